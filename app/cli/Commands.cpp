@@ -1,0 +1,14 @@
+#include "app/cli/Commands.h"
+
+namespace tovren::cli {
+
+const std::vector<Command> &allCommands()
+{
+    static const std::vector<Command> commands{
+        demoDataCommand(),
+        migrateCommand(),
+    };
+    return commands;
+}
+
+} // namespace tovren::cli

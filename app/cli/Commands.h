@@ -1,0 +1,11 @@
+#pragma once
+
+#include "app/cli/Command.h"
+
+// One factory per command; each lives in its own file beside this one.
+namespace tovren::cli {
+
+Command demoDataCommand();
+Command migrateCommand();
+
+} // namespace tovren::cli
