@@ -12,3 +12,19 @@ QString labelFor(const QString &fieldName)
 }
 
 } // namespace tovren::db::InfoTable
+
+#include "app/db/DbQuery.h"
+
+namespace tovren::db::InfoTable {
+
+void applyDisplayLabels(TDbQuery &query)
+{
+    for (int i = 0; i < query.fieldCount(); ++i) {
+        TDbField &field = query.field(i);
+        const QString label = labelFor(field.fieldName());
+        if (!label.isEmpty())
+            field.setDisplayLabel(label);
+    }
+}
+
+} // namespace tovren::db::InfoTable

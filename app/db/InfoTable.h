@@ -39,3 +39,11 @@ QString labelFor(const QString &fieldName);
 
 } // namespace InfoTable
 } // namespace tovren::db
+
+namespace tovren::db {
+class TDbQuery;
+namespace InfoTable {
+/// The after-open hook that titles each known field of @p query with its Chinese label.
+void applyDisplayLabels(TDbQuery &query);
+} // namespace InfoTable
+} // namespace tovren::db

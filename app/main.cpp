@@ -1,0 +1,126 @@
+#include "app/AppInfo.h"
+#include "app/cli/Arguments.h"
+#include "app/cli/Command.h"
+#include "app/db/ConnectionSettings.h"
+#include "app/db/DatabaseError.h"
+#include "app/db/DbConnection.h"
+#include "app/ui/LegacyStoreOffer.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/QtDialogProvider.h"
+#include "report/platform/SettingsStore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextStream>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+/// Layout depends on font metrics, so every run uses the project's font rules, unless the
+/// environment already names a configuration.
+void useProjectFonts(const char *argv0)
+{
+    if (qEnvironmentVariableIsSet("FONTCONFIG_FILE"))
+        return;
+    const QDir programDir = QFileInfo(QString::fromLocal8Bit(argv0)).absoluteDir();
+    const QStringList candidates{
+        programDir.filePath(QStringLiteral("../share/tovren/fonts.conf")),
+        QStringLiteral(TOVREN_SOURCE_DATA_DIR "/fonts.conf"),
+    };
+    for (const QString &candidate : candidates) {
+        if (QFileInfo::exists(candidate)) {
+            qputenv("FONTCONFIG_FILE", QFile::encodeName(QFileInfo(candidate).absoluteFilePath()));
+            return;
+        }
+    }
+}
+
+/// Qt wants a private runtime folder; a batch run under a service account often has none.
+void ensureRuntimeDir()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QString path = QDir::temp().filePath(QStringLiteral("tovren-runtime-%1").arg(getuid()));
+    if (QDir().mkpath(path)) {
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                        | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(path));
+    }
+}
+
+bool isCommandLineRun(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return false;
+    const QString &first = arguments.first();
+    return !first.startsWith(u"--database") || first == u"--help";
+}
+
+int runCommand(int argc, char **argv, const QStringList &arguments)
+{
+    // Commands never open windows; without a display they still need fonts and painting.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    tovren::cli::CommandIo io{out, err};
+    const int code = tovren::cli::dispatch(arguments, io);
+    out.flush();
+    err.flush();
+    return code;
+}
+
+int runWindow(int argc, char **argv, const QStringList &arguments)
+{
+    using namespace tovren;
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(app::kApplicationTitle));
+    app::QtDialogProvider dialogs;
+    platform::SettingsStore settings(QString::fromLatin1(app::kApplicationTitle));
+
+    std::unique_ptr<db::TDbConnection> connection;
+    try {
+        const cli::Arguments options(arguments, {QStringLiteral("database")}, {});
+        const std::optional<QString> named = options.value(QStringLiteral("database"));
+        connection = std::make_unique<db::TDbConnection>(db::chooseConnection(named, settings));
+        const bool freshDefaultStore =
+            !named && connection->spec().kind() == db::ConnectionSpec::Kind::Sqlite
+            && !QFileInfo::exists(connection->spec().sqlitePath());
+        const QString legacy = QString::fromUtf8(app::kLegacyDatabaseFile);
+        if (freshDefaultStore && QFileInfo::exists(legacy))
+            app::offerLegacyMigration(legacy, *connection, dialogs);
+    } catch (const std::exception &error) {
+        dialogs.messageBox(QString::fromUtf8(error.what()),
+                           QString::fromLatin1(app::kApplicationTitle), platform::mb_IconError);
+        if (!connection)
+            connection = std::make_unique<db::TDbConnection>(db::ConnectionSpec::parse({}));
+    }
+
+    app::TForm1 window(*connection, dialogs);
+    dialogs.setParentWindow(&window);
+    window.show();
+    return application.exec();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("LANG", qgetenv("LANG").isEmpty() ? QByteArray("C.UTF-8") : qgetenv("LANG"));
+    useProjectFonts(argv[0]);
+    ensureRuntimeDir();
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (isCommandLineRun(arguments))
+        return runCommand(argc, argv, arguments);
+    return runWindow(argc, argv, arguments);
+}

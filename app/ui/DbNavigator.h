@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QToolButton;
+
+namespace tovren::platform {
+class DialogProvider;
+}
+namespace tovren::db {
+class TDbQuery;
+}
+
+namespace tovren::app {
+
+/// The record navigator: ten flat buttons that move through, edit and refresh the browse query.
+/// Buttons that cannot act on the query's present state are disabled; failures are shown through
+/// the dialog provider and never leave the query in a half-changed state.
+class DbNavigator : public QWidget
+{
+    Q_OBJECT
+public:
+    enum Button { First, Prior, Next, Last, Insert, Delete, Edit, Post, Cancel, Refresh };
+    static constexpr int kButtonCount = 10;
+
+    DbNavigator(db::TDbQuery &query, platform::DialogProvider &dialogs, QWidget *parent = nullptr);
+
+    QToolButton *button(Button which) const { return m_buttons[which]; }
+    void click(Button which);
+    void updateButtons();
+
+private:
+    void act(Button which);
+
+    db::TDbQuery &m_query;
+    platform::DialogProvider &m_dialogs;
+    std::array<QToolButton *, kButtonCount> m_buttons{};
+};
+
+} // namespace tovren::app

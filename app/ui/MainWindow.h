@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/ui/PrintRange.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTableView;
+
+namespace tovren::platform {
+class DialogProvider;
+}
+namespace tovren::db {
+class TDbConnection;
+class TDbQuery;
+} // namespace tovren::db
+
+namespace tovren::app {
+
+class DbGridModel;
+class DbNavigator;
+
+/// The program's one window: the graduate table in a grid with its navigator, the SQL runner,
+/// the record-count box that limits a print run, and the commands that hand the query on.
+///
+/// The window owns the browse query `Aqy`; the connection is the caller's and must outlive it.
+/// Database failures are shown in a message box and never close the window.
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+public:
+    TForm1(db::TDbConnection &connection, platform::DialogProvider &dialogs,
+           QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    db::TDbQuery &query() { return *Aqy; }
+    const PrintRange &printRange() const { return m_printRange; }
+
+    // Handlers of the stored form, reachable for tests.
+    void FormCreate();
+    void FormShow();
+    void Button1Click();
+    /// The range step shared by the print and design commands.
+    void applyRangeStep();
+    void CheckBox2Click();
+
+    QPushButton *Button1 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QCheckBox *CheckBox1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QSpinBox *SpinEdit1 = nullptr;
+    QPushButton *Button4 = nullptr;
+    QPushButton *Button5 = nullptr;
+    QPushButton *Button6 = nullptr;
+    QCheckBox *CheckBox2 = nullptr;
+    QPushButton *Button2 = nullptr;
+    QPushButton *Button3 = nullptr;
+    QTableView *DBGrid1 = nullptr;
+    DbNavigator *DBNavigator1 = nullptr;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QWidget *createPanel();
+    void showError(const QString &message);
+    void followQueryToGrid(qsizetype row);
+
+    db::TDbConnection &m_connection;
+    platform::DialogProvider &m_dialogs;
+    std::unique_ptr<db::TDbQuery> Aqy;
+    DbGridModel *m_gridModel = nullptr;
+    PrintRange m_printRange;
+    bool m_shownOnce = false;
+};
+
+} // namespace tovren::app

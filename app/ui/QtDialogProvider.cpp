@@ -1,0 +1,60 @@
+#include "app/ui/QtDialogProvider.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace tovren::app {
+
+using namespace tovren::platform;
+
+int QtDialogProvider::messageBox(const QString &text, const QString &caption, int flags)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    switch (flags & kMessageBoxIconMask) {
+    case mb_IconError: box.setIcon(QMessageBox::Critical); break;
+    case mb_IconQuestion: box.setIcon(QMessageBox::Question); break;
+    case mb_IconWarning: box.setIcon(QMessageBox::Warning); break;
+    case mb_IconInformation: box.setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    struct Choice
+    {
+        QString text;
+        int result;
+        QMessageBox::ButtonRole role;
+    };
+    const Choice ok{QStringLiteral("确定"), mrOk, QMessageBox::AcceptRole};
+    const Choice cancel{QStringLiteral("取消"), mrCancel, QMessageBox::RejectRole};
+    const Choice yes{QStringLiteral("是"), mrYes, QMessageBox::YesRole};
+    const Choice no{QStringLiteral("否"), mrNo, QMessageBox::NoRole};
+    QList<Choice> choices;
+    switch (flags & kMessageBoxButtonMask) {
+    case mb_OkCancel: choices = {ok, cancel}; break;
+    case mb_YesNoCancel: choices = {yes, no, cancel}; break;
+    case mb_YesNo: choices = {yes, no}; break;
+    default: choices = {ok}; break;
+    }
+    QHash<QAbstractButton *, int> results;
+    for (const Choice &choice : choices)
+        results.insert(static_cast<QAbstractButton *>(box.addButton(choice.text, choice.role)),
+                       choice.result);
+    box.exec();
+    return results.value(box.clickedButton(), choices.size() == 1 ? mrOk : mrCancel);
+}
+
+QString QtDialogProvider::openFileName(const QString &caption, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(m_parent, caption, QString(), filter);
+}
+
+QString QtDialogProvider::saveFileName(const QString &caption, const QString &filter,
+                                       const QString &suggestedName)
+{
+    return QFileDialog::getSaveFileName(m_parent, caption, suggestedName, filter);
+}
+
+} // namespace tovren::app

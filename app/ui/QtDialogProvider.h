@@ -1,0 +1,25 @@
+#pragma once
+
+#include "report/platform/DialogProvider.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace tovren::app {
+
+/// Answers the program's questions with real Qt dialogs, owned by the given window.
+class QtDialogProvider : public platform::DialogProvider
+{
+public:
+    void setParentWindow(QWidget *window) { m_parent = window; }
+
+    int messageBox(const QString &text, const QString &caption, int flags) override;
+    QString openFileName(const QString &caption, const QString &filter) override;
+    QString saveFileName(const QString &caption, const QString &filter,
+                         const QString &suggestedName) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+} // namespace tovren::app
