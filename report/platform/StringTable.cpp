@@ -2,6 +2,13 @@
 
 #include <QFile>
 
+// Resources of a static library are registered only when asked for, and the macro must be used
+// outside any namespace.
+static void registerPlatformResources()
+{
+    Q_INIT_RESOURCE(platform);
+}
+
 namespace tovren::platform {
 
 namespace {
@@ -46,6 +53,7 @@ QHash<int, QString> TqxLocale::parseTable(QStringView tsv)
 
 TqxLocale::TqxLocale()
 {
+    registerPlatformResources();
     QFile file(QStringLiteral(":/tovren/platform/strings.tsv"));
     if (file.open(QIODevice::ReadOnly))
         m_table = parseTable(QString::fromUtf8(file.readAll()));
