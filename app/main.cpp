@@ -91,6 +91,8 @@ int runWindow(int argc, char **argv, const QStringList &arguments)
         const cli::Arguments options(arguments, {QStringLiteral("database")}, {});
         const std::optional<QString> named = options.value(QStringLiteral("database"));
         connection = std::make_unique<db::TDbConnection>(db::chooseConnection(named, settings));
+        if (named)
+            db::rememberConnection(*named, settings);
         const bool freshDefaultStore =
             !named && connection->spec().kind() == db::ConnectionSpec::Kind::Sqlite
             && !QFileInfo::exists(connection->spec().sqlitePath());

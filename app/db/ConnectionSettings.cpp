@@ -10,14 +10,16 @@ const QString kValue = QStringLiteral("Connection");
 } // namespace
 
 ConnectionSpec chooseConnection(const std::optional<QString> &commandLine,
-                                platform::SettingsStore &settings)
+                                const platform::SettingsStore &settings)
 {
-    if (commandLine) {
-        ConnectionSpec spec = ConnectionSpec::parse(*commandLine);
-        settings.writeString(kSection, kValue, *commandLine);
-        return spec;
-    }
+    if (commandLine)
+        return ConnectionSpec::parse(*commandLine);
     return ConnectionSpec::parse(settings.readString(kSection, kValue));
+}
+
+void rememberConnection(const QString &connectionText, platform::SettingsStore &settings)
+{
+    settings.writeString(kSection, kValue, connectionText);
 }
 
 } // namespace tovren::db

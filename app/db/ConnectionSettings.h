@@ -11,9 +11,11 @@ class SettingsStore;
 namespace tovren::db {
 
 /// The store the program works on: the one named on the command line, else the one kept in the
-/// settings, else the default SQLite file in the working directory. A store named on the command
-/// line is remembered for the next start.
+/// settings, else the default SQLite file in the working directory.
 ConnectionSpec chooseConnection(const std::optional<QString> &commandLine,
-                                platform::SettingsStore &settings);
+                                const platform::SettingsStore &settings);
+
+/// Keeps @p connectionText as the store of the next start of the window.
+void rememberConnection(const QString &connectionText, platform::SettingsStore &settings);
 
 } // namespace tovren::db

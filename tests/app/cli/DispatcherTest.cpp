@@ -1,0 +1,126 @@
+#include "app/cli/Command.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+using namespace tovren::cli;
+
+namespace {
+
+struct CommandRun
+{
+    int code;
+    QString out;
+    QString err;
+};
+
+CommandRun run(const QStringList &arguments)
+{
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    CommandIo io{outStream, errStream};
+    const int code = dispatch(arguments, io);
+    outStream.flush();
+    errStream.flush();
+    return {code, out, err};
+}
+
+qlonglong countRows(const QString &path)
+{
+    qlonglong count = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("count"));
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("SELECT COUNT(*) FROM info")) && query.next())
+                count = query.value(0).toLongLong();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("count"));
+    return count;
+}
+
+} // namespace
+
+TEST(Dispatcher, HelpListsEveryCommandAndEachCommandHasItsOwn)
+{
+    const CommandRun overview = run({QStringLiteral("--help")});
+    EXPECT_EQ(overview.code, 0);
+    for (const Command &command : allCommands()) {
+        EXPECT_TRUE(overview.out.contains(command.name)) << command.name.toStdString();
+        const CommandRun help = run({command.name, QStringLiteral("--help")});
+        EXPECT_EQ(help.code, 0);
+        EXPECT_TRUE(help.out.contains(QStringLiteral("用法"))) << command.name.toStdString();
+    }
+}
+
+TEST(Dispatcher, UnknownCommandsAndBadOptionsFailWithAMessage)
+{
+    const CommandRun unknown = run({QStringLiteral("frobnicate")});
+    EXPECT_NE(unknown.code, 0);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("frobnicate")));
+
+    const CommandRun missing = run({QStringLiteral("demo-data")});
+    EXPECT_NE(missing.code, 0);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("--count")));
+
+    const CommandRun negative = run({QStringLiteral("demo-data"), QStringLiteral("--count"), QStringLiteral("-1")});
+    EXPECT_NE(negative.code, 0);
+}
+
+TEST(DemoDataCommand, CountZeroMakesAnEmptyStoreAndCountNFillsIt)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("demo.db"));
+    const CommandRun empty = run({QStringLiteral("demo-data"), QStringLiteral("--count"), QStringLiteral("0"),
+                           QStringLiteral("--database"), path});
+    ASSERT_EQ(empty.code, 0) << empty.err.toStdString();
+    EXPECT_EQ(countRows(path), 0);
+
+    const CommandRun filled = run({QStringLiteral("demo-data"), QStringLiteral("--count=25"),
+                            QStringLiteral("--database"), path});
+    ASSERT_EQ(filled.code, 0) << filled.err.toStdString();
+    EXPECT_EQ(countRows(path), 25);
+}
+
+TEST(DemoDataCommand, UnreachableStoreFailsWithoutCreatingAnything)
+{
+    QTemporaryDir dir;
+    const CommandRun failed = run({QStringLiteral("demo-data"), QStringLiteral("--count"), QStringLiteral("3"),
+                            QStringLiteral("--database"), dir.filePath(QStringLiteral("no/such/dir.db"))});
+    EXPECT_NE(failed.code, 0);
+    EXPECT_FALSE(failed.err.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("no"))));
+}
+
+TEST(MigrateCommand, ReportsCopiedRowsAndRefusesFilesWithoutInfo)
+{
+    const QString fixtures = qEnvironmentVariable("TOVREN_FIXTURES_DIR");
+    if (!QDir(fixtures).exists())
+        GTEST_SKIP() << "real fixture folder not found; skipping";
+    QTemporaryDir dir;
+    const QString store = dir.filePath(QStringLiteral("m.db"));
+    const QString mdb = fixtures + QStringLiteral("/cn_grades_jet3_gbk_mislabeled_cp1252.mdb");
+
+    const CommandRun refused = run({QStringLiteral("migrate"), mdb, QStringLiteral("--database"), store});
+    EXPECT_NE(refused.code, 0);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("info")));
+
+    const CommandRun copied = run({QStringLiteral("migrate"), mdb, QStringLiteral("--database"), store,
+                            QStringLiteral("--table"), QStringLiteral("学生信息表")});
+    ASSERT_EQ(copied.code, 0) << copied.err.toStdString();
+    EXPECT_TRUE(copied.out.contains(QStringLiteral("7")));
+    EXPECT_EQ(countRows(store), 7);
+
+    const CommandRun listed = run({QStringLiteral("migrate"), QStringLiteral("--list"), mdb});
+    EXPECT_TRUE(listed.out.contains(QStringLiteral("学生成绩表")));
+}

@@ -1,0 +1,183 @@
+#include "app/db/ConnectionSpec.h"
+#include "app/db/DbConnection.h"
+#include "app/db/DbQuery.h"
+#include "app/demo/DemoDataWriter.h"
+#include "app/ui/DbNavigator.h"
+#include "app/ui/MainWindow.h"
+#include "tests/support/ScriptedDialogs.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace tovren;
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        connection = std::make_unique<db::TDbConnection>(
+            db::ConnectionSpec::parse(dir.filePath(QStringLiteral("store.db"))));
+        demo::writeDemoGraduates(*connection, 12, 3);
+        window = std::make_unique<app::TForm1>(*connection, dialogs);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    QString columnTitle(int column) const
+    {
+        return window->DBGrid1->model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    }
+    int gridRows() const { return window->DBGrid1->model()->rowCount(); }
+    void runSql(const QString &statement, bool returnsRows)
+    {
+        window->CheckBox1->setChecked(returnsRows);
+        window->Edit1->setText(statement);
+        QTest::mouseClick(window->Button1, Qt::LeftButton);
+    }
+
+    QTemporaryDir dir;
+    test::ScriptedDialogs dialogs;
+    std::unique_ptr<db::TDbConnection> connection;
+    std::unique_ptr<app::TForm1> window;
+};
+
+TEST_F(MainWindowTest, ComponentsCarryTheirTextsAndStartingState)
+{
+    EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("Tovren v0.2")));
+    EXPECT_EQ(window->Button1->text(), QStringLiteral("执行SQL"));
+    EXPECT_EQ(window->Edit1->text(), QStringLiteral("Select * from info"));
+    EXPECT_EQ(window->CheckBox1->text(), QStringLiteral("返回结果集"));
+    EXPECT_FALSE(window->CheckBox1->isChecked());
+    EXPECT_EQ(window->Label1->text(), QStringLiteral("打印多少个记录:"));
+    EXPECT_EQ(window->Button4->text(), QStringLiteral("预览 && 打印"));
+    EXPECT_EQ(window->Button5->text(), QStringLiteral("报表设计"));
+    EXPECT_EQ(window->Button6->text(), QStringLiteral("从Excel模板导入数据"));
+    EXPECT_EQ(window->CheckBox2->text(), QStringLiteral("显示中文字段名"));
+    EXPECT_FALSE(window->Button2->isVisible());
+    EXPECT_FALSE(window->Button3->isEnabled());
+    EXPECT_FALSE(window->Button4->isEnabled()) << "printing is not offered until it works";
+    EXPECT_EQ(window->SpinEdit1->value(), 12) << "the box shows the record count once shown";
+    EXPECT_EQ(gridRows(), 12);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+
+    const QStringList hints{QStringLiteral("第一个记录"), QStringLiteral("上一个记录"),
+                            QStringLiteral("下一个记录"), QStringLiteral("最后记录"),
+                            QStringLiteral("插入"),       QStringLiteral("删除"),
+                            QStringLiteral("编辑"),       QStringLiteral("确认写入"),
+                            QStringLiteral("取消编辑"),   QStringLiteral("刷新")};
+    for (int i = 0; i < app::DbNavigator::kButtonCount; ++i)
+        EXPECT_EQ(window->DBNavigator1->button(app::DbNavigator::Button(i))->toolTip(), hints[i]);
+}
+
+TEST_F(MainWindowTest, ChineseTitlesSwitchOnAndOffWithoutTouchingTheSql)
+{
+    EXPECT_EQ(columnTitle(3), QStringLiteral("Name"));
+    for (int round = 0; round < 2; ++round) {
+        window->CheckBox2->click();
+        EXPECT_EQ(columnTitle(0), QStringLiteral("编号"));
+        EXPECT_EQ(columnTitle(3), QStringLiteral("姓名"));
+        EXPECT_EQ(columnTitle(32), QStringLiteral("做证日"));
+        window->CheckBox2->click();
+        EXPECT_EQ(columnTitle(3), QStringLiteral("Name"));
+    }
+    EXPECT_EQ(window->query().sql(), QStringLiteral("Select * from info"));
+}
+
+TEST_F(MainWindowTest, LabelsStayOnAcrossSqlRuns)
+{
+    window->CheckBox2->click();
+    runSql(QStringLiteral("Select Name, name as nm from info where ID < 4"), true);
+    EXPECT_EQ(columnTitle(0), QStringLiteral("姓名"));
+    EXPECT_EQ(columnTitle(1), QStringLiteral("nm"));
+    EXPECT_EQ(gridRows(), 3);
+    EXPECT_EQ(window->SpinEdit1->value(), 3);
+}
+
+TEST_F(MainWindowTest, SqlRunnerErrorsAreShownAndTheTableComesBack)
+{
+    window->SpinEdit1->setValue(5);
+    runSql(QStringLiteral("UPDATE nowhere SET x = 1"), false);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_FALSE(dialogs.messages[0].text.isEmpty());
+    EXPECT_EQ(gridRows(), 12);
+    EXPECT_EQ(window->SpinEdit1->value(), 5);
+
+    runSql(QStringLiteral("Select * from nowhere"), true);
+    EXPECT_EQ(dialogs.messages.size(), 2);
+    EXPECT_FALSE(window->query().isActive());
+    EXPECT_EQ(gridRows(), 0);
+    EXPECT_FALSE(window->DBNavigator1->button(app::DbNavigator::Next)->isEnabled());
+
+    runSql(QStringLiteral("DELETE FROM info WHERE ID > 10"), false);
+    EXPECT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(gridRows(), 10);
+}
+
+TEST_F(MainWindowTest, RangeStepReadsTheRecordCountBox)
+{
+    EXPECT_EQ(window->printRange().end, app::PrintRange::End::Last);
+    window->SpinEdit1->setValue(7);
+    window->applyRangeStep();
+    EXPECT_EQ(window->printRange(), (app::PrintRange{app::PrintRange::End::Count, 7}));
+    window->SpinEdit1->setValue(-3);
+    window->applyRangeStep();
+    EXPECT_EQ(window->printRange(), (app::PrintRange{app::PrintRange::End::Count, 7}));
+    window->SpinEdit1->setValue(0);
+    window->applyRangeStep();
+    EXPECT_EQ(window->printRange(), (app::PrintRange{app::PrintRange::End::Last, 0}));
+}
+
+TEST_F(MainWindowTest, GridAndNavigatorEditsReachTheTable)
+{
+    using Nav = app::DbNavigator;
+    QAbstractItemModel *model = window->DBGrid1->model();
+    ASSERT_TRUE(model->setData(model->index(2, 3), QStringLiteral("新名字"), Qt::EditRole));
+    QTest::mouseClick(window->DBNavigator1->button(Nav::Post), Qt::LeftButton);
+
+    db::TDbQuery check(*connection);
+    check.setSql(QStringLiteral("Select * from info where Name = '新名字'"));
+    check.open();
+    EXPECT_EQ(check.recordCount(), 1);
+
+    QTest::mouseClick(window->DBNavigator1->button(Nav::Insert), Qt::LeftButton);
+    EXPECT_EQ(gridRows(), 13);
+    QTest::mouseClick(window->DBNavigator1->button(Nav::Cancel), Qt::LeftButton);
+    EXPECT_EQ(gridRows(), 12);
+
+    dialogs.answers = {platform::mrNo};
+    QTest::mouseClick(window->DBNavigator1->button(Nav::Delete), Qt::LeftButton);
+    EXPECT_EQ(gridRows(), 12);
+    dialogs.answers = {platform::mrYes};
+    QTest::mouseClick(window->DBNavigator1->button(Nav::Delete), Qt::LeftButton);
+    EXPECT_EQ(gridRows(), 11);
+    EXPECT_EQ(dialogs.messages.size(), 2);
+
+    // A value the column cannot hold is refused with a message and nothing is written.
+    ASSERT_FALSE(model->setData(model->index(0, 0), QStringLiteral("abc"), Qt::EditRole));
+    EXPECT_EQ(dialogs.messages.size(), 3);
+}
+
+TEST(MainWindowStartup, UnreachableStoreIsReportedAndTheWindowStillWorks)
+{
+    QTemporaryDir dir;
+    test::ScriptedDialogs dialogs;
+    db::TDbConnection connection(db::ConnectionSpec::parse(dir.filePath(QStringLiteral("no/store.db"))));
+    app::TForm1 window(connection, dialogs);
+    window.show();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].flags & platform::kMessageBoxIconMask, platform::mb_IconError);
+    EXPECT_FALSE(window.query().isActive());
+    EXPECT_EQ(window.DBGrid1->model()->rowCount(), 0);
+    QTest::mouseClick(window.Button1, Qt::LeftButton);
+    EXPECT_EQ(dialogs.messages.size(), 2);
+}
