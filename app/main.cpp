@@ -92,7 +92,7 @@ int runWindow(int argc, char **argv, const QStringList &arguments)
         const std::optional<QString> named = options.value(QStringLiteral("database"));
         connection = std::make_unique<db::TDbConnection>(db::chooseConnection(named, settings));
         if (named)
-            db::rememberConnection(*named, settings);
+            db::rememberConnection(connection->spec(), settings);
         const bool freshDefaultStore =
             !named && connection->spec().kind() == db::ConnectionSpec::Kind::Sqlite
             && !QFileInfo::exists(connection->spec().sqlitePath());

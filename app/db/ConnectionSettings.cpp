@@ -17,9 +17,9 @@ ConnectionSpec chooseConnection(const std::optional<QString> &commandLine,
     return ConnectionSpec::parse(settings.readString(kSection, kValue));
 }
 
-void rememberConnection(const QString &connectionText, platform::SettingsStore &settings)
+void rememberConnection(const ConnectionSpec &spec, platform::SettingsStore &settings)
 {
-    settings.writeString(kSection, kValue, connectionText);
+    settings.writeString(kSection, kValue, spec.toText());
 }
 
 } // namespace tovren::db

@@ -15,7 +15,8 @@ namespace tovren::db {
 ConnectionSpec chooseConnection(const std::optional<QString> &commandLine,
                                 const platform::SettingsStore &settings);
 
-/// Keeps @p connectionText as the store of the next start of the window.
-void rememberConnection(const QString &connectionText, platform::SettingsStore &settings);
+/// Keeps @p spec as the store of the next start of the window; a relative file name is kept as
+/// the absolute path it named, so a later start in another folder finds the same store.
+void rememberConnection(const ConnectionSpec &spec, platform::SettingsStore &settings);
 
 } // namespace tovren::db

@@ -31,6 +31,13 @@ ConnectionSpec ConnectionSpec::parse(const QString &text)
     return spec;
 }
 
+QString ConnectionSpec::toText() const
+{
+    if (m_kind == Kind::Sqlite)
+        return QStringLiteral("sqlite:") + m_sqlitePath;
+    return m_url.toString();
+}
+
 QString ConnectionSpec::displayName() const
 {
     if (m_kind == Kind::Sqlite)

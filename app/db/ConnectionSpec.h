@@ -23,6 +23,8 @@ public:
     /// The SQLite file, absolute; empty for a server.
     QString sqlitePath() const { return m_sqlitePath; }
     QUrl serverUrl() const { return m_url; }
+    /// A text that parse() reads back to the same store from any working directory.
+    QString toText() const;
     /// The text to show a person: the file path, or the URL without its password.
     QString displayName() const;
 

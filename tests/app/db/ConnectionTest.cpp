@@ -1,8 +1,10 @@
+#include "app/db/ConnectionSettings.h"
 #include "app/db/ConnectionSpec.h"
 #include "app/db/DatabaseError.h"
 #include "app/db/DbConnection.h"
 #include "app/db/DbQuery.h"
 #include "app/db/InfoTable.h"
+#include "report/platform/SettingsStore.h"
 #include "tests/support/StoreFixture.h"
 
 #include <QDir>
@@ -126,3 +128,22 @@ TEST_P(StoreConnection, ExecuteReportsTouchedRowsAndRaisesEngineErrors)
 INSTANTIATE_TEST_SUITE_P(Stores, StoreConnection,
                          ::testing::Values(test::Backend::Sqlite, test::Backend::PostgreSql),
                          test::backendName);
+
+TEST(ConnectionSettings, RememberedStoreIsFoundFromAnyFolderAndTheCommandLineWins)
+{
+    QTemporaryDir dir;
+    platform::SettingsStore settings(dir.filePath(QStringLiteral("s.ini")), QStringLiteral("Tovren"));
+    EXPECT_EQ(db::chooseConnection(std::nullopt, settings).sqlitePath(),
+              QDir::current().absoluteFilePath(QStringLiteral("毕业信息.db")));
+
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    db::rememberConnection(ConnectionSpec::parse(QStringLiteral("office.db")), settings);
+    ASSERT_TRUE(QDir::setCurrent(previous));
+    EXPECT_EQ(db::chooseConnection(std::nullopt, settings).sqlitePath(),
+              dir.filePath(QStringLiteral("office.db")));
+
+    db::rememberConnection(ConnectionSpec::parse(QStringLiteral("postgresql://a:b@h:1/d")), settings);
+    EXPECT_EQ(db::chooseConnection(std::nullopt, settings).kind(), ConnectionSpec::Kind::PostgreSql);
+    EXPECT_EQ(db::chooseConnection(QStringLiteral("x.db"), settings).kind(), ConnectionSpec::Kind::Sqlite);
+}
