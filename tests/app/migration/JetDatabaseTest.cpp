@@ -117,6 +117,19 @@ TEST(JetDatabase, MissingDamagedOrForeignFilesGiveClearErrors)
     }
 
     TOVREN_REQUIRE_FIXTURES(dir);
+    // A file cut short, as after a failed copy, is refused without harm at any length.
+    QFile whole(dir + QStringLiteral("/cn_studentinfo_jet4.mdb"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    for (const int length : {2048, 8192, 20000}) {
+        const QString cut = temp.filePath(QStringLiteral("cut%1.mdb").arg(length));
+        QFile file(cut);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.left(length));
+        file.close();
+        EXPECT_THROW(JetDatabase{cut}, EJetError) << length;
+    }
+
     const JetDatabase db(dir + QStringLiteral("/cn_studentinfo_jet4.mdb"));
     EXPECT_THROW(db.columns(QStringLiteral("info")), EJetError);
     EXPECT_THROW(db.readRows(QStringLiteral("info"), [](const QVariantList &) {}), EJetError);
