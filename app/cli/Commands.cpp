@@ -7,6 +7,7 @@ const std::vector<Command> &allCommands()
     static const std::vector<Command> commands{
         demoDataCommand(),
         migrateCommand(),
+        importCommand(),
     };
     return commands;
 }

@@ -7,5 +7,6 @@ namespace tovren::cli {
 
 Command demoDataCommand();
 Command migrateCommand();
+Command importCommand();
 
 } // namespace tovren::cli

@@ -103,6 +103,8 @@ public:
     QString cellText(qsizetype row, int column) const;
     QVariant cellValue(qsizetype row, int column) const;
 
+    TDbConnection &connection() const { return m_connection; }
+
     /// The table edits are written to, empty when the result cannot be edited.
     QString updateTable() const { return m_table; }
 

@@ -5,11 +5,15 @@
 #include "app/db/DbConnection.h"
 #include "app/db/DbQuery.h"
 #include "app/db/InfoTable.h"
+#include "app/import/BirthDate.h"
+#include "app/import/SpreadsheetImport.h"
+#include "app/import/WorkbookReader.h"
 #include "app/ui/DbGridModel.h"
 #include "app/ui/DbNavigator.h"
 #include "app/ui/SqlRunner.h"
 #include "report/platform/DialogProvider.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -98,7 +102,12 @@ TForm1::TForm1(db::TDbConnection &connection, platform::DialogProvider &dialogs,
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The query goes before the child widgets do, and hiding the grid on the way out still asks
+    // its model for titles: cut the grid loose from the query first.
+    DBGrid1->setModel(nullptr);
+}
 
 QWidget *TForm1::createPanel()
 {
@@ -128,8 +137,8 @@ QWidget *TForm1::createPanel()
     Button5->setObjectName(QStringLiteral("Button5"));
     Button6 = place(new QPushButton(QStringLiteral("从Excel模板导入数据"), panel), 448, 48, 120, 25);
     Button6->setObjectName(QStringLiteral("Button6"));
-    // Printing, designing and importing arrive with the report library and the importer.
-    for (QPushButton *pending : {Button4, Button5, Button6}) {
+    // Printing and designing arrive with the report library.
+    for (QPushButton *pending : {Button4, Button5}) {
         pending->setEnabled(false);
         pending->setToolTip(QStringLiteral("此版本尚未提供该功能"));
     }
@@ -149,6 +158,9 @@ QWidget *TForm1::createPanel()
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::Button1Click);
     connect(CheckBox2, &QCheckBox::clicked, this, &TForm1::CheckBox2Click);
+    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
     return panel;
 }
 
@@ -197,6 +209,11 @@ void TForm1::showEvent(QShowEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    if (m_importing) {
+        // The import loop still runs on this window's query; it must finish first.
+        event->ignore();
+        return;
+    }
     // A record still being edited is written before the window goes; if that fails the person
     // decides whether to drop the change or stay.
     try {
@@ -247,6 +264,85 @@ void TForm1::CheckBox2Click()
         showError(error.message());
     }
     DBNavigator1->updateButtons();
+}
+
+} // namespace tovren::app
+
+namespace tovren::app {
+
+namespace {
+
+/// Shows the hourglass for the lifetime of the guard, restoring the cursor on every path.
+class HourglassCursor
+{
+public:
+    HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
+    HourglassCursor(const HourglassCursor &) = delete;
+    HourglassCursor &operator=(const HourglassCursor &) = delete;
+};
+
+} // namespace
+
+void TForm1::Button6Click()
+{
+    if (m_importing || !Aqy->isActive())
+        return;
+    const QString fileName =
+        m_dialogs.openFileName(QStringLiteral("打开"), QString::fromUtf8(kImportFilter));
+    if (!fileName.isEmpty())
+        importWorkbook(fileName);
+}
+
+void TForm1::importWorkbook(const QString &fileName)
+{
+    if (m_importing || !Aqy->isActive())
+        return;
+    m_importing = true;
+    QString failure;
+    qsizetype added = 0;
+    {
+        const HourglassCursor hourglass;
+        try {
+            const import::SheetData sheet = import::WorkbookReader::read(fileName);
+            import::SpreadsheetImport importer(*Aqy, [] { QCoreApplication::processEvents(); });
+            added = importer.run(sheet, fileName);
+        } catch (const import::EWorkbookError &error) {
+            failure = error.message();
+        } catch (const db::EDatabaseError &error) {
+            failure = error.message();
+        }
+    }
+    m_importing = false;
+    DBNavigator1->updateButtons();
+    if (!failure.isEmpty()) {
+        showError(failure);
+        return;
+    }
+    m_dialogs.messageBox(QStringLiteral("导入完成。增加新数据: %1").arg(added), windowTitle(),
+                         platform::mb_Ok | platform::mb_IconInformation);
+    SpinEdit1->setValue(int(std::min<qsizetype>(Aqy->recordCount(), INT_MAX)));
+}
+
+void TForm1::Button2Click()
+{
+    try {
+        import::fillBirthDateParts(*Aqy);
+    } catch (const db::EDatabaseError &error) {
+        showError(error.message());
+    }
+    DBNavigator1->updateButtons();
+}
+
+void TForm1::Button3Click()
+{
+    if (!Aqy->isActive())
+        return;
+    try {
+        m_dialogs.messageBox(import::describeBirthDate(*Aqy), windowTitle(), platform::mb_Ok);
+    } catch (const db::EDatabaseError &error) {
+        showError(error.message());
+    }
 }
 
 } // namespace tovren::app

@@ -49,6 +49,15 @@ public:
     /// The range step shared by the print and design commands.
     void applyRangeStep();
     void CheckBox2Click();
+    /// Imports a workbook chosen in the file dialog.
+    void Button6Click();
+    /// Imports @p fileName as Button6Click does after its file dialog.
+    void importWorkbook(const QString &fileName);
+    void Button2Click();
+    void Button3Click();
+
+    static constexpr const char *kImportFilter =
+        "Excel 文件 (*.xls *.xlsx);;CSV 文件 (*.csv);;所有文件 (*)";
 
     QPushButton *Button1 = nullptr;
     QLineEdit *Edit1 = nullptr;
@@ -79,6 +88,7 @@ private:
     DbGridModel *m_gridModel = nullptr;
     PrintRange m_printRange;
     bool m_shownOnce = false;
+    bool m_importing = false;
 };
 
 } // namespace tovren::app

@@ -1,6 +1,7 @@
 #include "app/cli/Command.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -123,4 +124,30 @@ TEST(MigrateCommand, ReportsCopiedRowsAndRefusesFilesWithoutInfo)
 
     const CommandRun listed = run({QStringLiteral("migrate"), QStringLiteral("--list"), mdb});
     EXPECT_TRUE(listed.out.contains(QStringLiteral("学生成绩表")));
+}
+
+TEST(ImportCommand, ImportsShowsAndRefusesBadFiles)
+{
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("a.csv"));
+    {
+        QFile file(csv);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("NAME,Sex\n甲,男\n乙,女\n");
+    }
+    const QString store = dir.filePath(QStringLiteral("s.db"));
+    const CommandRun shown = run({QStringLiteral("import"), QStringLiteral("--show"), csv});
+    EXPECT_EQ(shown.out, QStringLiteral("NAME\tSex\n甲\t男\n乙\t女\n"));
+    EXPECT_FALSE(QFileInfo::exists(store));
+
+    const CommandRun imported = run({QStringLiteral("import"), csv, QStringLiteral("--database"), store});
+    ASSERT_EQ(imported.code, 0) << imported.err.toStdString();
+    EXPECT_EQ(imported.out.trimmed(), QStringLiteral("导入完成。增加新数据: 2"));
+    EXPECT_EQ(countRows(store), 2);
+
+    const CommandRun missing = run({QStringLiteral("import"), dir.filePath(QStringLiteral("no.xlsx")),
+                                    QStringLiteral("--database"), store});
+    EXPECT_NE(missing.code, 0);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("no.xlsx")));
+    EXPECT_EQ(countRows(store), 2);
 }

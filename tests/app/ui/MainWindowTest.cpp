@@ -6,7 +6,9 @@
 #include "app/ui/MainWindow.h"
 #include "tests/support/ScriptedDialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -180,4 +182,55 @@ TEST(MainWindowStartup, UnreachableStoreIsReportedAndTheWindowStillWorks)
     EXPECT_EQ(window.DBGrid1->model()->rowCount(), 0);
     QTest::mouseClick(window.Button1, Qt::LeftButton);
     EXPECT_EQ(dialogs.messages.size(), 2);
+}
+
+TEST_F(MainWindowTest, ImportAddsRowsReportsTheCountAndUpdatesTheBox)
+{
+    const QString csv = dir.filePath(QStringLiteral("新生.csv"));
+    {
+        QFile file(csv);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("Name,Birth,BirthMonth\n张三,1988/3/5,\n李四,1989-11-20,\n");
+    }
+    EXPECT_TRUE(window->Button6->isEnabled());
+    QTest::mouseClick(window->Button6, Qt::LeftButton); // the file dialog is cancelled
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(gridRows(), 12);
+
+    dialogs.fileNames = {csv};
+    QTest::mouseClick(window->Button6, Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("导入完成。增加新数据: 2"));
+    EXPECT_EQ(dialogs.messages[0].caption, window->windowTitle());
+    EXPECT_EQ(dialogs.messages[0].flags, platform::mb_Ok | platform::mb_IconInformation);
+    EXPECT_EQ(gridRows(), 14);
+    EXPECT_EQ(window->SpinEdit1->value(), 14);
+    EXPECT_EQ(window->query().cellText(13, window->query().fieldByName(QStringLiteral("BirthMonth")).index()),
+              QStringLiteral("11"));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass is gone";
+
+    const QString broken = dir.filePath(QStringLiteral("坏.xlsx"));
+    {
+        QFile file(broken);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("PK\x03\x04 broken");
+    }
+    window->SpinEdit1->setValue(3);
+    window->importWorkbook(broken);
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_TRUE(dialogs.messages[1].text.contains(QStringLiteral("坏.xlsx")));
+    EXPECT_EQ(window->SpinEdit1->value(), 3);
+    EXPECT_EQ(gridRows(), 14);
+}
+
+TEST_F(MainWindowTest, HiddenBirthDateCommandsWorkWhenCalled)
+{
+    EXPECT_FALSE(window->Button2->isVisible());
+    EXPECT_FALSE(window->Button2->isEnabled());
+    window->Button2Click();
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(window->query().fieldByName(QStringLiteral("BirthMonth")).asString().size(), 2);
+    window->Button3Click();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text.count(u'\r'), 2);
 }
