@@ -6,7 +6,9 @@ const std::vector<Command> &allCommands()
 {
     static const std::vector<Command> commands{
         demoDataCommand(),
+        evalCommand(),
         migrateCommand(),
+        scriptCommand(),
     };
     return commands;
 }

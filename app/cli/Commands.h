@@ -6,6 +6,8 @@
 namespace tovren::cli {
 
 Command demoDataCommand();
+Command evalCommand();
 Command migrateCommand();
+Command scriptCommand();
 
 } // namespace tovren::cli
