@@ -1,7 +1,9 @@
-// Feeds arbitrary text to the expression parser and to the script compiler and interpreter. Any
-// text must give a value or an EvaluationError: a crash, a hang or a sanitizer report is a fault.
+// Feeds arbitrary text to the expression parser, the function splitter and the script compiler and
+// interpreter. Any text must give a value or an EvaluationError: a crash, a hang or a sanitizer
+// report is a fault.
 
 #include "report/script/EvaluationError.h"
+#include "report/script/TqxFunctionSplitter.h"
 #include "report/script/TqxParser.h"
 #include "report/script/VariableInterpretator.h"
 
@@ -48,6 +50,22 @@ void fuzzExpression(const QString &text)
     }
 }
 
+void fuzzSplitter(const QString &text)
+{
+    tovren::script::TqxVariables dictionary;
+    dictionary.setValue(QStringLiteral("A"), Variant(QStringLiteral("[B] + SUM(x)")));
+    dictionary.setValue(QStringLiteral("B"), Variant(QStringLiteral("[A] * COUNT(Band1)")));
+    tovren::script::TAggregateFunctionsSplitter splitter(&dictionary);
+    try {
+        splitter.Split(text);
+    } catch (const EvaluationError &) {
+    }
+    try {
+        splitter.SplitText(text.split(u'\n'));
+    } catch (const EvaluationError &) {
+    }
+}
+
 void fuzzScript(const QString &text)
 {
     ArgumentEvaluatingInterpretator interpreter;
@@ -69,6 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString text =
         QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     fuzzExpression(text);
+    fuzzSplitter(text);
     fuzzScript(text);
     return 0;
 }
