@@ -178,11 +178,10 @@ private:
         // A prefix operator has no left operand yet, so nothing on the stack can be complete:
         // popping here would apply an operator before its right operand exists ("2 * -3").
         const bool prefix = !m_afterOperand && isPrefixOperator(op);
-        if (!prefix && !m_stack.isEmpty() && priority(op) >= priority(m_stack.back().unicode())) {
-            while (!m_stack.isEmpty() && priority(op) >= priority(m_stack.back().unicode())) {
-                m_output += m_stack.back();
-                m_stack.chop(1);
-            }
+        while (!prefix && !m_stack.isEmpty() &&
+               priority(op) >= priority(m_stack.back().unicode())) {
+            m_output += m_stack.back();
+            m_stack.chop(1);
         }
         m_stack.append(QChar(op));
         m_afterOperand = false;

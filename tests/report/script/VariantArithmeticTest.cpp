@@ -2,6 +2,7 @@
 
 #include "report/script/EvaluationError.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -59,6 +60,32 @@ TEST(VariantArithmeticTest, DivisionModuloAndOr)
     EXPECT_THROW(modulo(Variant(1), Variant(0)), EvaluationError);
     EXPECT_EQ(bitwiseOr(Variant(5), Variant(2)), Variant(7));
     EXPECT_EQ(bitwiseOr(Variant(false), Variant(true)), Variant(true));
+}
+
+QString messageOf(const std::function<void()> &operation)
+{
+    try {
+        operation();
+    } catch (const EvaluationError &error) {
+        return error.message();
+    }
+    return {};
+}
+
+TEST(VariantArithmeticTest, ErrorsCarryThePlatformMessages)
+{
+    EXPECT_EQ(messageOf([] { modulo(Variant(1), Variant(0)); }), u"Division by zero");
+    EXPECT_EQ(messageOf([] { multiply(Variant(1e300), Variant(1e300)); }),
+              u"Floating point overflow");
+    EXPECT_EQ(messageOf([] { modulo(Variant(1e300), Variant(7)); }),
+              u"Invalid floating point operation");
+    EXPECT_EQ(messageOf([] { Variant::null().toInt64(); }),
+              u"Could not convert variant of type (Null) into type (Int64)");
+    EXPECT_EQ(messageOf([] {
+                  add(Variant::fromCurrencyUnits(std::numeric_limits<qint64>::max()),
+                      Variant::fromCurrencyUnits(1));
+              }),
+              u"Arithmetic overflow");
 }
 
 TEST(VariantArithmeticTest, NullPropagatesThroughArithmetic)
