@@ -5,9 +5,8 @@ namespace tovren::cli {
 const std::vector<Command> &allCommands()
 {
     static const std::vector<Command> commands{
-        demoDataCommand(),
-        migrateCommand(),
-        importCommand(),
+        demoDataCommand(), evalCommand(),   importCommand(),
+        migrateCommand(),  scriptCommand(),
     };
     return commands;
 }

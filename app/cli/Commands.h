@@ -6,7 +6,9 @@
 namespace tovren::cli {
 
 Command demoDataCommand();
-Command migrateCommand();
+Command evalCommand();
 Command importCommand();
+Command migrateCommand();
+Command scriptCommand();
 
 } // namespace tovren::cli

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace tovren::script {
+
+/// Raised when a value cannot be computed: a text that is not a number where one is needed, an
+/// invalid date, an operand missing from malformed code, nesting beyond what the evaluator
+/// accepts. The message is complete and ready to show; callers add only their own context.
+class EvaluationError : public std::runtime_error
+{
+public:
+    explicit EvaluationError(const QString &message)
+        : std::runtime_error(message.toStdString())
+        , m_message(message)
+    {}
+
+    const QString &message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+} // namespace tovren::script

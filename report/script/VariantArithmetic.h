@@ -1,0 +1,35 @@
+#pragma once
+
+#include "report/script/Variant.h"
+
+// The operators of the expression language on variants, with the platform's rules: two texts
+// add by concatenation, a text meets a number by converting to a number, numbers of different
+// kinds widen (Integer, Int64, Double, Currency, Date), a null operand makes the result null.
+// Every failure raises EvaluationError.
+namespace tovren::script {
+
+Variant add(const Variant &a, const Variant &b);
+Variant subtract(const Variant &a, const Variant &b);
+Variant multiply(const Variant &a, const Variant &b);
+/// Always a double; a divisor equal to 0 gives 0 instead of an error, as reports expect.
+Variant divide(const Variant &a, const Variant &b);
+/// Integer remainder of the operands rounded to integers; "Division by zero" for a 0 divisor.
+Variant modulo(const Variant &a, const Variant &b);
+/// Logical on two booleans, bitwise on integers.
+Variant bitwiseOr(const Variant &a, const Variant &b);
+Variant negate(const Variant &value);
+
+enum class Ordering { Less, Equal, Greater, Unordered };
+
+/// Texts compare as texts, everything else numerically; null equals only null and sorts first.
+Ordering compare(const Variant &a, const Variant &b);
+
+enum class Comparison { Less, LessOrEqual, Equal, NotEqual, GreaterOrEqual, Greater };
+
+/// The integer 1 when the comparison holds, else the integer 0.
+Variant compareToInteger(const Variant &a, const Variant &b, Comparison comparison);
+
+/// True when the value equals the number 0 (the test of NOT and of conditions).
+bool equalsZero(const Variant &value);
+
+} // namespace tovren::script
