@@ -33,11 +33,12 @@ else
   echo "Could not start a PostgreSQL server; its tests will be skipped" >&2
 fi
 
-ctest --test-dir "$build" --output-on-failure --no-tests=error --timeout 300
-
 # A short fuzzing pass over the expression and script compilers (clang's libFuzzer).
 if command -v clang++ >/dev/null 2>&1; then
   FUZZ_SECONDS=${FUZZ_SECONDS:-20} sh "$root/scripts/fuzz-smoke.sh"
 else
   echo "clang++ not found: fuzzing pass skipped" >&2
 fi
+
+# The test summary comes last, so it is the closing line of the run.
+ctest --test-dir "$build" --output-on-failure --no-tests=error --timeout 300
