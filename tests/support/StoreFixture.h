@@ -2,6 +2,7 @@
 
 #include "app/db/ConnectionSpec.h"
 #include "app/db/DbConnection.h"
+#include "app/db/DbQuery.h"
 #include "app/demo/DemoDataWriter.h"
 
 #include <QSqlDatabase>
@@ -44,6 +45,15 @@ protected:
         auto opened = std::make_unique<db::TDbConnection>(db::ConnectionSpec::parse(m_connectionText));
         opened->open();
         return opened;
+    }
+
+    /// An open browse query on the store.
+    std::unique_ptr<db::TDbQuery> openBrowse(const QString &sql = QStringLiteral("Select * from info")) const
+    {
+        auto query = std::make_unique<db::TDbQuery>(*connection);
+        query->setSql(sql);
+        query->open();
+        return query;
     }
 
     void addGraduates(int count, quint32 seed = 1)

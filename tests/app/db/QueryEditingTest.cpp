@@ -14,13 +14,6 @@ using db::TDbQuery;
 class QueryEditing : public test::StoreTest
 {
 protected:
-    std::unique_ptr<TDbQuery> openBrowse(const QString &sql = QStringLiteral("Select * from info"))
-    {
-        auto query = std::make_unique<TDbQuery>(*connection);
-        query->setSql(sql);
-        query->open();
-        return query;
-    }
     qlonglong currentId(TDbQuery &query) { return query.fieldByName(QStringLiteral("ID")).value().toLongLong(); }
 };
 

@@ -11,17 +11,7 @@ using namespace tovren;
 using db::EDatabaseError;
 using db::TDbQuery;
 
-class QueryNavigation : public test::StoreTest
-{
-protected:
-    std::unique_ptr<TDbQuery> openBrowse(const QString &sql = QStringLiteral("Select * from info"))
-    {
-        auto query = std::make_unique<TDbQuery>(*connection);
-        query->setSql(sql);
-        query->open();
-        return query;
-    }
-};
+using QueryNavigation = test::StoreTest;
 
 TEST_P(QueryNavigation, RecordCountIsExactRightAfterOpening)
 {

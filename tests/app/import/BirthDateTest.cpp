@@ -15,9 +15,7 @@ protected:
         StoreTest::SetUp();
         if (IsSkipped())
             return;
-        query = std::make_unique<db::TDbQuery>(*connection);
-        query->setSql(QStringLiteral("Select * from info"));
-        query->open();
+        query = openBrowse();
         for (const char *birth : {"1988/3/5", "1990年12月31日", "1989.7.1"}) {
             query->append();
             query->fieldByName(QStringLiteral("Birth")).setAsString(QString::fromUtf8(birth));

@@ -17,9 +17,7 @@ protected:
         StoreTest::SetUp();
         if (IsSkipped())
             return;
-        query = std::make_unique<db::TDbQuery>(*connection);
-        query->setSql(QStringLiteral("Select * from info"));
-        query->open();
+        query = openBrowse();
     }
 
     /// Rows of tab-separated cells, the first being the header.
