@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -55,6 +56,20 @@ QString QtDialogProvider::saveFileName(const QString &caption, const QString &fi
                                        const QString &suggestedName)
 {
     return QFileDialog::getSaveFileName(m_parent, caption, suggestedName, filter);
+}
+
+std::optional<QString> QtDialogProvider::inputText(const QString &caption, const QString &label,
+                                                   const QString &initial)
+{
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(label);
+    dialog.setTextValue(initial);
+    dialog.setOkButtonText(QStringLiteral("确定"));
+    dialog.setCancelButtonText(QStringLiteral("取消"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 } // namespace tovren::app

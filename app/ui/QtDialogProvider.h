@@ -17,6 +17,8 @@ public:
     QString openFileName(const QString &caption, const QString &filter) override;
     QString saveFileName(const QString &caption, const QString &filter,
                          const QString &suggestedName) override;
+    std::optional<QString> inputText(const QString &caption, const QString &label,
+                                     const QString &initial) override;
 
 private:
     QPointer<QWidget> m_parent;

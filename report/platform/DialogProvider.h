@@ -3,6 +3,7 @@
 #include "report/platform/MessageBox.h"
 
 #include <QString>
+#include <optional>
 
 namespace tovren::platform {
 
@@ -23,6 +24,14 @@ public:
     virtual QString openFileName(const QString &caption, const QString &filter) = 0;
     virtual QString saveFileName(const QString &caption, const QString &filter,
                                  const QString &suggestedName) = 0;
+
+    /// Asks for one line of text under @p caption with @p label, starting from @p initial;
+    /// nullopt when the person cancelled. Providers that cannot ask answer as if cancelled.
+    virtual std::optional<QString> inputText(const QString & /*caption*/, const QString & /*label*/,
+                                             const QString & /*initial*/)
+    {
+        return std::nullopt;
+    }
 };
 
 } // namespace tovren::platform
