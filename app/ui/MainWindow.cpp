@@ -8,8 +8,11 @@
 #include "app/import/BirthDate.h"
 #include "app/import/SpreadsheetImport.h"
 #include "app/import/WorkbookReader.h"
+#include "app/reportbridge/MainFormComponents.h"
 #include "app/ui/DbGridModel.h"
 #include "app/ui/DbNavigator.h"
+#include "app/ui/RangeStep.h"
+#include "report/engine/TqxDBDataSet.h"
 #include "app/ui/SqlRunner.h"
 #include "report/platform/DialogProvider.h"
 
@@ -49,6 +52,7 @@ TForm1::TForm1(db::TDbConnection &connection, platform::DialogProvider &dialogs,
     , m_connection(connection)
     , m_dialogs(dialogs)
     , Aqy(std::make_unique<db::TDbQuery>(connection))
+    , m_formComponents(std::make_unique<MainFormComponents>(*Aqy, m_components))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Tovren v0.2 —— 毕业证书打印"));
@@ -245,9 +249,14 @@ void TForm1::Button1Click()
     DBNavigator1->updateButtons();
 }
 
+engine::TqxDBDataSet &TForm1::reportDataSet()
+{
+    return m_formComponents->reportDataSet();
+}
+
 void TForm1::applyRangeStep()
 {
-    applyRecordCountText(SpinEdit1->text(), m_printRange);
+    applyRecordCountText(SpinEdit1->text(), reportDataSet());
 }
 
 void TForm1::CheckBox2Click()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ui/PrintRange.h"
+#include "report/engine/ComponentLookup.h"
 
 #include <QWidget>
 
@@ -21,9 +21,14 @@ class TDbConnection;
 class TDbQuery;
 } // namespace tovren::db
 
+namespace tovren::engine {
+class TqxDBDataSet;
+}
+
 namespace tovren::app {
 
 class DbGridModel;
+class MainFormComponents;
 class DbNavigator;
 
 /// The program's one window: the graduate table in a grid with its navigator, the SQL runner,
@@ -40,7 +45,10 @@ public:
     ~TForm1() override;
 
     db::TDbQuery &query() { return *Aqy; }
-    const PrintRange &printRange() const { return m_printRange; }
+    /// The report data source `qxDBDataSet1` the print and design runs walk, with its range.
+    engine::TqxDBDataSet &reportDataSet();
+    /// The window's components as reports find them by name ("Aqy", "qxDBDataSet1", ...).
+    const engine::TqxComponentRegistry &components() const { return m_components; }
 
     // Handlers of the stored form, reachable for tests.
     void FormCreate();
@@ -85,8 +93,9 @@ private:
     db::TDbConnection &m_connection;
     platform::DialogProvider &m_dialogs;
     std::unique_ptr<db::TDbQuery> Aqy;
+    engine::TqxComponentRegistry m_components;
+    std::unique_ptr<MainFormComponents> m_formComponents;
     DbGridModel *m_gridModel = nullptr;
-    PrintRange m_printRange;
     bool m_shownOnce = false;
     bool m_importing = false;
 };

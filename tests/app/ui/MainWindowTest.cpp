@@ -4,6 +4,7 @@
 #include "app/demo/DemoDataWriter.h"
 #include "app/ui/DbNavigator.h"
 #include "app/ui/MainWindow.h"
+#include "report/engine/TqxDBDataSet.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>
@@ -125,18 +126,22 @@ TEST_F(MainWindowTest, SqlRunnerErrorsAreShownAndTheTableComesBack)
     EXPECT_EQ(gridRows(), 10);
 }
 
-TEST_F(MainWindowTest, RangeStepReadsTheRecordCountBox)
+TEST_F(MainWindowTest, RangeStepSetsTheReportDataSourceFromTheBox)
 {
-    EXPECT_EQ(window->printRange().end, app::PrintRange::End::Last);
+    engine::TqxDBDataSet &reportData = window->reportDataSet();
+    EXPECT_EQ(reportData.name(), QStringLiteral("qxDBDataSet1"));
+    const auto range = [&] { return std::make_pair(reportData.rangeEnd(), reportData.rangeEndCount()); };
+    EXPECT_EQ(range(), std::make_pair(engine::reLast, 0));
     window->SpinEdit1->setValue(7);
     window->applyRangeStep();
-    EXPECT_EQ(window->printRange(), (app::PrintRange{app::PrintRange::End::Count, 7}));
+    EXPECT_EQ(range(), std::make_pair(engine::reCount, 7));
     window->SpinEdit1->setValue(-3);
     window->applyRangeStep();
-    EXPECT_EQ(window->printRange(), (app::PrintRange{app::PrintRange::End::Count, 7}));
+    EXPECT_EQ(range(), std::make_pair(engine::reCount, 7));
     window->SpinEdit1->setValue(0);
     window->applyRangeStep();
-    EXPECT_EQ(window->printRange(), (app::PrintRange{app::PrintRange::End::Last, 0}));
+    EXPECT_EQ(range(), std::make_pair(engine::reLast, 0));
+    EXPECT_NE(window->components().findForm(u"Form1"), nullptr);
 }
 
 TEST_F(MainWindowTest, GridAndNavigatorEditsReachTheTable)
