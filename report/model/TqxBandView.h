@@ -29,6 +29,8 @@ public:
     void RegisterProperties() override;
     void Draw(QPainter &painter) override;
     QRegion GetClipRegion(bool extended) const override;
+    void ReadRecord(RecordReader &reader) override;
+    void WriteRecord(RecordWriter &writer) override;
     QString className() const override { return QStringLiteral("TqxBandView"); }
 
     int bandType() const { return FrameTyp & kBandTypeMask; }

@@ -22,6 +22,8 @@ public:
     void RegisterProperties() override;
     void LoadFromBlob(const std::optional<QByteArray> &blob) override;
     void Draw(QPainter &painter) override;
+    void ReadRecord(RecordReader &reader) override;
+    void WriteRecord(RecordWriter &writer) override;
     QString className() const override { return QStringLiteral("TqxPictureView"); }
 
     /// Where the graphic goes inside DrawRect; valid between BeginDraw() and EndDraw().

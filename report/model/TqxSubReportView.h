@@ -11,6 +11,8 @@ public:
     TqxSubReportView();
 
     void Draw(QPainter &painter) override;
+    void ReadRecord(RecordReader &reader) override;
+    void WriteRecord(RecordWriter &writer) override;
     QString className() const override { return QStringLiteral("TqxSubReportView"); }
 
     /// Index from 0 of the template page that holds the sub-report.

@@ -16,6 +16,9 @@ class QPainter;
 
 namespace tovren::model {
 
+class RecordReader;
+class RecordWriter;
+
 /// A rectangle on the canvas in the platform's convention: right and bottom lie just outside.
 struct CanvasRect
 {
@@ -78,6 +81,10 @@ public:
     virtual void BeginDraw(QPainter &painter);
     virtual void EndDraw();
     virtual void Draw(QPainter &painter) = 0;
+    /// The view part and the class part of the object's record; RecordMode decides between
+    /// template and prepared-page records. Reading raises ERecordFormat for a damaged record.
+    virtual void ReadRecord(RecordReader &reader);
+    virtual void WriteRecord(RecordWriter &writer);
     virtual void AfterResize() {}
     /// The area covered by the object and its frame, grown by 10 pixels when @p extended.
     virtual QRegion GetClipRegion(bool extended) const;
