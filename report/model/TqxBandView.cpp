@@ -171,6 +171,7 @@ void TqxBandView::Draw(QPainter &painter)
             Width = page->PageInfo.PaperWidthPx;
         }
     }
+    AlignInBand();
     BeginDraw(painter);
     painter.save();
     painter.fillRect(DrawRect.toQRect(), QBrush(TqxGlobals::instance().hatchImage()));

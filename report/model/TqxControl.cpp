@@ -30,6 +30,7 @@ void TqxControl::RegisterProperties()
 
 void TqxControl::Draw(QPainter &painter)
 {
+    AlignInBand();
     BeginDraw(painter);
     PaintControl(painter);
     EndDraw();

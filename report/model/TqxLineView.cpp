@@ -31,6 +31,7 @@ void TqxLineView::applyOrientation()
 
 void TqxLineView::Draw(QPainter &painter)
 {
+    AlignInBand();
     applyOrientation();
     BeginDraw(painter);
     PaintFrame(painter);

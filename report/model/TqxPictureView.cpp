@@ -129,6 +129,7 @@ QRect TqxPictureView::targetRect() const
 
 void TqxPictureView::Draw(QPainter &painter)
 {
+    AlignInBand();
     BeginDraw(painter);
     PaintBackground(painter);
     if (!Picture.isEmpty() && !runState().suppressDrawing) {

@@ -14,6 +14,7 @@ TqxSubReportView::TqxSubReportView()
 
 void TqxSubReportView::Draw(QPainter &painter)
 {
+    AlignInBand();
     FrameWidth = 1;
     BeginDraw(painter);
     painter.save();

@@ -1,8 +1,10 @@
 #include "report/model/TqxView.h"
 
+#include "report/model/BandAligner.h"
 #include "report/model/FrameLinePainter.h"
 #include "report/model/ListMethods.h"
 #include "report/model/RunState.h"
+#include "report/model/TqxPage.h"
 
 #include <QPainter>
 
@@ -23,6 +25,20 @@ bool designing()
 } // namespace
 
 TqxView::TqxView() = default;
+
+TqxView::~TqxView()
+{
+    if (runState().currentObject == this)
+        runState().currentObject = nullptr;
+}
+
+void TqxView::AlignInBand()
+{
+    runState().currentObject = this;
+    const TqxPage *page = runState().currentPage;
+    if (BandAlign != baNone && page)
+        applyBandAlignment(*this, designAlignArea(*this, *page));
+}
 
 void TqxView::SetBounds(DesignPixels left, DesignPixels top, DesignPixels width,
                         DesignPixels height)

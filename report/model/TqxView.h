@@ -63,6 +63,7 @@ public:
     static constexpr quint16 kHookObjectFlag = 0x8000;
 
     TqxView();
+    ~TqxView() override;
 
     // TqxObject
     void SetPropertyValue(const QString &name, const script::Variant &value) override;
@@ -91,6 +92,10 @@ public:
 
     /// The class name by which add-in kinds are registered and stored.
     virtual QString className() const = 0;
+
+    /// Applies BandAlign on RunState's current page and makes this the current object; every
+    /// Draw() starts with it.
+    void AlignInBand();
 
     void SetBounds(DesignPixels left, DesignPixels top, DesignPixels width, DesignPixels height);
     bool stretched() const { return Flags & kStretchedFlag; }

@@ -93,5 +93,18 @@ TEST_F(BandAlignment, WidthTopAndBottomFollowTheBandWhileDesigning)
     EXPECT_EQ(wide.Width, 699);
 }
 
+TEST_F(BandAlignment, DrawingAlignsOnTheCurrentPage)
+{
+    page.PageInfo.PaperWidthPx = 700;
+    page.UseMargins = false;
+    PlainView &view = place(0, 100, baCenter);
+    runState().currentPage = &page;
+    QImage image = testing::whiteCanvas(10, 10);
+    QPainter painter(&image);
+    view.Draw(painter);
+    EXPECT_EQ(view.Left, 300);
+    EXPECT_EQ(runState().currentObject, &view);
+}
+
 } // namespace
 } // namespace tovren::model

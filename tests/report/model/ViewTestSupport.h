@@ -13,6 +13,7 @@ class PlainView : public TqxView
 public:
     void Draw(QPainter &painter) override
     {
+        AlignInBand();
         BeginDraw(painter);
         PaintBackground(painter);
         PaintFrame(painter);
