@@ -1,5 +1,7 @@
 #include "report/model/TqxPages.h"
 
+#include "report/model/RunState.h"
+
 #include <algorithm>
 
 namespace tovren::model {
@@ -36,6 +38,21 @@ void TqxPages::Move(qsizetype from, qsizetype to)
     auto moved = std::move(m_pages[static_cast<size_t>(from)]);
     m_pages.erase(m_pages.begin() + from);
     m_pages.insert(m_pages.begin() + to, std::move(moved));
+}
+
+void TqxPages::ApplyBandAlignments()
+{
+    RunState &state = runState();
+    TqxPage *const previousPage = state.currentPage;
+    for (const auto &page : m_pages) {
+        state.currentPage = page.get();
+        for (qsizetype i = 0; i < page->objectCount(); ++i) {
+            TqxView *view = page->object(i);
+            if (view->BandAlign != baNone)
+                view->AlignInBand();
+        }
+    }
+    state.currentPage = previousPage;
 }
 
 TqxView *TqxPages::FindObject(const QString &name) const

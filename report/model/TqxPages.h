@@ -24,6 +24,9 @@ public:
     void Move(qsizetype from, qsizetype to);
     void Clear() { m_pages.clear(); }
 
+    /// Applies every object's BandAlign on its page; the builder runs it once before a build.
+    void ApplyBandAlignments();
+
     /// The first object of that name, ignoring case, searching the pages in order.
     TqxView *FindObject(const QString &name) const;
     bool isObjectNameTaken(const QString &name) const { return FindObject(name) != nullptr; }

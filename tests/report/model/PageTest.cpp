@@ -175,6 +175,19 @@ TEST_F(PageTest, UniquePageNamesAndPageOrder)
     EXPECT_EQ(pages.page(2), nullptr);
 }
 
+TEST_F(PageTest, BandAlignmentsAreAppliedOnEveryPage)
+{
+    pages.Add();
+    TqxPage &second = *pages.page(pages.Add());
+    auto line = std::make_unique<TqxLineView>();
+    line->SetBounds(0, 10, 100, 1);
+    line->BandAlign = baRight;
+    TqxView &aligned = second.addObject(std::move(line));
+    pages.ApplyBandAlignments();
+    EXPECT_EQ(aligned.Left, 18 + 722 - 100);
+    EXPECT_EQ(runState().currentPage, nullptr);
+}
+
 TEST(PageWithoutPrinter, KeepsTheSheetAsAskedWithEmptyMetrics)
 {
     TqxPage page(nullptr, SheetRequest{256, 1234, 567, -1, false});
