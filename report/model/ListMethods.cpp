@@ -1,0 +1,78 @@
+#include "report/model/ListMethods.h"
+
+#include "report/model/RunState.h"
+#include "report/script/TqxParser.h"
+
+#include <QRegularExpression>
+
+namespace tovren::model {
+
+using script::Variant;
+
+namespace {
+
+bool validIndex(const QStringList &list, qint64 index)
+{
+    return index >= 0 && index < list.size();
+}
+
+} // namespace
+
+Variant evaluateExpression(const QString &expression)
+{
+    if (const auto &evaluate = runState().evaluate)
+        return evaluate(expression);
+    return script::TqxParser().Evaluate(expression);
+}
+
+QStringList splitLines(const QString &text)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
+    QStringList lines = text.split(lineBreak);
+    // A trailing line break ends the last line rather than starting an empty one.
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QString joinLines(const QStringList &lines)
+{
+    QString text;
+    for (const QString &line : lines)
+        text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+Variant CallListMethod(QStringList &list, const QString &method, const Variant &p1,
+                       const Variant &p2, const Variant &p3, const QString &propertyName)
+{
+    if (method == u"SETINDEXPROPERTY" || method == u"GETINDEXPROPERTY") {
+        if (p1.toString().compare(propertyName, Qt::CaseInsensitive) != 0)
+            return {};
+        const qint64 index = p2.toInt64();
+        if (!validIndex(list, index))
+            return {};
+        if (method == u"GETINDEXPROPERTY")
+            return Variant(list.at(index));
+        list[index] = p3.toString();
+        return {};
+    }
+    if (!method.startsWith(propertyName + u'.'))
+        return {};
+    const QStringView operation = QStringView(method).mid(propertyName.size() + 1);
+    if (operation == u"ADD") {
+        list.append(evaluateExpression(p1.toString()).toString());
+    } else if (operation == u"CLEAR") {
+        list.clear();
+    } else if (operation == u"DELETE") {
+        const qint64 index = evaluateExpression(p1.toString()).toInt64();
+        if (validIndex(list, index))
+            list.removeAt(index);
+    } else if (operation == u"INDEXOF") {
+        const QString wanted = evaluateExpression(p1.toString()).toString();
+        return Variant(static_cast<int>(list.indexOf(wanted)));
+    }
+    return {};
+}
+
+} // namespace tovren::model

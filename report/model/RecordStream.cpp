@@ -1,0 +1,153 @@
+#include "report/model/RecordStream.h"
+
+#include "report/platform/TextCodec.h"
+
+#include <QtEndian>
+
+namespace tovren::model {
+
+namespace {
+
+constexpr char kLineSeparator = 13;
+constexpr int kMaxStoredLength = 0xFFFF;
+
+QByteArray encodedForRecord(const QString &text)
+{
+    // A stored length is one word; longer texts are cut rather than corrupting the record.
+    return platform::encode8Bit(text).left(kMaxStoredLength);
+}
+
+} // namespace
+
+void RecordWriter::writeBytes(const QByteArray &bytes)
+{
+    m_device.write(bytes);
+}
+
+void RecordWriter::writeByte(quint8 value)
+{
+    m_device.putChar(static_cast<char>(value));
+}
+
+void RecordWriter::writeWord(quint16 value)
+{
+    const quint16 le = qToLittleEndian(value);
+    m_device.write(reinterpret_cast<const char *>(&le), sizeof le);
+}
+
+void RecordWriter::writeInt(qint32 value)
+{
+    const qint32 le = qToLittleEndian(value);
+    m_device.write(reinterpret_cast<const char *>(&le), sizeof le);
+}
+
+void RecordWriter::writeStr(const QString &text)
+{
+    const QByteArray bytes = encodedForRecord(text);
+    writeWord(static_cast<quint16>(bytes.size()));
+    writeBytes(bytes);
+    writeByte(0);
+}
+
+void RecordWriter::writeStrList(const QStringList &lines)
+{
+    const auto count = std::min<qsizetype>(lines.size(), kMaxStoredLength);
+    writeWord(static_cast<quint16>(count));
+    for (qsizetype i = 0; i < count; ++i) {
+        const QByteArray bytes = encodedForRecord(lines.at(i));
+        writeWord(static_cast<quint16>(bytes.size()));
+        writeBytes(bytes);
+        if (i + 1 < count)
+            writeByte(kLineSeparator);
+    }
+    writeByte(0);
+}
+
+QByteArray RecordReader::readBytes(qint64 count)
+{
+    if (count < 0)
+        throw ERecordFormat("negative length in record");
+    const QByteArray bytes = m_device.read(count);
+    if (bytes.size() != count)
+        throw ERecordFormat("record ends early");
+    return bytes;
+}
+
+void RecordReader::seek(qint64 position)
+{
+    if (position < 0 || position > m_device.size() || !m_device.seek(position))
+        throw ERecordFormat("record position outside the stream");
+}
+
+quint8 RecordReader::readByte()
+{
+    return static_cast<quint8>(readBytes(1).at(0));
+}
+
+quint16 RecordReader::readWord()
+{
+    return qFromLittleEndian<quint16>(readBytes(2).constData());
+}
+
+qint32 RecordReader::readInt()
+{
+    return qFromLittleEndian<qint32>(readBytes(4).constData());
+}
+
+QString RecordReader::readStr()
+{
+    if (m_version < 23)
+        return readOldStr();
+    const quint16 length = readWord();
+    const QByteArray bytes = readBytes(length);
+    readByte();
+    return platform::decode8Bit(bytes);
+}
+
+QStringList RecordReader::readStrList()
+{
+    if (m_version < 23)
+        return readOldStrList();
+    QStringList lines;
+    if (readWord() == 0) {
+        readByte();
+        return lines;
+    }
+    // The count is not trusted: lines follow until a separator byte is 0.
+    for (;;) {
+        const quint16 length = readWord();
+        lines << platform::decode8Bit(readBytes(length));
+        if (readByte() == 0)
+            break;
+    }
+    return lines;
+}
+
+QString RecordReader::readOldStr()
+{
+    QByteArray bytes;
+    for (char c = static_cast<char>(readByte()); c != 0; c = static_cast<char>(readByte()))
+        bytes.append(c);
+    return platform::decode8Bit(bytes);
+}
+
+QStringList RecordReader::readOldStrList()
+{
+    QStringList lines;
+    QByteArray piece;
+    for (;;) {
+        const char c = static_cast<char>(readByte());
+        if (c == kLineSeparator || c == 0) {
+            if (c == kLineSeparator || !piece.isEmpty())
+                lines << platform::decode8Bit(piece);
+            piece.clear();
+            if (c == 0)
+                break;
+        } else {
+            piece.append(c);
+        }
+    }
+    return lines;
+}
+
+} // namespace tovren::model

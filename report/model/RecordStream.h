@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QIODevice>
+#include <QStringList>
+#include <stdexcept>
+
+namespace tovren::model {
+
+/// A stored record that ends early or holds an impossible value.
+class ERecordFormat : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// The stream version written by this program; readers accept 21 to 25.
+inline constexpr int kCurrentStreamVersion = 25;
+
+/// Writes the primitives of templates and prepared pages: little-endian numbers, 16-bit
+/// booleans written as -1, and texts in the stored 8-bit code page.
+class RecordWriter
+{
+public:
+    explicit RecordWriter(QIODevice &device)
+        : m_device(device)
+    {}
+
+    void writeByte(quint8 value);
+    void writeWord(quint16 value);
+    void writeInt(qint32 value);
+    void writeBool16(bool value) { writeWord(value ? 0xFFFF : 0); }
+    void writeColor(quint32 value) { writeInt(static_cast<qint32>(value)); }
+    void writeStr(const QString &text);
+    void writeStrList(const QStringList &lines);
+    qint64 pos() const { return m_device.pos(); }
+    void writeBytes(const QByteArray &bytes);
+
+private:
+    QIODevice &m_device;
+};
+
+/// Reads the primitives back for one stream version; versions 21 and 22 keep their texts in
+/// the older zero-terminated form. Every read that runs past the end raises ERecordFormat, so
+/// a damaged record never yields half-filled objects silently.
+class RecordReader
+{
+public:
+    RecordReader(QIODevice &device, int version = kCurrentStreamVersion)
+        : m_device(device)
+        , m_version(version)
+    {}
+
+    int version() const { return m_version; }
+    quint8 readByte();
+    quint16 readWord();
+    qint32 readInt();
+    bool readBool16() { return readWord() != 0; }
+    quint32 readColor() { return static_cast<quint32>(readInt()); }
+    QString readStr();
+    QStringList readStrList();
+    QByteArray readBytes(qint64 count);
+    qint64 pos() const { return m_device.pos(); }
+    void seek(qint64 position);
+
+private:
+    QString readOldStr();
+    QStringList readOldStrList();
+
+    QIODevice &m_device;
+    int m_version;
+};
+
+} // namespace tovren::model
