@@ -10,7 +10,8 @@ script::Variant FieldValue(TqxRecordSet &dataSet, int index)
     if (!dataSet.isActive())
         dataSet.open();
     const TqxFieldType type = dataSet.fieldType(index);
-    if (dataSet.fieldIsNull(index)) {
+    // An empty set has no current record; its fields read as null, as a database does.
+    if (dataSet.recordCount() == 0 || dataSet.fieldIsNull(index)) {
         switch (type) {
         case TqxFieldType::String:
             return Variant(QString());

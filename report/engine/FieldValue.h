@@ -10,8 +10,8 @@ class TqxRecordSet;
 /// the set first when it is closed.
 ///
 /// A 64-bit integer field gives its display text, so that large keys print exactly; a null
-/// value becomes "" for a string field, false for a Boolean field and 0 for any other, so that
-/// templates never see null from a field.
+/// value (or any field of an empty set) becomes "" for a string field, false for a Boolean field
+/// and 0 for any other, so that templates never see null from a field.
 script::Variant FieldValue(TqxRecordSet &dataSet, int index);
 
 } // namespace tovren::engine
