@@ -74,6 +74,17 @@ TEST(DataDictionaryStream, WritesTheCurrentFormAndReadsItBackByteForByte)
     EXPECT_EQ(written(read), bytes);
 }
 
+TEST(DataDictionaryStream, EveryCutBlockIsRefusedAndChangesNothing)
+{
+    const QByteArray bytes = written(certificateDictionary());
+    for (qsizetype length = 0; length < bytes.size(); ++length) {
+        TqxDataDictionary dictionary;
+        dictionary.SetVariable(QStringLiteral("Kept"), Variant(1));
+        EXPECT_THROW(readInto(dictionary, bytes.left(length)), model::ERecordFormat) << length;
+        EXPECT_EQ(entries(dictionary.VariableList), QStringList{QStringLiteral("Kept=1")});
+    }
+}
+
 TEST(DataDictionaryStream, OldFormAndOldMarkingAreConverted)
 {
     QBuffer buffer;
