@@ -77,7 +77,8 @@ TEST(EvalDatabaseTest, BadInputFailsWithAClearMessage)
                                     store.path(), QStringLiteral("1"), QStringLiteral("Nobody")});
     EXPECT_NE(unknown.exitCode, 0);
     EXPECT_EQ(unknown.out, QStringLiteral("1\n"));
-    EXPECT_TRUE(unknown.err.contains(QStringLiteral("符号没定义 \"NOBODY\""))) << unknown.err.toStdString();
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("符号没定义 \"NOBODY\"")))
+        << unknown.err.toStdString();
 
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("no/such/store.db"));
