@@ -1,7 +1,9 @@
 #include "report/engine/ComponentLookup.h"
+#include "report/engine/DefaultDataSet.h"
 #include "report/engine/TqxDataDictionary.h"
 #include "report/engine/TqxResolverEnvironment.h"
 #include "report/engine/TqxValueResolver.h"
+#include "report/model/BandType.h"
 #include "report/model/StyleConstants.h"
 #include "report/script/EvaluationError.h"
 #include "report/script/TqxLibraryRegistry.h"
@@ -285,4 +287,18 @@ TEST_F(ValueResolution, BracketsSplitTheInlineFormatHideZerosAndKeepTheirValue)
     EXPECT_EQ(bracket(QStringLiteral("1-1")), QString());
     EXPECT_EQ(bracket(QStringLiteral("'0'")), QStringLiteral("0"));
     EXPECT_EQ(bracket(QStringLiteral("5")), QStringLiteral("5"));
+}
+
+TEST(UnqualifiedFields, FollowTheDataBandOfTheActiveBand)
+{
+    using engine::dataBandForUnqualifiedFields;
+    EXPECT_EQ(dataBandForUnqualifiedFields(model::btPageFooter), model::btMasterData);
+    EXPECT_EQ(dataBandForUnqualifiedFields(model::btGroupHeader), model::btMasterData);
+    EXPECT_EQ(dataBandForUnqualifiedFields(model::btDetailFooter), model::btDetailData);
+    EXPECT_EQ(dataBandForUnqualifiedFields(model::btSubDetailData), model::btSubDetailData);
+    EXPECT_EQ(dataBandForUnqualifiedFields(model::btCrossFooter), model::btCrossData);
+    // Detail headers, overlays and no band at all use the report's own data set.
+    EXPECT_EQ(dataBandForUnqualifiedFields(model::btDetailHeader), std::nullopt);
+    EXPECT_EQ(dataBandForUnqualifiedFields(model::btOverlay), std::nullopt);
+    EXPECT_EQ(dataBandForUnqualifiedFields(std::nullopt), std::nullopt);
 }
