@@ -1,23 +1,29 @@
+#include "app/AppInfo.h"
 #include "app/cli/Arguments.h"
 #include "app/cli/Commands.h"
+#include "app/db/ConnectionSettings.h"
+#include "app/db/DbConnection.h"
+#include "app/db/DbQuery.h"
+#include "app/reportbridge/RecordEvaluator.h"
+#include "report/engine/EngineErrors.h"
+#include "report/platform/SettingsStore.h"
 #include "report/script/EvaluationError.h"
 #include "report/script/TqxParser.h"
+
+#include <functional>
 
 namespace tovren::cli {
 
 namespace {
 
-int runEval(const QStringList &words, CommandIo &io)
+using Evaluation = std::function<script::Variant(const QString &expression)>;
+
+int printValues(const QStringList &expressions, bool withType, const Evaluation &evaluate,
+                CommandIo &io)
 {
-    const Arguments arguments(words, {}, {QStringLiteral("type")});
-    if (arguments.positional().isEmpty())
-        throw UsageError(QStringLiteral("需要至少一个表达式"));
-    const bool withType = arguments.flag(QStringLiteral("type"));
-    // No report stands behind the command line, so every name is unresolved and empty.
-    const script::TqxParser parser;
-    for (const QString &expression : arguments.positional()) {
+    for (const QString &expression : expressions) {
         try {
-            const script::Variant value = parser.Evaluate(expression);
+            const script::Variant value = evaluate(expression);
             io.out << value.toString();
             if (withType)
                 io.out << '\t' << value.typeName();
@@ -26,9 +32,40 @@ int runEval(const QStringList &words, CommandIo &io)
             io.out.flush();
             io.err << "表达式 " << expression << " 计算出错: " << error.message() << '\n';
             return 1;
+        } catch (const engine::EReportError &error) {
+            io.out.flush();
+            io.err << "表达式 " << expression << " 计算出错: " << error.message() << '\n';
+            return 1;
         }
     }
     return 0;
+}
+
+int runEval(const QStringList &words, CommandIo &io)
+{
+    const Arguments arguments(words, {QStringLiteral("database")}, {QStringLiteral("type")});
+    if (arguments.positional().isEmpty())
+        throw UsageError(QStringLiteral("需要至少一个表达式"));
+    const bool withType = arguments.flag(QStringLiteral("type"));
+    const std::optional<QString> database = arguments.value(QStringLiteral("database"));
+    if (!database) {
+        // No report stands behind the command line, so every name is unresolved and empty.
+        const script::TqxParser parser;
+        return printValues(
+            arguments.positional(), withType,
+            [&parser](const QString &expression) { return parser.Evaluate(expression); }, io);
+    }
+    platform::SettingsStore settings(QString::fromLatin1(app::kApplicationTitle));
+    db::TDbConnection connection(db::chooseConnection(database, settings));
+    connection.open();
+    db::TDbQuery query(connection);
+    query.setSql(QStringLiteral("Select * from info"));
+    query.open();
+    query.first();
+    app::RecordEvaluator evaluator(query);
+    return printValues(
+        arguments.positional(), withType,
+        [&evaluator](const QString &expression) { return evaluator.evaluate(expression); }, io);
 }
 
 } // namespace
@@ -38,10 +75,14 @@ Command evalCommand()
     return {
         QStringLiteral("eval"),
         QStringLiteral("计算表达式并输出其值"),
-        QStringLiteral("用法: tovren eval [--type] 表达式...\n"
+        QStringLiteral("用法: tovren eval [--type] [--database CONN] 表达式...\n"
                        "计算每个表达式, 每行输出一个值。\n"
-                       "  --type  在值之后输出其类型 (以制表符分隔)\n"
-                       "未知的名称和函数的值为空。任何表达式出错时输出错误并返回非零。\n"),
+                       "  --type           在值之后输出其类型 (以制表符分隔)\n"
+                       "  --database CONN  对 \"Select * from info\" 的第一条记录计算, 可用\n"
+                       "                   Aqy.\"Name\" 与 qxDBDataSet1.\"Name\" 之类的字段名;\n"
+                       "                   整个表达式在方括号中时按报表文本的方式输出\n"
+                       "没有 --database 时未知的名称和函数的值为空, 有时则报 \"符号没定义\"。\n"
+                       "任何表达式出错时输出错误并返回非零。\n"),
         runEval,
     };
 }
