@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -30,6 +31,9 @@ public:
     /// Ascent of @p font in layout pixels; where a cell's top turns into a baseline.
     LayoutPixelsF ascent(const QFont &font);
 
+    /// The scratch canvas objects lay out on outside any drawing.
+    QImage &canvas() { return m_canvas; }
+
     void setCaching(bool on);
     bool caching() const { return m_caching; }
     void clear();
@@ -48,6 +52,7 @@ private:
 
     QHash<QString, FontEntry> m_fonts;
     QHash<QString, QStringList> m_wraps;
+    QImage m_canvas{1, 1, QImage::Format_RGB32};
     bool m_caching = true;
     qint64 m_measurements = 0;
 };

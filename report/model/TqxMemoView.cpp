@@ -41,13 +41,6 @@ bool containsMark(const QStringList &lines)
                        [](const QString &line) { return line.contains(kEndOfParagraph); });
 }
 
-/// The scratch canvas on which objects are measured outside any drawing.
-QImage &measureImage()
-{
-    static QImage image(1, 1, QImage::Format_RGB32);
-    return image;
-}
-
 TextMeasurer &measurer()
 {
     return TqxGlobals::instance().textMeasurer;
@@ -235,7 +228,8 @@ QString TqxMemoView::bracketText(const QString &bracket) const
         return resolve(bracket);
     const BracketFormat format = splitBracketFormat(bracket, DisplayFormat, CustomFormat);
     Variant value = evaluateExpression(format.expression);
-    if (flag(kHideZerosFlag) && !value.isString() && value.isNumber() && value.toDouble() == 0)
+    const bool numeric = value.isNumber() || value.type() == script::VariantType::Boolean;
+    if (flag(kHideZerosFlag) && numeric && value.toDouble() == 0)
         return {};
     return FormatDisplayValue(value, format.code, format.custom);
 }
@@ -322,7 +316,7 @@ DesignPixels TqxMemoView::CalcHeight()
     DesignPixels result = 0;
     {
         const UnitScale unitScale(*this);
-        QPainter canvas(&measureImage());
+        QPainter canvas(&measurer().canvas());
         BeginDraw(canvas);
         if (!ExpandedText.isEmpty()) {
             WrapText();
@@ -404,8 +398,9 @@ void TqxMemoView::Draw(QPainter &painter)
         PaintFrame(painter);
         DrawUnderlines(painter);
     }
-    m_placedLines.clear();
-    if (!ExpandedText.isEmpty())
+    if (ExpandedText.isEmpty())
+        m_placedLines.clear();
+    else
         DrawTextLines(painter);
     EndDraw();
 }
@@ -429,13 +424,25 @@ void TqxMemoView::DrawUnderlines(QPainter &painter)
     painter.restore();
 }
 
+QRect TqxMemoView::textClip() const
+{
+    return CanvasRect{DrawRect.left + 1, DrawRect.top, DrawRect.right - 2, DrawRect.bottom - 1}
+        .toQRect();
+}
+
 void TqxMemoView::DrawTextLines(QPainter &painter)
+{
+    LayoutTextLines();
+    if (!ExportMode && !runState().suppressDrawing)
+        paintPlacedLines(painter, textClip());
+}
+
+void TqxMemoView::LayoutTextLines()
 {
     const double sx = Transform.scaleX;
     const double sy = Transform.scaleY;
-    const QRect clip =
-        CanvasRect{DrawRect.left + 1, DrawRect.top, DrawRect.right - 2, DrawRect.bottom - 1}
-            .toQRect();
+    const QRect clip = textClip();
+    m_placedLines.clear();
     TextHeight = roundHalfEven(TextHeight * sy);
 
     const qint32 savedAlignment = Alignment;
@@ -463,24 +470,21 @@ void TqxMemoView::DrawTextLines(QPainter &painter)
     if (turned())
         placeTurnedLines(roundHalfEven(LineSpacing * sx) + pixelHeight);
     else
-        placeHorizontalLines(clip, roundHalfEven(LineSpacing * sy) + pixelHeight, clip.width());
+        placeHorizontalLines(clip, roundHalfEven(LineSpacing * sy) + pixelHeight);
 
     Alignment = savedAlignment;
     Left = savedLeft;
     Top = savedTop;
-
-    if (!ExportMode && !runState().suppressDrawing)
-        paintPlacedLines(painter, clip);
 }
 
-void TqxMemoView::placeHorizontalLines(const QRect &clip, int step, int textWidthLimit)
+void TqxMemoView::placeHorizontalLines(const QRect &clip, int step)
 {
     const QFont font = layoutFont(Font, Transform.scaleY);
     const int rectWidth = DrawRect.right - DrawRect.left;
     const qint32 horizontal = Alignment & kHorizontalMask;
     const bool designOverflow = designing() && ExpandedText.size() == 1 &&
                                 ExpandedText.first().startsWith(u'[') &&
-                                lineWidthPx(font, ExpandedText.first()) > textWidthLimit;
+                                lineWidthPx(font, ExpandedText.first()) > clip.width();
     const int clipBottom = clip.bottom() + 1;
     int y = Top + GapY;
     LinesDrawn = 0;
@@ -610,13 +614,9 @@ void TqxMemoView::PrintToStream(RecordWriter &writer)
         const Highlight highlight(*this);
         QStringList fullList;
         if (OutputStage == SplitOutput) {
-            QPainter canvas(&measureImage());
+            QPainter canvas(&measurer().canvas());
             BeginDraw(canvas);
-            m_placedLines.clear();
-            const bool savedExport = ExportMode;
-            ExportMode = true; // place the lines without painting them on the scratch canvas
-            DrawTextLines(canvas);
-            ExportMode = savedExport;
+            LayoutTextLines();
             fullList = ExpandedText;
             ExpandedText = fullList.mid(0, LinesDrawn);
             if (!containsMark(ExpandedText))

@@ -117,8 +117,12 @@ private:
 
     void WrapText();
     void DrawTextLines(QPainter &painter);
+    /// Places the lines of ExpandedText for the current drawing state without painting;
+    /// counts LinesDrawn.
+    void LayoutTextLines();
+    QRect textClip() const;
     void DrawUnderlines(QPainter &painter);
-    void placeHorizontalLines(const QRect &clip, int step, int textWidthLimit);
+    void placeHorizontalLines(const QRect &clip, int step);
     void placeTurnedLines(int step);
     void paintPlacedLines(QPainter &painter, const QRect &clip) const;
     /// Substitutes the text after the builder's before-print step, as CalcHeight and

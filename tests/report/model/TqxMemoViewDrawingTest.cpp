@@ -1,5 +1,6 @@
 #include "MemoTestSupport.h"
 #include "ViewTestSupport.h"
+#include "report/model/TqxGlobals.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -207,6 +208,41 @@ TEST_F(MemoTest, ScaledDrawingKeepsTheLineBreaksOfScaleOne)
     for (const auto &line : memo.placedLines())
         scaled << line.text;
     EXPECT_EQ(scaled, atOne);
+}
+
+} // namespace
+} // namespace tovren::model
+
+namespace tovren::model {
+namespace {
+
+TEST_F(MemoTest, ExportModePlacesLinesWithTheirFrameLinesAndPaintsNothing)
+{
+    outputMode();
+    TqxMemoView memo;
+    memo.SetBounds(0, 0, 200, 60);
+    memo.FrameTyp = kFrameLineMask;
+    memo.Memo = {"one", "two", "three"};
+    memo.ExportMode = true;
+    const QImage image = drawn(memo);
+    ASSERT_EQ(memo.placedLines().size(), 3u);
+    EXPECT_EQ(memo.placedLines()[0].frameBits, kFrameLineMask & ~qxftBottom);
+    EXPECT_EQ(memo.placedLines()[1].frameBits, kFrameLineMask & ~(qxftBottom | qxftTop));
+    EXPECT_EQ(memo.placedLines()[2].frameBits, kFrameLineMask & ~qxftTop);
+    EXPECT_EQ(inkRowCount(image), 0);
+}
+
+TEST_F(MemoTest, SecondLayoutOfTheSameTextMeasuresNothingNew)
+{
+    TqxMemoView memo;
+    memo.SetBounds(0, 0, 80, 20);
+    memo.setFlag(TqxMemoView::kTextOnlyFlag, true);
+    memo.Memo = {QStringLiteral("同一段文字再排一次不应再测量 the same text twice")};
+    const TextMeasurer &measurer = TqxGlobals::instance().textMeasurer;
+    const DesignPixels first = memo.CalcHeight();
+    const qint64 measured = measurer.measurements();
+    EXPECT_EQ(memo.CalcHeight(), first);
+    EXPECT_EQ(measurer.measurements(), measured);
 }
 
 } // namespace
