@@ -7,6 +7,7 @@
 #include "report/model/RecordStream.h"
 #include "report/model/RunState.h"
 #include "report/model/StyleConstants.h"
+#include "report/model/TqxBandView.h"
 #include "report/model/TqxGlobals.h"
 #include "report/platform/TextCodec.h"
 
@@ -602,7 +603,7 @@ void TqxMemoView::paintPlacedLines(QPainter &painter, const QRect &clip) const
 
 // ---- printing into prepared pages -----------------------------------------------------------
 
-void TqxMemoView::PrintToStream(RecordWriter &writer)
+void TqxMemoView::PrintToStream(RecordWriter &writer, const TqxBandView *printingBand)
 {
     AlignInBand();
     SplitPrinting = true;
@@ -630,6 +631,13 @@ void TqxMemoView::PrintToStream(RecordWriter &writer)
             Tag = ExpandBrackets(Tag, [this](const QString &b) { return bracketText(b); });
             DisplayFormat = savedFormat;
         }
+        const quint8 savedBandAlign = BandAlign;
+        if (printingBand && BandAlign == baBottom)
+            Top = printingBand->Top + printingBand->Height - Height;
+        else if (printingBand && BandAlign == baTop)
+            Top = printingBand->Top;
+        if (BandAlign == baWidth)
+            BandAlign = baNone; // the band engine has already decided the width
         const QString text = joinLines(ExpandedText);
         if (!(flag(kSuppressFlag) && text == LastPrintedText)) {
             writer.writeByte(ObjectKind);
@@ -643,6 +651,7 @@ void TqxMemoView::PrintToStream(RecordWriter &writer)
         if (OutputStage == SplitOutput)
             ExpandedText = fullList.mid(LinesDrawn);
         Tag = savedTag;
+        BandAlign = savedBandAlign;
     }
     OutputStage = NormalOutput;
 }

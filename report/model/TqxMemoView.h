@@ -8,6 +8,8 @@
 
 namespace tovren::model {
 
+class TqxBandView;
+
 /// One text line as the text object places it on the canvas: the cell's top-left corner for
 /// horizontal text, the start of the upward baseline cell for turned text.
 struct PlacedTextLine
@@ -73,8 +75,9 @@ public:
     DesignPixels RemainderHeight() override;
 
     /// Writes the object into a prepared page: kind byte and prepared-page record, unless
-    /// Suppress finds the same text as last time. Leaves OutputStage at 0.
-    void PrintToStream(RecordWriter &writer);
+    /// Suppress finds the same text as last time. Bottom and top band alignment move the
+    /// object against @p printingBand when one is given. Leaves OutputStage at 0.
+    void PrintToStream(RecordWriter &writer, const TqxBandView *printingBand = nullptr);
     /// Rebuilds ExpandedText from Memo with every bracket replaced by its value.
     void ExpandText();
     /// The display text of one bracket: the report's value resolution when one is installed,

@@ -210,12 +210,6 @@ TEST_F(MemoTest, ScaledDrawingKeepsTheLineBreaksOfScaleOne)
     EXPECT_EQ(scaled, atOne);
 }
 
-} // namespace
-} // namespace tovren::model
-
-namespace tovren::model {
-namespace {
-
 TEST_F(MemoTest, ExportModePlacesLinesWithTheirFrameLinesAndPaintsNothing)
 {
     outputMode();

@@ -1,5 +1,6 @@
 #include "MemoTestSupport.h"
 #include "report/model/DisplayFormat.h"
+#include "report/model/TqxBandView.h"
 #include "report/model/TqxGlobals.h"
 
 #include <QFontMetricsF>
@@ -202,6 +203,31 @@ TEST_F(MemoTest, ScriptAndBeforePrintHooksRunBeforeSubstitution)
     runState().beforePrint = [](TqxView &) {};
     memo.CalcHeight();
     EXPECT_EQ(testing::withoutMarks(memo.ExpandedText), QStringList{"Wang"});
+}
+
+TEST_F(MemoTest, PrintingAlignsToTheBottomOfThePrintingBand)
+{
+    TqxBandView band;
+    band.SetBounds(0, 300, 500, 80);
+    TqxMemoView memo;
+    memo.SetBounds(10, 310, 100, 20);
+    memo.Memo = {"x"};
+    memo.BandAlign = baBottom;
+    TqxMemoView page;
+    {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        RecordWriter writer(buffer);
+        memo.PrintToStream(writer, &band);
+        testing::readPrinted(buffer.data(), page);
+    }
+    EXPECT_EQ(page.Top, 360);
+    EXPECT_EQ(page.BandAlign, baBottom);
+
+    memo.BandAlign = baWidth;
+    testing::readPrinted(testing::printed(memo), page);
+    EXPECT_EQ(page.BandAlign, baNone);
+    EXPECT_EQ(memo.BandAlign, baWidth);
 }
 
 } // namespace
