@@ -320,6 +320,9 @@ DesignPixels TqxMemoView::CalcHeight()
         QPainter canvas(&measurer().canvas());
         BeginDraw(canvas);
         if (!ExpandedText.isEmpty()) {
+            // Text loaded from a prepared page is already wrapped; wrapping it again would
+            // move its line breaks.
+            PreWrapped = containsMark(ExpandedText);
             WrapText();
             ExpandedText = m_wrapped;
             result = TextHeight;
