@@ -95,27 +95,27 @@ QString formatBoolean(const Variant &value, qint32 code, const QString &custom)
 
 /// "N0.2" and the like: index 1 with the decimals after the last separator, otherwise the
 /// string is a custom pattern.
-BracketFormat numberFormat(QString spec, QChar fallbackSeparator)
+BracketFormat numberFormat(QString formatText, QChar fallbackSeparator)
 {
     BracketFormat format;
     const qsizetype separatorAt = [&] {
-        for (qsizetype i = spec.size() - 1; i >= 0; --i)
-            if (spec[i] == u',' || spec[i] == u'-' || spec[i] == u'.')
+        for (qsizetype i = formatText.size() - 1; i >= 0; --i)
+            if (formatText[i] == u',' || formatText[i] == u'-' || formatText[i] == u'.')
                 return i;
         return qsizetype(-1);
     }();
-    const QChar separator = separatorAt >= 0 ? spec[separatorAt] : fallbackSeparator;
+    const QChar separator = separatorAt >= 0 ? formatText[separatorAt] : fallbackSeparator;
     if (separatorAt >= 0)
-        spec[separatorAt] = u'.';
-    if (spec.size() > 1 && spec[1].isDigit()) {
+        formatText[separatorAt] = u'.';
+    if (formatText.size() > 1 && formatText[1].isDigit()) {
         int decimals = 0;
         for (qsizetype i = separatorAt + 1;
-             separatorAt >= 0 && i < spec.size() && spec[i].isDigit(); ++i)
-            decimals = qMin(decimals * 10 + spec[i].digitValue(), 0xFF);
+             separatorAt >= 0 && i < formatText.size() && formatText[i].isDigit(); ++i)
+            decimals = qMin(decimals * 10 + formatText[i].digitValue(), 0xFF);
         format.code = displayFormatCode(dcNumber, 1, decimals, separator);
     } else {
         format.code = displayFormatCode(dcNumber, kCustomFormatIndex, 0, separator);
-        format.custom = spec.mid(1);
+        format.custom = formatText.mid(1);
     }
     return format;
 }
@@ -128,15 +128,15 @@ BracketFormat splitBracketFormat(const QString &bracket, qint32 objectCode,
     const qsizetype mark = bracket.indexOf(QStringLiteral(" #"));
     if (mark < 0)
         return BracketFormat{bracket, objectCode, objectCustom};
-    QString spec = bracket.mid(mark + 2);
-    BracketFormat format{bracket.left(mark), objectCode, spec};
-    if (spec.isEmpty())
+    QString formatText = bracket.mid(mark + 2);
+    BracketFormat format{bracket.left(mark), objectCode, formatText};
+    if (formatText.isEmpty())
         return format;
-    if (spec[0].isDigit())
-        spec.prepend(u'N');
-    const QChar kind = spec[0].toUpper();
+    if (formatText[0].isDigit())
+        formatText.prepend(u'N');
+    const QChar kind = formatText[0].toUpper();
     if (kind == u'N') {
-        BracketFormat number = numberFormat(spec, displaySeparator(objectCode));
+        BracketFormat number = numberFormat(formatText, displaySeparator(objectCode));
         number.expression = format.expression;
         return number;
     }
@@ -146,7 +146,7 @@ BracketFormat splitBracketFormat(const QString &bracket, qint32 objectCode,
         format.code = displayFormatCode(dcDate, kCustomFormatIndex, 0, QChar());
     else
         return format;
-    format.custom = spec.mid(1);
+    format.custom = formatText.mid(1);
     return format;
 }
 
