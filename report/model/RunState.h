@@ -29,6 +29,11 @@ struct RunState
     std::function<script::Variant(const QString &expression)> evaluate;
     /// Gives the display text of a bracketed expression; the report's value resolution.
     std::function<QString(const QString &expression)> expressionText;
+    /// Runs an object's script before it is measured or printed; the report's interpreter.
+    std::function<void(TqxView &view)> runObjectScript;
+    /// The report's before-print step on a text object's ExpandedText; a handler that changes
+    /// the text keeps it from being substituted.
+    std::function<void(TqxView &view)> beforePrint;
 
     void reset() { *this = RunState(); }
 };

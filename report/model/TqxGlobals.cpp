@@ -3,6 +3,7 @@
 #include "report/model/BandType.h"
 #include "report/model/ColorRef.h"
 #include "report/model/StyleConstants.h"
+#include "report/model/TqxMemoView.h"
 #include "report/platform/StringTable.h"
 
 namespace tovren::model {
@@ -58,6 +59,7 @@ TqxGlobals::TqxGlobals()
     globalVariables.setSorted(true);
     styleConstants.setSorted(true);
     fillStyleConstants(styleConstants);
+    objects.setTextObjectFactory([] { return std::make_unique<TqxMemoView>(); });
 }
 
 QString TqxGlobals::bandTitle(int bandType) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/model/ObjectRegistry.h"
+#include "report/model/TextMeasurer.h"
 #include "report/script/TqxInterpretator.h"
 #include "report/script/TqxParser.h"
 #include "report/script/TqxVariables.h"
@@ -48,6 +49,8 @@ public:
     std::vector<TqxView *> hookObjects;
     /// Reused by every text object while wrapping; not re-entrant.
     QStringList wrapList;
+    /// The measuring canvas of text objects, with its caches; not re-entrant.
+    TextMeasurer textMeasurer;
 
     /// Designer option "BandTitles": band titles as tabs outside the band.
     bool showBandTitles = true;

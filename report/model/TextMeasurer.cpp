@@ -1,0 +1,84 @@
+#include "report/model/TextMeasurer.h"
+
+#include "report/model/Units.h"
+
+#include <cmath>
+
+namespace tovren::model {
+
+int layoutPixelHeight(const QFont &font, double scale)
+{
+    const Points size = font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize() * 72.0 / 96;
+    if (scale == 1.0)
+        return -fontPixelHeightFromPoints(size);
+    return static_cast<int>(size * 96.0 / 72.0 * scale);
+}
+
+QFont layoutFont(const QFont &font, double scale)
+{
+    QFont layout(font);
+    layout.setPixelSize(qMax(1, layoutPixelHeight(font, scale)));
+    layout.setHintingPreference(QFont::PreferVerticalHinting);
+    layout.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    layout.setKerning(false);
+    return layout;
+}
+
+TextMeasurer::FontEntry &TextMeasurer::entryFor(const QFont &font)
+{
+    const QString key = font.key();
+    auto it = m_fonts.find(key);
+    if (it == m_fonts.end())
+        it = m_fonts.insert(key, FontEntry{QFontMetricsF(font), {}});
+    return *it;
+}
+
+LayoutPixelsF TextMeasurer::width(const QFont &font, int charSpacingPx, const QString &text)
+{
+    const LayoutPixelsF spacing = double(charSpacingPx) * text.size();
+    if (!m_caching) {
+        ++m_measurements;
+        return QFontMetricsF(font).horizontalAdvance(text) + spacing;
+    }
+    FontEntry &entry = entryFor(font);
+    const auto found = entry.widths.constFind(text);
+    if (found != entry.widths.constEnd())
+        return *found + spacing;
+    if (entry.widths.size() >= kMaxCachedWidths)
+        entry.widths.clear();
+    ++m_measurements;
+    const LayoutPixelsF measured = entry.metrics.horizontalAdvance(text);
+    entry.widths.insert(text, measured);
+    return measured + spacing;
+}
+
+QStringList TextMeasurer::wrapped(const QString &key, const std::function<QStringList()> &wrap)
+{
+    if (!m_caching)
+        return wrap();
+    const auto found = m_wraps.constFind(key);
+    if (found != m_wraps.constEnd())
+        return *found;
+    if (m_wraps.size() >= kMaxCachedWraps)
+        m_wraps.clear();
+    return *m_wraps.insert(key, wrap());
+}
+
+LayoutPixelsF TextMeasurer::ascent(const QFont &font)
+{
+    return entryFor(font).metrics.ascent();
+}
+
+void TextMeasurer::setCaching(bool on)
+{
+    m_caching = on;
+    clear();
+}
+
+void TextMeasurer::clear()
+{
+    m_fonts.clear();
+    m_wraps.clear();
+}
+
+} // namespace tovren::model
