@@ -2,6 +2,7 @@
 
 #include "report/model/RecordStream.h"
 #include "report/model/RunState.h"
+#include "report/model/TemplateXmlExport.h"
 #include "report/model/TqxGlobals.h"
 #include "report/model/TqxPages.h"
 #include "report/platform/DialogProvider.h"
@@ -158,6 +159,15 @@ QByteArray TemplateStream::toBytes()
     buffer.open(QIODevice::WriteOnly);
     write(buffer);
     return buffer.data();
+}
+
+} // namespace tovren::model
+
+namespace tovren::model {
+
+void TemplateStream::writeXml(QIODevice &device) const
+{
+    writeTemplateXml(device, m_pages, m_info, m_blocks->dictionaryVariables());
 }
 
 } // namespace tovren::model

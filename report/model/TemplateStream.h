@@ -56,6 +56,8 @@ public:
     /// Writes the template as version 25; the information's last change becomes now.
     void write(QIODevice &device);
     QByteArray toBytes();
+    /// Writes the XML export (.qx3) instead of the binary stream; the template is unchanged.
+    void writeXml(QIODevice &device) const;
 
     TemplateBlockHandler &blocks() { return *m_blocks; }
 
