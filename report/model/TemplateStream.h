@@ -53,7 +53,8 @@ public:
     TemplateReadResult read(QIODevice &device, TemplateOrigin origin);
     TemplateReadResult read(const QByteArray &bytes);
 
-    /// Writes the template as version 25; the information's last change becomes now.
+    /// Writes the template as version 25; the information's last change becomes now. The
+    /// device must allow seeking back: every object record's end position is filled in after it.
     void write(QIODevice &device);
     QByteArray toBytes();
     /// Writes the XML export (.qx3) instead of the binary stream; the template is unchanged.
