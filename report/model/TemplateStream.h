@@ -41,6 +41,8 @@ class TemplateStream
 {
 public:
     TemplateStream(TqxPages &pages, TemplateSettings &settings, ReportInfo &info);
+    TemplateStream(const TemplateStream &) = delete;
+    TemplateStream &operator=(const TemplateStream &) = delete;
 
     /// @p handler must outlive the stream; null restores the built-in pass-through handler.
     void setBlockHandler(TemplateBlockHandler *handler);
