@@ -44,7 +44,8 @@ private:
 TemplateFile::TemplateFile() = default;
 TemplateFile::~TemplateFile() = default;
 
-void TemplateFile::load(const QString &path, const std::optional<QString> &password, CommandIo &io)
+void TemplateFile::load(const QString &path, const std::optional<QString> &password, CommandIo &io,
+                        MissingClasses missing)
 {
     QFile file(path);
     if (!file.exists())
@@ -64,6 +65,8 @@ void TemplateFile::load(const QString &path, const std::optional<QString> &passw
         throw std::runtime_error(
             QStringLiteral("模板受密码保护, 密码不正确或未给出 (--password)").toStdString());
     case model::TemplateReadResult::MissingClasses:
+        if (missing == MissingClasses::Accept)
+            return;
         throw std::runtime_error(
             QStringLiteral("模板含有未注册的对象类, 无法完整读入: %1").arg(path).toStdString());
     case model::TemplateReadResult::Unsupported:

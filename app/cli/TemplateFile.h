@@ -22,9 +22,13 @@ public:
     TemplateFile(const TemplateFile &) = delete;
     TemplateFile &operator=(const TemplateFile &) = delete;
 
+    /// Whether a template whose add-in classes are not all registered may still be used.
+    enum class MissingClasses { Refuse, Accept };
+
     /// Reads @p path. Raises UsageError when the file is missing or unreadable, and a
-    /// std::runtime_error with a readable text when the template cannot be used whole.
-    void load(const QString &path, const std::optional<QString> &password, CommandIo &io);
+    /// std::runtime_error with a readable text when the template cannot be used as asked.
+    void load(const QString &path, const std::optional<QString> &password, CommandIo &io,
+              MissingClasses missing = MissingClasses::Refuse);
 
     const model::TqxPages &pages() const { return m_pages; }
     model::TqxPages &pages() { return m_pages; }

@@ -20,7 +20,8 @@ Command templateInfoCommand()
         if (arguments.positional().size() != 1)
             throw UsageError(QStringLiteral("需要一个模板文件"));
         TemplateFile templ;
-        templ.load(arguments.positional().at(0), arguments.value(QStringLiteral("password")), io);
+        templ.load(arguments.positional().at(0), arguments.value(QStringLiteral("password")), io,
+                   TemplateFile::MissingClasses::Accept);
         writeTemplateOutline(io.out, templ.pages(), templ.settings(), templ.info());
         return 0;
     };

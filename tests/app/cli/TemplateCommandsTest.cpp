@@ -124,4 +124,24 @@ TEST_F(TemplateCommands, ProtectedTemplatesNeedTheirPassword)
     EXPECT_TRUE(opened.out.contains(QStringLiteral("受密码保护")));
 }
 
+TEST_F(TemplateCommands, MissingAddInClassesAreListedButOnlyRefusedByTheExport)
+{
+    QByteArray bytes = sampleTemplate();
+    // An add-in record of a class nobody registered, placed on page 1 before the end marker.
+    const qsizetype end = bytes.lastIndexOf(char(252));
+    QByteArray record = QByteArray::fromHex("0a") + QByteArray::fromHex("0800") + "TqxChart" +
+                        QByteArray(1, '\0') + QByteArray(1, '\0');
+    const qint32 after = static_cast<qint32>(end + record.size() + 4 + 3);
+    record += QByteArray(reinterpret_cast<const char *>(&after), 4) + "xyz";
+    bytes.insert(end, record);
+    const QString path = write("chart.qxf", bytes);
+
+    const CommandRun info = run({"template-info", path});
+    EXPECT_EQ(info.code, 0) << info.err.toStdString();
+    EXPECT_TRUE(info.err.contains(QStringLiteral("TqxChart")));
+    EXPECT_TRUE(info.out.contains(QStringLiteral("Line1")));
+    EXPECT_NE(run({"template-xml", path}).code, 0);
+    EXPECT_FALSE(QFile::exists(dir.filePath("chart.qx3")));
+}
+
 } // namespace
