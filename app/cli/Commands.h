@@ -10,5 +10,7 @@ Command evalCommand();
 Command importCommand();
 Command migrateCommand();
 Command scriptCommand();
+Command templateInfoCommand();
+Command templateXmlCommand();
 
 } // namespace tovren::cli
