@@ -6,7 +6,7 @@ const std::vector<Command> &allCommands()
 {
     static const std::vector<Command> commands{
         demoDataCommand(), evalCommand(),         importCommand(),      migrateCommand(),
-        scriptCommand(),   templateInfoCommand(), templateXmlCommand(),
+        scriptCommand(),   templateInfoCommand(), templateSaveCommand(), templateXmlCommand(),
     };
     return commands;
 }

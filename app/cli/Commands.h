@@ -11,6 +11,7 @@ Command importCommand();
 Command migrateCommand();
 Command scriptCommand();
 Command templateInfoCommand();
+Command templateSaveCommand();
 Command templateXmlCommand();
 
 } // namespace tovren::cli

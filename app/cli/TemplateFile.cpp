@@ -1,5 +1,8 @@
 #include "app/cli/TemplateFile.h"
 
+#include "app/certificate/CertificateTemplate.h"
+#include "report/model/ReportFormData.h"
+
 #include "app/cli/Arguments.h"
 #include "report/platform/DialogProvider.h"
 
@@ -74,6 +77,18 @@ void TemplateFile::load(const QString &path, const std::optional<QString> &passw
         break;
     }
     throw std::runtime_error(QStringLiteral("无法读入模板: %1").arg(path).toStdString());
+}
+
+} // namespace tovren::cli
+
+namespace tovren::cli {
+
+void TemplateFile::loadBuiltInCertificate()
+{
+    const std::optional<QByteArray> stream =
+        model::readReportFormData(app::certificateReportForm(), true);
+    if (!stream || m_stream.read(*stream) != model::TemplateReadResult::Loaded)
+        throw std::runtime_error("内置的证书模板无法读入");
 }
 
 } // namespace tovren::cli

@@ -30,6 +30,9 @@ public:
     void load(const QString &path, const std::optional<QString> &password, CommandIo &io,
               MissingClasses missing = MissingClasses::Refuse);
 
+    /// Reads the certificate template shipped inside the program.
+    void loadBuiltInCertificate();
+
     const model::TqxPages &pages() const { return m_pages; }
     model::TqxPages &pages() { return m_pages; }
     const model::TemplateSettings &settings() const { return m_settings; }

@@ -20,12 +20,17 @@ int runTemplateXml(const QStringList &words, CommandIo &io)
 {
     const Arguments arguments(words, {QStringLiteral("password")}, {});
     const QStringList files = arguments.positional();
-    if (files.isEmpty() || files.size() > 2)
-        throw UsageError(QStringLiteral("需要模板文件, 以及可选的输出文件"));
+    if (files.size() > 2)
+        throw UsageError(QStringLiteral("最多给出模板文件和输出文件"));
     TemplateFile templ;
-    templ.load(files.at(0), arguments.value(QStringLiteral("password")), io);
+    if (files.isEmpty())
+        templ.loadBuiltInCertificate();
+    else
+        templ.load(files.at(0), arguments.value(QStringLiteral("password")), io);
 
-    const QString outName = files.size() == 2 ? files.at(1) : defaultXmlName(files.at(0));
+    const QString outName = files.size() == 2 ? files.at(1)
+                            : files.isEmpty() ? QStringLiteral("certificate.qx3")
+                                              : defaultXmlName(files.at(0));
     // Written under a temporary name and renamed only when complete.
     QSaveFile out(outName);
     if (!out.open(QIODevice::WriteOnly))
@@ -46,9 +51,9 @@ Command templateXmlCommand()
     return {
         QStringLiteral("template-xml"),
         QStringLiteral("把报表模板 (.qxf) 导出为 XML (.qx3)"),
-        QStringLiteral("用法: tovren template-xml [--password 密码] 模板.qxf [输出.qx3]\n"
+        QStringLiteral("用法: tovren template-xml [--password 密码] [模板.qxf [输出.qx3]]\n"
                        "读入模板并写出其 XML 导出。未给出输出文件时, 写到模板旁边, 扩展名为 "
-                       ".qx3。\n"
+                       ".qx3。\n不给出模板时, 把内置的毕业证书模板写到 certificate.qx3。\n"
                        "  --password 密码  受密码保护的模板的密码\n"
                        "输出文件先以临时名称写出, 完成后才改名。\n"),
         runTemplateXml,

@@ -110,8 +110,27 @@ TEST_F(TemplateCommands, UnreadableTemplatesFailWithoutWritingAnything)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"bad.qxf"}));
 
     EXPECT_NE(run({"template-info", dir.filePath("missing.qxf")}).code, 0);
-    EXPECT_NE(run({"template-info"}).code, 0);
+    EXPECT_NE(run({"template-info", "a.qxf", "b.qxf"}).code, 0);
     EXPECT_NE(run({"template-info", write("empty.qxf", {})}).code, 0);
+}
+
+TEST_F(TemplateCommands, WithoutAFileTheyWorkOnTheBuiltInCertificate)
+{
+    const CommandRun outline = run({"template-info"});
+    ASSERT_EQ(outline.code, 0) << outline.err.toStdString();
+    EXPECT_TRUE(outline.out.contains(QStringLiteral("主项数据1")));
+    EXPECT_TRUE(outline.out.contains(QStringLiteral("[Aqy.\"SchoolAddress\"]")));
+
+    const QString saved = dir.filePath("certificate.qxf");
+    ASSERT_EQ(run({"template-save", saved}).code, 0);
+    const CommandRun reread = run({"template-info", saved});
+    EXPECT_EQ(reread.out, outline.out) << "the saved file holds the same template";
+
+    const QString xml = dir.filePath("certificate.qx3");
+    ASSERT_EQ(run({"template-xml", saved, xml}).code, 0);
+    QFile file(xml);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_GT(file.size(), 1000);
 }
 
 TEST_F(TemplateCommands, ProtectedTemplatesNeedTheirPassword)
