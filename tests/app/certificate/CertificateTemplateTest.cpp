@@ -7,6 +7,10 @@
 #include "report/model/TqxMemoView.h"
 #include "report/model/TqxPages.h"
 
+#include "report/platform/TextCodec.h"
+
+#include <QBuffer>
+
 #include <gtest/gtest.h>
 
 using namespace tovren;
@@ -136,4 +140,28 @@ TEST(CertificateTemplate, ReadAndWrittenAgainGivesTheSameBytes)
     EXPECT_EQ(certificate.stream.toBytes(), app::buildCertificateStream());
     EXPECT_EQ(fromStoredDateTime(certificate.info.createdAt),
               QDateTime(QDate(2004, 5, 25), QTime(9, 16, 24)));
+}
+
+TEST(CertificateTemplate, XmlExportDescribesEveryTextObject)
+{
+    LoadedCertificate certificate;
+    ASSERT_EQ(certificate.result, TemplateReadResult::Loaded);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    certificate.stream.writeXml(buffer);
+    const QString xml = platform::decode8Bit(buffer.data());
+    EXPECT_TRUE(xml.startsWith(QStringLiteral("<?xml version=\"1.0\"?>\r\n")));
+    EXPECT_EQ(xml.count(QStringLiteral("<TqxMemoView ")), 35);
+    EXPECT_EQ(xml.count(QStringLiteral("<TqxMasterData ")) + xml.count(QStringLiteral("DataSet=\"qxDBDataSet1\"")), 2);
+    // Memo3: 宋体 14 pt bold, stretched and wrapped; Memo1 adds automatic width.
+    const qsizetype memo3 = xml.indexOf(QStringLiteral("Name=\"Memo3\""));
+    const QString line3 = xml.mid(memo3, xml.indexOf(u'\n', memo3) - memo3);
+    EXPECT_TRUE(line3.contains(QStringLiteral("StretchMode=\"smMaxHeight\"")));
+    EXPECT_FALSE(line3.contains(QStringLiteral("WordWrap=")));
+    EXPECT_FALSE(line3.contains(QStringLiteral("AutoWidth=")));
+    EXPECT_TRUE(line3.contains(QStringLiteral("Font.Name=\"宋体\" Font.Height=\"-19\"")));
+    EXPECT_TRUE(line3.contains(QStringLiteral("Font.Style=\"1\"")));
+    EXPECT_TRUE(line3.contains(QStringLiteral("Memo.text=\"[Aqy.&#34;Name&#34;]\"")));
+    const qsizetype memo1 = xml.indexOf(QStringLiteral("Name=\"Memo1\""));
+    EXPECT_TRUE(xml.mid(memo1, 600).contains(QStringLiteral("AutoWidth=\"True\"")));
 }
