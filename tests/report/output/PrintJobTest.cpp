@@ -3,10 +3,12 @@
 #include "FakePlatformPrinter.h"
 #include "FakePrintablePages.h"
 #include "report/output/PdfPrintDevice.h"
+#include "report/output/PrinterPrintDevice.h"
 #include "report/output/TqxPrinter.h"
 
 #include <QFile>
 #include <QImage>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -175,6 +177,22 @@ TEST_F(PrintToPdf, AnUnwritableFileIsAClearFailure)
     EXPECT_EQ(job.run(parameters(""), QString()), PrintJob::Outcome::Failed);
     EXPECT_FALSE(job.errorString().isEmpty());
     EXPECT_TRUE(pages.drawn.isEmpty());
+}
+
+TEST_F(PrintToPdf, APrinterIsAskedForCollatedCopiesExactlyWhenCollating)
+{
+    for (const bool collate : {true, false}) {
+        QPrinter qprinter(QPrinter::HighResolution);
+        qprinter.setOutputFormat(QPrinter::PdfFormat);
+        qprinter.setOutputFileName(fileName());
+        qprinter.setCollateCopies(!collate);
+        PrinterPrintDevice device(qprinter);
+        FakePrintablePages pages(2);
+        PrintJob job(printer, pages, device);
+        ASSERT_EQ(job.run(parameters("", 2, collate), QString()), PrintJob::Outcome::Finished);
+        EXPECT_EQ(qprinter.collateCopies(), collate);
+        EXPECT_EQ(pages.drawn.size(), 4);
+    }
 }
 
 /// A printer job as the loop sees it: documents with a copy count and collation, and pages.
