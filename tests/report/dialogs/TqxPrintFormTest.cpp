@@ -51,7 +51,7 @@ protected:
     std::unique_ptr<TqxPrintForm> form;
 };
 
-TEST_F(PrintForm, OpensWithTheLayersPrintersAndTheSpecifiedDefaults)
+TEST_F(PrintForm, OpensWithTheLayersPrintersAndItsDefaults)
 {
     EXPECT_EQ(form->windowTitle(), QString::fromUtf8("打印"));
     EXPECT_GE(form->width(), 485);
