@@ -14,7 +14,7 @@ namespace tovren::app {
 /// the master data band "主项数据1" over "qxDBDataSet1", and 35 text objects that each print one
 /// column of the current `info` record at a fixed place on the pre-printed sheet.
 ///
-/// buildCertificateTemplate() lays the template out from its specification in code;
+/// buildCertificateTemplate() lays the template out in code from its table of fields;
 /// certificateReportForm() returns the copy shipped inside the program as the report component's
 /// "ReportForm" data, which a test keeps identical to what the code lays out.
 void buildCertificateTemplate(model::TqxPages &pages, model::TemplateSettings &settings,

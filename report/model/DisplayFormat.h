@@ -49,7 +49,7 @@ struct BracketFormat
 };
 
 /// Splits "expression #format" into the expression and its own format; a bracket without a
-/// format specification keeps @p objectCode and @p objectCustom.
+/// format of its own keeps @p objectCode and @p objectCustom.
 BracketFormat splitBracketFormat(const QString &bracket, qint32 objectCode,
                                  const QString &objectCustom);
 
