@@ -6,29 +6,19 @@
 
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include "tests/support/CommandRunner.h"
+
 #include <gtest/gtest.h>
 
 namespace tovren::cli {
 
 namespace {
 
-struct CommandRun
-{
-    int exitCode = 0;
-    QString out;
-    QString err;
-};
+using tovren::test::CommandRun;
 
 CommandRun run(const QStringList &arguments)
 {
-    CommandRun result;
-    QTextStream out(&result.out);
-    QTextStream err(&result.err);
-    CommandIo io{out, err};
-    result.exitCode = dispatch(arguments, io);
-    out.flush();
-    err.flush();
-    return result;
+    return tovren::test::runCommand(arguments);
 }
 
 /// An SQLite store of two graduates and the name of the one with the smallest ID.
@@ -64,7 +54,7 @@ TEST(EvalDatabaseTest, NamesFieldsOfTheFirstRecordInEveryForm)
         run({QStringLiteral("eval"), QStringLiteral("--database"), store.path(),
              QStringLiteral("--type"), QStringLiteral("Aqy.\"Name\""),
              QStringLiteral("[qxDBDataSet1.\"Name\"]"), QStringLiteral("Aqy.\"Name\" + '!'")});
-    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.code, 0) << result.err.toStdString();
     const QString name = store.firstName();
     EXPECT_EQ(result.out, name + QStringLiteral("\tString\n") + name +
                               QStringLiteral("\tString\n") + name + QStringLiteral("!\tString\n"));
@@ -75,7 +65,7 @@ TEST(EvalDatabaseTest, BadInputFailsWithAClearMessage)
     const GraduateStore store;
     const CommandRun unknown = run({QStringLiteral("eval"), QStringLiteral("--database"),
                                     store.path(), QStringLiteral("1"), QStringLiteral("Nobody")});
-    EXPECT_NE(unknown.exitCode, 0);
+    EXPECT_NE(unknown.code, 0);
     EXPECT_EQ(unknown.out, QStringLiteral("1\n"));
     EXPECT_TRUE(unknown.err.contains(QStringLiteral("符号没定义 \"NOBODY\"")))
         << unknown.err.toStdString();
@@ -84,7 +74,7 @@ TEST(EvalDatabaseTest, BadInputFailsWithAClearMessage)
     const QString missing = dir.filePath(QStringLiteral("no/such/store.db"));
     const CommandRun noStore =
         run({QStringLiteral("eval"), QStringLiteral("--database"), missing, QStringLiteral("1")});
-    EXPECT_NE(noStore.exitCode, 0);
+    EXPECT_NE(noStore.code, 0);
     EXPECT_TRUE(noStore.err.contains(missing)) << noStore.err.toStdString();
 }
 

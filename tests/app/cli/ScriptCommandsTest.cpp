@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include "tests/support/CommandRunner.h"
+
 #include <gtest/gtest.h>
 
 namespace tovren::cli {
@@ -11,23 +13,11 @@ namespace tovren::cli {
 // Only the commands under test; the program's full list lives in Commands.cpp.
 namespace {
 
-struct CommandRun
-{
-    int exitCode = 0;
-    QString out;
-    QString err;
-};
+using tovren::test::CommandRun;
 
 CommandRun run(const QStringList &arguments)
 {
-    CommandRun result;
-    QTextStream out(&result.out);
-    QTextStream err(&result.err);
-    CommandIo io{out, err};
-    result.exitCode = dispatch(arguments, io);
-    out.flush();
-    err.flush();
-    return result;
+    return tovren::test::runCommand(arguments);
 }
 
 class ScriptFile
@@ -49,7 +39,7 @@ TEST(EvalCommandTest, PrintsOneValuePerExpression)
 {
     const CommandRun result = run({QStringLiteral("eval"), QStringLiteral("2+3*4"),
                                    QStringLiteral("'it''s'"), QStringLiteral("unknown")});
-    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.code, 0);
     EXPECT_EQ(result.out, QStringLiteral("14\nit's\n\n"));
 }
 
@@ -58,7 +48,7 @@ TEST(EvalCommandTest, TypeFollowsTheValue)
     const CommandRun result =
         run({QStringLiteral("eval"), QStringLiteral("--type"), QStringLiteral("1 = 1"),
              QStringLiteral("'a' + 'b'"), QStringLiteral("ROUND(2.5)"), QStringLiteral("x")});
-    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.code, 0);
     EXPECT_EQ(result.out, QStringLiteral("1\tInteger\nab\tString\n2\tInteger\n\tEmpty\n"));
 }
 
@@ -66,11 +56,11 @@ TEST(EvalCommandTest, ErrorsExitNonZeroWithTheMessage)
 {
     const CommandRun result =
         run({QStringLiteral("eval"), QStringLiteral("1"), QStringLiteral("'x' * 2")});
-    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.code, 1);
     EXPECT_EQ(result.out, QStringLiteral("1\n"));
     EXPECT_TRUE(
         result.err.contains(u"Could not convert variant of type (String) into type (Double)"));
-    EXPECT_NE(run({QStringLiteral("eval")}).exitCode, 0);
+    EXPECT_NE(run({QStringLiteral("eval")}).code, 0);
 }
 
 TEST(ScriptCommandTest, PrintsTheVariablesInTheOrderFirstSet)
@@ -78,7 +68,7 @@ TEST(ScriptCommandTest, PrintsTheVariablesInTheOrderFirstSet)
     const ScriptFile file("begin\n  Total := 0;\n  for i := 1 to 3 do TOTAL := total + i;\n"
                           "  Name := '\xe5\xbc\xa0' + '\xe4\xb8\x89' // a comment\nend\n");
     const CommandRun result = run({QStringLiteral("script"), file.path()});
-    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(result.code, 0) << result.err.toStdString();
     EXPECT_EQ(result.out, QStringLiteral("Total = 6\ni = 4\nName = 张三\n"));
 }
 
@@ -93,17 +83,17 @@ TEST(ScriptCommandTest, CompileAndRunErrorsExitNonZero)
 {
     const ScriptFile badSyntax("if x > 1 y := 2\n");
     CommandRun result = run({QStringLiteral("script"), badSyntax.path()});
-    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.code, 1);
     EXPECT_TRUE(result.err.contains(u"Line 1/10: Need \"then\" here"));
     EXPECT_TRUE(result.out.isEmpty());
 
     const ScriptFile badValue("begin a := 1; b := 'x' - 1 end");
     result = run({QStringLiteral("script"), badValue.path()});
-    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.code, 1);
     EXPECT_TRUE(result.err.contains(u"Could not convert"));
 
     result = run({QStringLiteral("script"), QStringLiteral("/nonexistent/script.txt")});
-    EXPECT_NE(result.exitCode, 0);
+    EXPECT_NE(result.code, 0);
     EXPECT_FALSE(result.err.isEmpty());
 }
 
@@ -112,7 +102,7 @@ TEST(ScriptCommandTest, EndlessLoopsStopAtTheStepBudget)
     const ScriptFile file("while 1 do x := x + 1");
     const CommandRun result = run({QStringLiteral("script"), QStringLiteral("--max-steps"),
                                    QStringLiteral("1000"), file.path()});
-    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.code, 1);
     EXPECT_TRUE(result.err.contains(u"1000"));
 }
 

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include "tests/support/CommandRunner.h"
+
 #include <gtest/gtest.h>
 
 using namespace tovren;
@@ -15,24 +17,11 @@ using namespace tovren::cli;
 
 namespace {
 
-struct CommandRun
-{
-    int code;
-    QString out;
-    QString err;
-};
+using tovren::test::CommandRun;
 
 CommandRun run(const QStringList &arguments)
 {
-    QString out;
-    QString err;
-    QTextStream outStream(&out);
-    QTextStream errStream(&err);
-    CommandIo io{outStream, errStream};
-    const int code = dispatch(arguments, io);
-    outStream.flush();
-    errStream.flush();
-    return {code, out, err};
+    return tovren::test::runCommand(arguments);
 }
 
 /// A one-page template with a master band and a line, optionally protected.
