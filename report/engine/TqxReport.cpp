@@ -1,0 +1,312 @@
+#include "report/engine/TqxReport.h"
+
+#include "report/engine/BuildRunState.h"
+#include "report/engine/EngineErrors.h"
+#include "report/engine/ReportEvaluation.h"
+#include "report/engine/ReportPass.h"
+#include "report/engine/TqxExportFilter.h"
+#include "report/model/RecordStream.h"
+#include "report/model/RunState.h"
+#include "report/script/EvaluationError.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace tovren::engine {
+
+namespace {
+
+constexpr int kCancelResult = 2;
+
+QString withTitle(const QString &caption, const QString &title)
+{
+    return title.isEmpty() ? caption : caption + QStringLiteral(" - ") + title;
+}
+
+double dayNumber(const QDateTime &moment)
+{
+    static const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0));
+    return epoch.msecsTo(moment) / 86400000.0;
+}
+
+} // namespace
+
+TqxReport::TqxReport(const QString &name, TqxComponent *owner, const TqxComponentRegistry &registry,
+                     model::PaperSelector *paper)
+    : TqxComponent(name, owner)
+    , m_lookup(registry, owner)
+    , m_pages(paper)
+    , m_emfPages(paper)
+    , FileName(QStringLiteral("Untitled"))
+{
+    ResetReportInfo();
+    m_emfPages.setOnBeginPage([this](int pageIndex) {
+        if (OnBeginPage)
+            OnBeginPage(pageIndex);
+    });
+}
+
+TqxReport::~TqxReport()
+{
+    BuildRunState &run = buildRunState();
+    if (run.currentReport == this)
+        run.currentReport = nullptr;
+    if (run.outerReport == this)
+        run.outerReport = nullptr;
+}
+
+void TqxReport::ResetReportInfo()
+{
+    ReportComment.clear();
+    ReportName.clear();
+    ReportAuthor.clear();
+    VersionMajor.clear();
+    VersionMinor.clear();
+    VersionRelease.clear();
+    VersionBuild.clear();
+    Password.clear();
+    CreatedAt = ChangedAt = QDateTime::currentDateTime();
+    Protected = 0;
+    GeneratorVersion = 88;
+}
+
+model::TqxView *TqxReport::FindObject(const QString &name) const
+{
+    return m_pages.FindObject(name);
+}
+
+void TqxReport::SelectPrinterByName(const QString &name)
+{
+    PrinterName = name;
+}
+
+int TqxReport::OpenDesigner()
+{
+    SelectPrinterByName(PrinterName);
+    if (m_pages.Count() == 0)
+        m_pages.Add();
+    buildRunState().currentReport = this;
+    return kCancelResult;
+}
+
+bool TqxReport::EditPreparedPage(int index)
+{
+    Q_UNUSED(index);
+    return false;
+}
+
+void TqxReport::showMessage(const QString &caption, const QString &text)
+{
+    m_lastMessage = text;
+    if (m_messages)
+        m_messages->showError(caption, text);
+}
+
+void TqxReport::ProgressStep(int n)
+{
+    if (OnProgress) {
+        OnProgress(n);
+        return;
+    }
+    if (!ShowProgress || !m_progress)
+        return;
+    const BuildRunState &run = buildRunState();
+    const bool counted = (TwoPass && FinalPass) || run.totalPageCount > 0;
+    m_progress->step(n, counted ? run.totalPageCount : 0);
+}
+
+void TqxReport::ReportEvaluationError(const QString &errorMessage)
+{
+    BuildRunState &run = buildRunState();
+    if (run.errorRaised)
+        return; // the first error stops the build; later ones are its consequences
+    run.errorRaised = true;
+    QString objectPart;
+    if (const model::TqxView *object = model::runState().currentObject) {
+        for (const QString &line : object->Memo)
+            objectPart += u'\r' + line;
+        objectPart = objectPart + u'\r' + QStringLiteral("对象:") + u' ' + object->Name + u'\r';
+    }
+    const TqxReport *current = run.currentReport ? run.currentReport : this;
+    run.errorText = QStringLiteral("计算时发生错误") + QStringLiteral("\r\r") +
+                    QStringLiteral("报表:") + u' ' + current->objectName() + u'\r' + objectPart +
+                    u'\r' + errorMessage;
+    TqxReport *outer = run.outerReport ? run.outerReport : this;
+    outer->StopRequested = true;
+}
+
+bool TqxReport::BuildPages()
+{
+    BuildRunState &run = buildRunState();
+    model::RunState &objects = model::runState();
+    SelectPrinterByName(PrinterName);
+    objects.drawingMode = model::DrawingMode::Output;
+    const QDateTime now = QDateTime::currentDateTime();
+    run.buildDate = std::floor(dayNumber(now));
+    run.buildTime = dayNumber(now) - run.buildDate;
+    m_pages.ApplyBandAlignments();
+    objects.currentPage = nullptr;
+    run.currentBand = nullptr;
+    run.outerReport = run.currentReport = this;
+    m_twoPassAtStart = TwoPass;
+    run.errorRaised = false;
+    run.errorText.clear();
+    m_lastMessage.clear();
+
+    bool result = false;
+    QString generalError;
+    try {
+        m_evaluation = std::make_unique<ReportEvaluation>(*this);
+        if (OnBeginDoc)
+            OnBeginDoc();
+        result = runPasses();
+        if (OnEndDoc)
+            OnEndDoc();
+    } catch (const script::EvaluationError &error) {
+        // Raised outside object output, such as by a page script: the same composed message.
+        ReportEvaluationError(error.message());
+    } catch (const EReportError &error) {
+        generalError = error.message();
+    } catch (const model::ERecordFormat &error) {
+        generalError = QString::fromUtf8(error.what());
+    }
+    m_evaluation.reset();
+    TwoPass = m_twoPassAtStart;
+    FinalPass = false;
+    if (run.dialogCancelled)
+        result = false;
+    if (run.errorRaised) {
+        showMessage(QStringLiteral("错误"), run.errorText);
+        m_emfPages.Clear();
+        result = false;
+    } else if (!generalError.isEmpty()) {
+        showMessage(QStringLiteral("错误"), generalError);
+        m_emfPages.Clear();
+        result = false;
+    } else if (run.dialogCancelled) {
+        m_emfPages.Clear();
+    }
+    objects.suppressDrawing = false;
+    objects.currentObject = nullptr;
+    run.currentBand = nullptr;
+    return result && !StopRequested;
+}
+
+bool TqxReport::runPasses()
+{
+    BuildRunState &run = buildRunState();
+    model::RunState &objects = model::runState();
+    StopRequested = false;
+    run.appendToPreviousPage = false;
+    objects.suppressDrawing = false;
+    FinalPass = true;
+    run.pageIndex = 0;
+    m_emfPages.Clear();
+    const QString caption = withTitle(QStringLiteral("正在准备报表"), Title);
+    if (TwoPass) {
+        objects.suppressDrawing = true;
+        FinalPass = false;
+        if (m_progress && ShowProgress && !OnProgress)
+            m_progress->beginPass(caption, QStringLiteral("进行第一次处理:"));
+    } else {
+        TwoPass = m_twoPassAtStart;
+        if (!m_twoPassAtStart)
+            run.totalPageCount = 0;
+        if (m_progress && ShowProgress && !OnProgress)
+            m_progress->beginPass(caption, QStringLiteral("正在处理页:"));
+    }
+    return runOnePass();
+}
+
+bool TqxReport::runOnePass()
+{
+    BuildRunState &run = buildRunState();
+    ReportPass(*this).run();
+    if (FinalPass) {
+        if (m_progress && ShowProgress && !OnProgress)
+            m_progress->endPass();
+        return !StopRequested;
+    }
+    run.totalPageCount = static_cast<int>(m_emfPages.Count());
+    TwoPass = false;
+    if (StopRequested) {
+        m_emfPages.Clear();
+        if (m_progress && ShowProgress && !OnProgress)
+            m_progress->endPass();
+        TwoPass = true;
+        return false;
+    }
+    const bool result = runPasses();
+    TwoPass = true;
+    return result;
+}
+
+bool TqxReport::ExportPages(TqxExportFilter &filter, const QString &fileName)
+{
+    BuildRunState &run = buildRunState();
+    model::runState().drawingMode = model::DrawingMode::Output;
+    filter.FileName = fileName;
+    QString name = fileName;
+    if (!filter.beforeExport(name) || !filter.showOptions())
+        return false;
+    filter.FileName = name;
+    run.currentReport = run.outerReport = this;
+    run.totalPageCount = static_cast<int>(m_emfPages.Count());
+    try {
+        filter.beginDocument();
+        for (qsizetype i = 0; i < m_emfPages.Count(); ++i) {
+            filter.beginPage(m_emfPages.Page(i));
+            m_emfPages.ExportPage(i, filter);
+            ProgressStep(static_cast<int>(i + 1));
+            filter.endPage();
+        }
+        filter.endDocument();
+    } catch (const EReportError &error) {
+        showMessage(QStringLiteral("错误"), error.message());
+        return false;
+    } catch (const model::ERecordFormat &error) {
+        showMessage(QStringLiteral("错误"), QString::fromUtf8(error.what()));
+        return false;
+    }
+    filter.afterExport(name);
+    return true;
+}
+
+bool TqxReport::LoadPagesFile(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法打开文件 %1").arg(fileName));
+        return false;
+    }
+    try {
+        const TqxEMFPages::FileHeader header = m_emfPages.ReadPagesFile(file);
+        SelectPrinterByName(header.printerName);
+        GeneratorVersion = header.generatorVersion;
+    } catch (const model::ERecordFormat &error) {
+        showMessage(
+            QStringLiteral("错误"),
+            QStringLiteral("文件 %1 已损坏: %2").arg(fileName, QString::fromUtf8(error.what())));
+        PagesRebuildable = false;
+        return false;
+    }
+    PagesRebuildable = false;
+    return true;
+}
+
+bool TqxReport::SavePagesFile(const QString &fileName)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法创建文件 %1").arg(fileName));
+        return false;
+    }
+    m_emfPages.WritePagesFile(file, PrinterName, GeneratorVersion);
+    if (!file.commit()) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法写入文件 %1").arg(fileName));
+        return false;
+    }
+    return true;
+}
+
+} // namespace tovren::engine
