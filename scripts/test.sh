@@ -33,9 +33,10 @@ else
   echo "Could not start a PostgreSQL server; its tests will be skipped" >&2
 fi
 
-# A short fuzzing pass over the expression and script compilers (clang's libFuzzer).
+# A short fuzzing pass over the expression and script compilers and the template reader
+# (clang's libFuzzer).
 if command -v clang++ >/dev/null 2>&1; then
-  FUZZ_SECONDS=${FUZZ_SECONDS:-20} sh "$root/scripts/fuzz-smoke.sh"
+  FUZZ_SECONDS=${FUZZ_SECONDS:-10} sh "$root/scripts/fuzz-smoke.sh"
 else
   echo "clang++ not found: fuzzing pass skipped" >&2
 fi

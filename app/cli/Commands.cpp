@@ -5,8 +5,8 @@ namespace tovren::cli {
 const std::vector<Command> &allCommands()
 {
     static const std::vector<Command> commands{
-        demoDataCommand(), evalCommand(),   importCommand(),
-        migrateCommand(),  scriptCommand(),
+        demoDataCommand(), evalCommand(),         importCommand(),      migrateCommand(),
+        scriptCommand(),   templateInfoCommand(), templateSaveCommand(), templateXmlCommand(),
     };
     return commands;
 }

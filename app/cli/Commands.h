@@ -10,5 +10,8 @@ Command evalCommand();
 Command importCommand();
 Command migrateCommand();
 Command scriptCommand();
+Command templateInfoCommand();
+Command templateSaveCommand();
+Command templateXmlCommand();
 
 } // namespace tovren::cli

@@ -11,7 +11,7 @@ void printOverview(QTextStream &out)
     out << "用法: tovren [命令] [参数...]\n"
            "不带命令时打开主窗口。\n\n命令:\n";
     for (const Command &command : allCommands())
-        out << "  " << command.name.leftJustified(14) << command.summary << '\n';
+        out << "  " << command.name.leftJustified(16) << command.summary << '\n';
     out << "\n每个命令都接受 --help。\n";
 }
 

@@ -19,6 +19,14 @@ QByteArray encodedForRecord(const QString &text)
 
 } // namespace
 
+void RecordWriter::patchInt(qint64 position, qint32 value)
+{
+    const qint64 end = m_device.pos();
+    m_device.seek(position);
+    writeInt(value);
+    m_device.seek(end);
+}
+
 void RecordWriter::writeBytes(const QByteArray &bytes)
 {
     m_device.write(bytes);
@@ -67,6 +75,9 @@ QByteArray RecordReader::readBytes(qint64 count)
 {
     if (count < 0)
         throw ERecordFormat("negative length in record");
+    // A corrupt length must not size an allocation: check it against what is left first.
+    if (!m_device.isSequential() && count > m_device.size() - m_device.pos())
+        throw ERecordFormat("record ends early");
     const QByteArray bytes = m_device.read(count);
     if (bytes.size() != count)
         throw ERecordFormat("record ends early");

@@ -34,6 +34,9 @@ public:
     void writeStrList(const QStringList &lines);
     qint64 pos() const { return m_device.pos(); }
     void writeBytes(const QByteArray &bytes);
+    /// Overwrites the int at @p position (a placeholder written earlier) and returns to the end.
+    void patchInt(qint64 position, qint32 value);
+    QIODevice &device() const { return m_device; }
 
 private:
     QIODevice &m_device;
@@ -61,6 +64,8 @@ public:
     QByteArray readBytes(qint64 count);
     qint64 pos() const { return m_device.pos(); }
     void seek(qint64 position);
+    bool atEnd() const { return m_device.atEnd(); }
+    qint64 size() const { return m_device.size(); }
 
 private:
     QString readOldStr();

@@ -23,6 +23,8 @@ struct RunState
     bool suppressDrawing = false;
     TqxView *currentObject = nullptr;
     TqxPage *currentPage = nullptr;
+    /// Stream version of the template being read; writing and copying use the current one.
+    int loadingVersion = 25;
 
     /// Evaluates an expression for the methods that take expression texts (MEMO.ADD and the
     /// like). The report installs its own; without one a plain parser with no names is used.

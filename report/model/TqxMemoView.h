@@ -68,6 +68,7 @@ public:
     void ReadRecord(RecordReader &reader) override;
     void WriteRecord(RecordWriter &writer) override;
     QString className() const override { return QStringLiteral("TqxMemoView"); }
+    void AddXmlAttributes(XmlAttributes &attributes) const override;
 
     // TqxStretcheable
     DesignPixels CalcHeight() override;

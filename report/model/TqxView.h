@@ -4,6 +4,7 @@
 #include "report/model/StyleConstants.h"
 #include "report/model/TqxObject.h"
 #include "report/model/Units.h"
+#include "report/model/XmlAttributes.h"
 
 #include <QByteArray>
 #include <QRect>
@@ -87,6 +88,9 @@ public:
     virtual void ReadRecord(RecordReader &reader);
     virtual void WriteRecord(RecordWriter &writer);
     virtual void AfterResize() {}
+    /// The attributes of this class that the XML export writes after those every view shares;
+    /// text objects and add-ins add theirs here.
+    virtual void AddXmlAttributes(XmlAttributes &attributes) const { Q_UNUSED(attributes); }
     /// The area covered by the object and its frame, grown by 10 pixels when @p extended.
     virtual QRegion GetClipRegion(bool extended) const;
 
