@@ -109,7 +109,7 @@ bool PageEngine::OutputBand(TqxBand &b)
         return false;
 
     for (int i = 0; i < b.PendingPageBreaks; ++i) {
-        ColumnIndex = m_page.ColCount - 1;
+        ColumnIndex = m_colCount - 1;
         NewColumn(nullptr);
     }
     for (int i = 0; i < b.PendingColumnBreaks; ++i)

@@ -13,16 +13,6 @@ namespace tovren::engine {
 
 using script::Variant;
 
-namespace {
-
-double dayNumber(const QDateTime &moment)
-{
-    static const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0));
-    return moment.isValid() ? epoch.msecsTo(moment) / 86400000.0 : 0.0;
-}
-
-} // namespace
-
 bool BuildEnvironment::resolveBandName(const QString &name, Variant &value)
 {
     const TqxBand *band = buildRunState().currentBand;
@@ -180,39 +170,39 @@ double BuildEnvironment::buildTime() const
 }
 QString BuildEnvironment::reportComment() const
 {
-    return m_report.ReportComment;
+    return m_report.Info.comment;
 }
 QString BuildEnvironment::reportName() const
 {
-    return m_report.ReportName;
+    return m_report.Info.name;
 }
 QString BuildEnvironment::reportAuthor() const
 {
-    return m_report.ReportAuthor;
+    return m_report.Info.author;
 }
 QString BuildEnvironment::versionMajor() const
 {
-    return m_report.VersionMajor;
+    return m_report.Info.versionMajor;
 }
 QString BuildEnvironment::versionMinor() const
 {
-    return m_report.VersionMinor;
+    return m_report.Info.versionMinor;
 }
 QString BuildEnvironment::versionRelease() const
 {
-    return m_report.VersionRelease;
+    return m_report.Info.versionRelease;
 }
 QString BuildEnvironment::versionBuild() const
 {
-    return m_report.VersionBuild;
+    return m_report.Info.versionBuild;
 }
 double BuildEnvironment::createdAt() const
 {
-    return dayNumber(m_report.CreatedAt);
+    return m_report.Info.createdAt;
 }
 double BuildEnvironment::changedAt() const
 {
-    return dayNumber(m_report.ChangedAt);
+    return m_report.Info.changedAt;
 }
 
 } // namespace tovren::engine

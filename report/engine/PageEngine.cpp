@@ -81,10 +81,10 @@ void PageEngine::BuildBandTree()
         m_bands[btNone]->Objects.push_back(view);
     linkHeadersAndFooters();
 
-    if (m_page.ColCount <= 0)
-        m_page.ColCount = 1;
-    ColWidth = (m_page.RightEdge() - m_page.LeftEdge() - (m_page.ColCount - 1) * m_page.ColGap) /
-               m_page.ColCount;
+    // The template keeps its column count as stored; 0 counts as one column here.
+    m_colCount = std::max(m_page.ColCount, 1);
+    ColWidth =
+        (m_page.RightEdge() - m_page.LeftEdge() - (m_colCount - 1) * m_page.ColGap) / m_colCount;
     m_page.ColWidth = ColWidth;
     RecordPos = 1;
     ColumnNo = 1;
@@ -505,7 +505,7 @@ void PageEngine::ShowPageFooters()
 
 void PageEngine::NewColumn(TqxBand *b)
 {
-    if (ColumnIndex < m_page.ColCount - 1) {
+    if (ColumnIndex < m_colCount - 1) {
         ShowBand(&band(btColumnFooter));
         ++ColumnIndex;
         XOffset += ColWidth + m_page.ColGap;

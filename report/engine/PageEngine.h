@@ -112,6 +112,7 @@ private:
     std::array<std::unique_ptr<TqxBand>, kBandTypeCount> m_bands;
     std::vector<TqxBand *> m_pending;
     std::vector<SavedGeometry> m_savedGeometry;
+    int m_colCount = 1;
     int m_deepestLevel = 1;
     bool m_columnFooterCounts = true;
 };

@@ -1,6 +1,7 @@
 #include "report/engine/TqxReport.h"
 
 #include "report/engine/BuildRunState.h"
+#include "report/engine/DictionaryBlockHandler.h"
 #include "report/engine/EngineErrors.h"
 #include "report/engine/ReportEvaluation.h"
 #include "report/engine/ReportPass.h"
@@ -9,6 +10,7 @@
 #include "report/model/RunState.h"
 #include "report/script/EvaluationError.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
 
@@ -21,12 +23,6 @@ constexpr int kCancelResult = 2;
 QString withTitle(const QString &caption, const QString &title)
 {
     return title.isEmpty() ? caption : caption + QStringLiteral(" - ") + title;
-}
-
-double dayNumber(const QDateTime &moment)
-{
-    static const QDateTime epoch(QDate(1899, 12, 30), QTime(0, 0));
-    return epoch.msecsTo(moment) / 86400000.0;
 }
 
 } // namespace
@@ -57,17 +53,93 @@ TqxReport::~TqxReport()
 
 void TqxReport::ResetReportInfo()
 {
-    ReportComment.clear();
-    ReportName.clear();
-    ReportAuthor.clear();
-    VersionMajor.clear();
-    VersionMinor.clear();
-    VersionRelease.clear();
-    VersionBuild.clear();
-    Password.clear();
-    CreatedAt = ChangedAt = QDateTime::currentDateTime();
-    Protected = 0;
-    GeneratorVersion = 88;
+    Info.reset(model::toStoredDateTime(QDateTime::currentDateTime()));
+}
+
+model::TemplateReadResult TqxReport::ReadTemplate(QIODevice &stream, model::TemplateOrigin origin)
+{
+    model::runState().drawingMode = model::DrawingMode::Designing;
+    buildRunState().currentReport = this;
+    DictionaryBlockHandler dictionary(m_dictionary);
+    model::TemplateSettings settings{UseDefaultPrinter, TwoPass, PrinterName};
+    model::TemplateStream reader(m_pages, settings, Info);
+    reader.setBlockHandler(&dictionary);
+    reader.setDialogs(m_dialogs);
+    const model::TemplateReadResult result = reader.read(stream, origin);
+    UseDefaultPrinter = settings.useDefaultPrinter;
+    TwoPass = settings.twoPass;
+    PrinterName = settings.printerName;
+    if (result != model::TemplateReadResult::Empty &&
+        result != model::TemplateReadResult::Unsupported) {
+        buildRunState().errorRaised = false;
+        buildRunState().errorText.clear();
+    }
+    return result;
+}
+
+void TqxReport::WriteTemplate(QIODevice &stream)
+{
+    buildRunState().currentReport = this;
+    DictionaryBlockHandler dictionary(m_dictionary);
+    model::TemplateSettings settings{UseDefaultPrinter, TwoPass, PrinterName};
+    model::TemplateStream writer(m_pages, settings, Info);
+    writer.setBlockHandler(&dictionary);
+    writer.write(stream);
+}
+
+QByteArray TqxReport::templateBytes()
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    WriteTemplate(buffer);
+    return buffer.data();
+}
+
+QByteArray TqxReport::templateSnapshot()
+{
+    // A fixed change stamp, so two snapshots of the same template are the same bytes.
+    DictionaryBlockHandler dictionary(m_dictionary);
+    model::TemplateSettings settings{UseDefaultPrinter, TwoPass, PrinterName};
+    model::ReportInfo info = Info;
+    model::TemplateStream writer(m_pages, settings, info);
+    writer.setBlockHandler(&dictionary);
+    writer.setClock([] { return QDateTime(QDate(2000, 1, 1), QTime(0, 0)); });
+    return writer.toBytes();
+}
+
+bool TqxReport::LoadTemplate(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return false;
+    if (ReadTemplate(file, model::TemplateOrigin::File) !=
+        model::TemplateReadResult::PasswordRefused)
+        FileName = fileName;
+    else
+        FileName = QStringLiteral("Untitled");
+    return true;
+}
+
+bool TqxReport::SaveTemplate(const QString &fileName)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法创建文件 %1").arg(fileName));
+        return false;
+    }
+    WriteTemplate(file);
+    if (!file.commit()) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法写入文件 %1").arg(fileName));
+        return false;
+    }
+    return true;
+}
+
+void TqxReport::ClearReport()
+{
+    m_pages.Clear();
+    m_dictionary.Clear();
+    TwoPass = false;
 }
 
 model::TqxView *TqxReport::FindObject(const QString &name) const
@@ -141,9 +213,9 @@ bool TqxReport::BuildPages()
     model::RunState &objects = model::runState();
     SelectPrinterByName(PrinterName);
     objects.drawingMode = model::DrawingMode::Output;
-    const QDateTime now = QDateTime::currentDateTime();
-    run.buildDate = std::floor(dayNumber(now));
-    run.buildTime = dayNumber(now) - run.buildDate;
+    const double now = model::toStoredDateTime(QDateTime::currentDateTime());
+    run.buildDate = std::floor(now);
+    run.buildTime = now - run.buildDate;
     m_pages.ApplyBandAlignments();
     objects.currentPage = nullptr;
     run.currentBand = nullptr;
@@ -153,6 +225,10 @@ bool TqxReport::BuildPages()
     run.errorText.clear();
     m_lastMessage.clear();
 
+    // Scripts may change objects, flags and texts while building; the template comes back
+    // from this copy afterwards.
+    const QByteArray savedTemplate = templateSnapshot();
+    const model::ReportInfo savedInfo = Info;
     bool result = false;
     QString generalError;
     try {
@@ -171,6 +247,20 @@ bool TqxReport::BuildPages()
         generalError = QString::fromUtf8(error.what());
     }
     m_evaluation.reset();
+    const bool errorRaised = run.errorRaised;
+    const QString errorText = run.errorText;
+    // Reading back replaces every page object, so it is done only when something changed:
+    // callers may hold on to the objects of an unchanged template.
+    if (templateSnapshot() != savedTemplate) {
+        QBuffer restored;
+        restored.setData(savedTemplate);
+        restored.open(QIODevice::ReadOnly);
+        ReadTemplate(restored);
+        Info = savedInfo;
+    }
+    objects.drawingMode = model::DrawingMode::Output;
+    run.errorRaised = errorRaised;
+    run.errorText = errorText;
     TwoPass = m_twoPassAtStart;
     FinalPass = false;
     if (run.dialogCancelled)
@@ -282,7 +372,7 @@ bool TqxReport::LoadPagesFile(const QString &fileName)
     try {
         const TqxEMFPages::FileHeader header = m_emfPages.ReadPagesFile(file);
         SelectPrinterByName(header.printerName);
-        GeneratorVersion = header.generatorVersion;
+        Info.generatorVersion = header.generatorVersion;
     } catch (const model::ERecordFormat &error) {
         showMessage(
             QStringLiteral("错误"),
@@ -301,7 +391,7 @@ bool TqxReport::SavePagesFile(const QString &fileName)
         showMessage(QStringLiteral("错误"), QStringLiteral("无法创建文件 %1").arg(fileName));
         return false;
     }
-    m_emfPages.WritePagesFile(file, PrinterName, GeneratorVersion);
+    m_emfPages.WritePagesFile(file, PrinterName, Info.generatorVersion);
     if (!file.commit()) {
         showMessage(QStringLiteral("错误"), QStringLiteral("无法写入文件 %1").arg(fileName));
         return false;

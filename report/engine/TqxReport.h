@@ -4,6 +4,8 @@
 #include "report/engine/TqxComponent.h"
 #include "report/engine/TqxDataDictionary.h"
 #include "report/engine/TqxEMFPages.h"
+#include "report/model/ReportInfo.h"
+#include "report/model/TemplateStream.h"
 #include "report/model/TqxPages.h"
 
 #include <QDateTime>
@@ -15,6 +17,10 @@ class QIODevice;
 
 namespace tovren::model {
 class TqxView;
+}
+
+namespace tovren::platform {
+class DialogProvider;
 }
 
 namespace tovren::engine {
@@ -103,12 +109,8 @@ public:
     bool TwoPass = false;
     bool UseDefaultPrinter = false;
     QString PrinterName;
-    QString ReportComment, ReportName, ReportAuthor;
-    QString VersionMajor, VersionMinor, VersionRelease, VersionBuild;
-    QDateTime CreatedAt, ChangedAt;
-    quint8 GeneratorVersion = 88;
-    quint8 Protected = 0;
-    QString Password;
+    /// Comment, name, author, version texts, dates, generator version and password.
+    model::ReportInfo Info;
     QString FileName;
 
     // Run flags.
@@ -137,12 +139,27 @@ public:
     /// Hands every prepared page to @p filter, which writes @p fileName.
     bool ExportPages(TqxExportFilter &filter, const QString &fileName);
 
+    /// Reads a template; an empty stream changes nothing, an unsupported or damaged one is
+    /// reported through the messages and the outcome says what became of the pages.
+    model::TemplateReadResult
+    ReadTemplate(QIODevice &stream, model::TemplateOrigin origin = model::TemplateOrigin::Memory);
+    void WriteTemplate(QIODevice &stream);
+    QByteArray templateBytes();
+    /// False when the file does not exist; nothing changes then.
+    bool LoadTemplate(const QString &fileName);
+    /// Writes through a temporary file that replaces @p fileName only when complete.
+    bool SaveTemplate(const QString &fileName);
+    /// Empties the template pages and the dictionary and clears TwoPass.
+    void ClearReport();
+
     bool LoadPagesFile(const QString &fileName);
     /// Writes through a temporary file that replaces @p fileName only when complete.
     bool SavePagesFile(const QString &fileName);
 
     void setProgressSink(TqxProgressSink *sink) { m_progress = sink; }
     void setMessages(TqxReportMessages *messages) { m_messages = messages; }
+    /// Dialogs of the template reader (the password prompt); none answers "cancelled".
+    void setDialogs(platform::DialogProvider *dialogs) { m_dialogs = dialogs; }
     /// The last message the report showed (or would have shown).
     const QString &lastMessage() const { return m_lastMessage; }
 
@@ -156,6 +173,7 @@ public:
     ReportEvaluation *evaluation() const { return m_evaluation.get(); }
 
 private:
+    QByteArray templateSnapshot();
     bool runPasses();
     bool runOnePass();
 
@@ -165,6 +183,7 @@ private:
     TqxDataDictionary m_dictionary;
     TqxProgressSink *m_progress = nullptr;
     TqxReportMessages *m_messages = nullptr;
+    platform::DialogProvider *m_dialogs = nullptr;
     QString m_lastMessage;
     std::unique_ptr<ReportEvaluation> m_evaluation;
     bool m_twoPassAtStart = false;

@@ -1,6 +1,9 @@
 #include "BuildFixture.h"
 #include "report/engine/BuildRunState.h"
 
+#include <QBuffer>
+#include <QTemporaryDir>
+
 using namespace tovren;
 using model::TqxBandView;
 
@@ -137,7 +140,7 @@ TEST_F(BuildRunTest, OpenDesignerWithoutDesignerCancelsAndGivesAnEmptyReportAPag
     EXPECT_EQ(report.OpenDesigner(), 2);
     EXPECT_EQ(report.Pages().Count(), 1);
     EXPECT_EQ(report.FileName, "Untitled");
-    EXPECT_EQ(report.GeneratorVersion, 88);
+    EXPECT_EQ(report.Info.generatorVersion, 88);
 }
 
 TEST_F(BuildRunTest, FindObjectSearchesThePagesIgnoringCase)
@@ -145,6 +148,60 @@ TEST_F(BuildRunTest, FindObjectSearchesThePagesIgnoringCase)
     addCertificatePage();
     EXPECT_EQ(report.FindObject(QStringLiteral("studid")), report.Pages().page(0)->object(1));
     EXPECT_EQ(report.FindObject(QStringLiteral("none")), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+class TemplateFileTest : public test::BuildTest
+{
+};
+
+TEST_F(TemplateFileTest, ScriptChangesDuringTheBuildAreUndoneAfterwards)
+{
+    model::TqxPage &page = addPage();
+    addBand(page, model::btMasterData, 0, 30, QStringLiteral("Data"),
+            QStringLiteral("qxDBDataSet1"));
+    addText(page, 0, 0, QStringLiteral("old"), QStringLiteral("Target"));
+    page.object(0)->Script = QStringList{"Target.Memo := 'new'"};
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(pageTexts(0).value(0), "new");
+    EXPECT_EQ(report.FindObject(QStringLiteral("Target"))->Memo, QStringList{"old"});
+}
+
+TEST_F(TemplateFileTest, SavedTemplateLoadsBackAndUnsupportedVersionKeepsThePages)
+{
+    model::TqxPage &page = addPage();
+    addBand(page, model::btMasterData, 0, 30, QStringLiteral("Data"),
+            QStringLiteral("qxDBDataSet1"));
+    addText(page, 0, 0, QStringLiteral("[Aqy.\"N\"]"), QStringLiteral("Target"));
+    report.TwoPass = true;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.qxf"));
+    ASSERT_TRUE(report.SaveTemplate(path));
+
+    engine::TqxReport other(QStringLiteral("other"), &form, registry, &paper);
+    EXPECT_FALSE(other.LoadTemplate(dir.filePath(QStringLiteral("missing.qxf"))));
+    ASSERT_TRUE(other.LoadTemplate(path));
+    EXPECT_EQ(other.FileName, path);
+    EXPECT_TRUE(other.TwoPass);
+    ASSERT_NE(other.FindObject(QStringLiteral("target")), nullptr);
+    other.ShowProgress = false;
+    ASSERT_TRUE(other.BuildPages()) << other.lastMessage().toStdString();
+    EXPECT_EQ(other.EMFPages().Count(), 1);
+
+    QByteArray future = other.templateBytes();
+    future[0] = 26;
+    QBuffer buffer(&future);
+    buffer.open(QIODevice::ReadOnly);
+    EXPECT_EQ(other.ReadTemplate(buffer), model::TemplateReadResult::Unsupported);
+    EXPECT_NE(other.FindObject(QStringLiteral("target")), nullptr);
+
+    QBuffer empty;
+    empty.open(QIODevice::ReadOnly);
+    EXPECT_EQ(other.ReadTemplate(empty), model::TemplateReadResult::Empty);
+    EXPECT_NE(other.FindObject(QStringLiteral("target")), nullptr);
 }
 
 } // namespace
