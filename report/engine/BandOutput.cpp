@@ -135,6 +135,10 @@ bool PageEngine::OutputBand(TqxBand &b)
                         CheckFit(b, CurY, kForcedBreakHeight);
                         b.ScriptDone = false;
                         result = true;
+                        // On the new page a band taller than the page would break once more
+                        // and leave an empty page behind; it is split there instead.
+                        if (!fitsOnEmptyPage)
+                            b.Breaked = true;
                     } else {
                         // Taller than an empty page: split it instead of breaking for ever.
                         b.Breaked = true;
@@ -291,8 +295,9 @@ void PageEngine::outputObjects(TqxBand &b)
 
 void PageEngine::outputSplit(TqxBand &b)
 {
-    // Objects that fit the space left go on this page; the others move on to the next,
-    // measured from its top. An object taller than a whole page is written where it starts.
+    // Objects that start in the space left go on this page; the others move on to the next,
+    // measured from its top. Text that does not end in the space is not cut into lines: it is
+    // written whole where it starts.
     struct Pending
     {
         TqxView *view;
@@ -309,9 +314,7 @@ void PageEngine::outputSplit(TqxBand &b)
             TqxView &view = *item.view;
             const DesignPixels savedTop = view.Top;
             const bool startsHere = item.top >= 0 && item.top < space;
-            const bool endsHere = item.top + view.Height <= space;
-            const bool atPageTop = b.Top == m_page.TopEdge() && item.top <= 0;
-            if (startsHere && (endsHere || atPageTop)) {
+            if (startsHere) {
                 view.Top = item.top;
                 OutputObject(b, view);
                 lastBottom = std::max(lastBottom, item.top + view.Height);

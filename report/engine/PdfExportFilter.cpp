@@ -18,8 +18,8 @@ constexpr double kDesignPixelsPerInch = 91.6256157635468;
 
 QPageSize paperOf(const TqxPreparedPage &page)
 {
-    return QPageSize(QSizeF(page.paperWidth / 10.0, page.paperHeight / 10.0),
-                     QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+    return QPageSize(QSizeF(page.paperWidth / 10.0, page.paperHeight / 10.0), QPageSize::Millimeter,
+                     QString(), QPageSize::ExactMatch);
 }
 
 } // namespace

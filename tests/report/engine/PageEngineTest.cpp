@@ -238,3 +238,20 @@ TEST_F(PageEngineTest, BuildLeavesTheTemplateGeometryAsItWas)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PageEngineTest, RowsTallerThanThePrintableHeightGiveOnePageEach)
+{
+    // 1000 tenths is 361 design pixels; a 370 pixel row never fits a page.
+    model::TqxPage &page = addPage(1000);
+    addBand(page, model::btMasterData, 0, 370, QStringLiteral("Data"),
+            QStringLiteral("qxDBDataSet1"));
+    addText(page, 0, 10, QStringLiteral("[Aqy.\"N\"]"));
+    ASSERT_TRUE(report.BuildPages());
+    ASSERT_EQ(report.EMFPages().Count(), 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(pageTexts(i), QStringList{QString::number(i + 1)});
+}
+
+} // namespace

@@ -1,6 +1,6 @@
-#include "BuildFixture.h"
-
 #include "report/engine/PdfExportFilter.h"
+
+#include "BuildFixture.h"
 
 #include <QFile>
 #include <QProcess>
