@@ -7,6 +7,7 @@
 #include "report/engine/ReportPass.h"
 #include "report/engine/TqxExportFilter.h"
 #include "report/model/RecordStream.h"
+#include "report/model/ReportFormData.h"
 #include "report/model/RunState.h"
 #include "report/script/EvaluationError.h"
 
@@ -105,6 +106,27 @@ QByteArray TqxReport::templateSnapshot()
     writer.setBlockHandler(&dictionary);
     writer.setClock([] { return QDateTime(QDate(2000, 1, 1), QTime(0, 0)); });
     return writer.toBytes();
+}
+
+QByteArray TqxReport::reportFormData()
+{
+    return model::writeReportFormData(StoreInDFM, StoreInDFM ? templateBytes() : QByteArray());
+}
+
+void TqxReport::readReportFormData(const QByteArray &formData)
+{
+    std::optional<QByteArray> stream;
+    try {
+        stream = model::readReportFormData(formData, StoreInDFM);
+    } catch (const model::ERecordFormat &) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("不支持的QXF格式"));
+        return;
+    }
+    if (!stream)
+        return;
+    QBuffer buffer(&*stream);
+    buffer.open(QIODevice::ReadOnly);
+    ReadTemplate(buffer, model::TemplateOrigin::Memory);
 }
 
 bool TqxReport::LoadTemplate(const QString &fileName)

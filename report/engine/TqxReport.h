@@ -145,6 +145,12 @@ public:
     ReadTemplate(QIODevice &stream, model::TemplateOrigin origin = model::TemplateOrigin::Memory);
     void WriteTemplate(QIODevice &stream);
     QByteArray templateBytes();
+    /// The "ReportForm" form data: the int 25, and with StoreInDFM the template stream.
+    QByteArray reportFormData();
+    /// Reads "ReportForm" form data as the owning form finishes loading; StoreInDFM must be
+    /// set first, as the form reads it before this property. Damaged data is reported and
+    /// leaves the template as it was.
+    void readReportFormData(const QByteArray &formData);
     /// False when the file does not exist; nothing changes then.
     bool LoadTemplate(const QString &fileName);
     /// Writes through a temporary file that replaces @p fileName only when complete.

@@ -205,3 +205,27 @@ TEST_F(TemplateFileTest, SavedTemplateLoadsBackAndUnsupportedVersionKeepsThePage
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TemplateFileTest, ReportFormDataCarriesTheTemplateOnlyWhenStoredInTheForm)
+{
+    model::TqxPage &page = addPage();
+    addText(page, 0, 0, QStringLiteral("kept"), QStringLiteral("Kept"));
+    EXPECT_EQ(report.reportFormData(), QByteArray("\x19\0\0\0", 4));
+
+    report.StoreInDFM = true;
+    const QByteArray formData = report.reportFormData();
+    engine::TqxReport other(QStringLiteral("other"), &form, registry, &paper);
+    other.readReportFormData(formData);
+    EXPECT_EQ(other.FindObject(QStringLiteral("Kept")), nullptr) << "StoreInDFM off: ignored";
+    other.StoreInDFM = true;
+    other.readReportFormData(formData);
+    ASSERT_NE(other.FindObject(QStringLiteral("Kept")), nullptr);
+
+    other.readReportFormData(formData.left(6));
+    EXPECT_NE(other.FindObject(QStringLiteral("Kept")), nullptr) << "damaged data changes nothing";
+    EXPECT_FALSE(other.lastMessage().isEmpty());
+}
+
+} // namespace
