@@ -159,8 +159,11 @@ bool PageEngine::OutputBand(TqxBand &b)
             if (!b.isDataBand() && b.BandType != btGroupHeader && b.FormNewPage)
                 NewPage();
         }
-    } else if (b.ChildBand && b.PrintChildIfInvisible && b.ChildBand != &b) {
-        OutputBand(*b.ChildBand);
+    } else {
+        if (b.ChildBand && b.PrintChildIfInvisible && b.ChildBand != &b)
+            OutputBand(*b.ChildBand);
+        if (b.isDataBand())
+            addToTotals(b);
     }
 
     if (!b.Repeating) {
@@ -238,6 +241,8 @@ void PageEngine::Draw(TqxBand &b)
             CurY -= std::max(b.MeasuredHeight, b.Height);
         }
     }
+    if (b.isDataBand())
+        addToTotals(b);
 }
 
 DesignPixels PageEngine::MeasureHeight(TqxBand &b)
@@ -378,10 +383,27 @@ void PageEngine::OutputObject(TqxBand &b, TqxView &view)
     }
 }
 
+void PageEngine::addToTotals(TqxBand &b)
+{
+    if (b.Accumulators.empty())
+        return;
+    ReportEvaluation *evaluation = m_report.evaluation();
+    if (!evaluation)
+        return;
+    try {
+        b.AddToTotals(
+            [evaluation](const QString &expression) { return evaluation->evaluate(expression); });
+    } catch (const script::EvaluationError &error) {
+        m_report.ReportEvaluationError(error.message());
+    }
+}
+
 void PageEngine::ResetTotals(TqxBand &b)
 {
-    if (b.BandType != btGroupHeader)
+    if (b.BandType != btGroupHeader) {
+        b.ResetShownTotals();
         return;
+    }
     ReportEvaluation *evaluation = m_report.evaluation();
     for (TqxBand *group = &b; group; group = group->Next.get()) {
         if (!group->View)

@@ -27,6 +27,8 @@ struct BuildRunState
     bool errorRaised = false;
     QString errorText;
     bool aggregateScan = false;
+    /// The data band whose accumulators the aggregate scan registers.
+    TqxBand *scanBand = nullptr;
 };
 
 BuildRunState &buildRunState();

@@ -3,6 +3,7 @@
 #include "report/engine/BuildRunState.h"
 #include "report/engine/ReportEvaluation.h"
 #include "report/engine/TqxReport.h"
+#include "report/model/BracketExpansion.h"
 #include "report/model/RunState.h"
 #include "report/model/TqxBandView.h"
 #include "report/model/TqxPage.h"
@@ -211,6 +212,61 @@ TqxBand *PageEngine::findBandByViewName(const QString &name) const
         }
     }
     return nullptr;
+}
+
+void PageEngine::PrepareObjects()
+{
+    static constexpr int kShowsTotals[kLevelCount + 1][8] = {
+        {},
+        {btPageFooter, btColumnFooter, btMasterFooter, btGroupFooter, btReportSummary, -1},
+        {btPageFooter, btColumnFooter, btMasterFooter, btDetailFooter, btGroupFooter,
+         btReportSummary, -1},
+        {btPageFooter, btColumnFooter, btMasterFooter, btDetailFooter, btSubDetailFooter,
+         btGroupFooter, btReportSummary, -1},
+    };
+    BuildRunState &run = buildRunState();
+    run.aggregateScan = true;
+    for (int level = 1; level <= kLevelCount; ++level) {
+        for (TqxBand *data = &band(kDataType[level]); data && data->dataSet();
+             data = data->Next.get()) {
+            run.scanBand = data;
+            for (const int type : kShowsTotals[level]) {
+                if (type < 0)
+                    break;
+                for (TqxBand *shown = &band(type); shown; shown = shown->Next.get()) {
+                    scanAggregates(*shown);
+                    for (TqxBand *child = shown->ChildBand; child && child != shown;
+                         child = child->ChildBand == child ? nullptr : child->ChildBand)
+                        scanAggregates(*child);
+                }
+            }
+        }
+    }
+    run.aggregateScan = false;
+    run.scanBand = nullptr;
+    run.currentBand = nullptr;
+}
+
+void PageEngine::scanAggregates(TqxBand &b)
+{
+    ReportEvaluation *evaluation = m_report.evaluation();
+    if (!b.exists() || !evaluation)
+        return;
+    buildRunState().currentBand = &b;
+    model::runState().currentObject = b.View;
+    try {
+        for (TqxView *view : b.Objects) {
+            model::runState().currentObject = view;
+            for (const QString &line : view->Memo) {
+                if (line.contains(u'['))
+                    model::ExpandBrackets(line, [evaluation](const QString &bracket) {
+                        return evaluation->bracketText(bracket);
+                    });
+            }
+        }
+    } catch (const script::EvaluationError &error) {
+        m_report.ReportEvaluationError(error.message());
+    }
 }
 
 void PageEngine::rewind()

@@ -45,6 +45,9 @@ public:
     /// The head of the chain of bands of @p type.
     TqxBand &band(int type) const { return *m_bands.at(type); }
 
+    /// Registers the running totals that the page's bands show on the data bands they run
+    /// over, by evaluating every bracket of those bands once with the scan switched on.
+    void PrepareObjects();
     /// Rewinds the data sources of the chain heads before another pass.
     void rewind();
     /// Builds the page into prepared pages from the current PageIndex on.
@@ -104,6 +107,8 @@ private:
     void runBandScript(TqxBand &band);
     void ResetTotals(TqxBand &band);
     void resetBand(TqxBand &band);
+    void addToTotals(TqxBand &band);
+    void scanAggregates(TqxBand &band);
     model::DesignPixels columnFooterHeight() const;
 
     TqxReport &m_report;

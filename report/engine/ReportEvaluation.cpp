@@ -1,8 +1,11 @@
 #include "report/engine/ReportEvaluation.h"
 
+#include "report/engine/AggregateFunctions.h"
 #include "report/engine/BuildEnvironment.h"
+#include "report/engine/BuildRunState.h"
 #include "report/engine/DataFieldResolver.h"
 #include "report/engine/TDatabaseFunctionLibrary.h"
+#include "report/engine/TqxBand.h"
 #include "report/engine/TqxReport.h"
 #include "report/engine/TqxValueResolver.h"
 #include "report/model/RunState.h"
@@ -46,6 +49,17 @@ private:
     TqxValueResolver &m_resolver;
 };
 
+/// The aggregate functions' view of the build: the band being output and the band scanned.
+class BuildAggregateState : public TqxAggregateRunState
+{
+public:
+    TqxAggregateBand *currentBand() const override { return buildRunState().currentBand; }
+    TqxAggregateBand *scanBand() const override
+    {
+        return buildRunState().aggregateScan ? buildRunState().scanBand : nullptr;
+    }
+};
+
 } // namespace
 
 struct ReportEvaluation::Parts
@@ -57,9 +71,11 @@ struct ReportEvaluation::Parts
                                        environment, report.components(), environment},
                    TqxResolverHandlers{report.OnGetValue, report.OnUserFunction})
         , interpreter(resolver)
+        , aggregates(aggregateState)
     {
         model::fillStyleConstants(constants);
-        libraries.registerLibrary(std::make_unique<script::TqxStdFunctionLibrary>(parser));
+        libraries.registerLibrary(
+            std::make_unique<script::TqxStdFunctionLibrary>(parser, nullptr, &aggregates));
         libraries.registerLibrary(std::make_unique<TDatabaseFunctionLibrary>(parser, fields));
         resolver.install(parser);
     }
@@ -72,6 +88,8 @@ struct ReportEvaluation::Parts
     BuildEnvironment environment;
     TqxValueResolver resolver;
     ReportInterpretator interpreter;
+    BuildAggregateState aggregateState;
+    TqxAggregateFunctions aggregates;
 };
 
 ReportEvaluation::ReportEvaluation(TqxReport &report)
@@ -103,6 +121,11 @@ ReportEvaluation::~ReportEvaluation()
 void ReportEvaluation::setPageEngine(PageEngine *engine)
 {
     m_parts->environment.setPageEngine(engine);
+}
+
+QString ReportEvaluation::bracketText(const QString &bracket)
+{
+    return m_parts->resolver.EvaluateBracket(bracket);
 }
 
 script::Variant ReportEvaluation::evaluate(const QString &expression)

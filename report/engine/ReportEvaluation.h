@@ -33,6 +33,8 @@ public:
     void setPageEngine(PageEngine *engine);
 
     script::Variant evaluate(const QString &expression);
+    /// The display text of one bracket of a text object, without its brackets.
+    QString bracketText(const QString &bracket);
     /// Runs @p script with @p view as the current object; raises EvaluationError for a script
     /// that does not compile or fails.
     void runScript(const QStringList &script, model::TqxView *view);

@@ -52,6 +52,11 @@ void ReportPass::run()
         }
     }
 
+    for (auto &engine : engines) {
+        if (engine)
+            engine->PrepareObjects();
+    }
+
     do {
         m_report.ProgressStep(run.pageIndex + 1);
         for (qsizetype i = 0; i < pages.Count() && !m_report.StopRequested; ++i) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/engine/AggregateFunctions.h"
 #include "report/engine/BandDataSource.h"
 #include "report/model/BandType.h"
 #include "report/model/Units.h"
@@ -7,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -49,11 +51,11 @@ using model::kBandTypeCount;
 /// It borrows the view and the objects from the template page, which must outlive it; it owns
 /// the next band of its chain and the counting data source it made. Destroying it releases its
 /// data source.
-class TqxBand
+class TqxBand : public TqxAggregateBand
 {
 public:
     TqxBand(int bandType);
-    ~TqxBand();
+    ~TqxBand() override;
     TqxBand(const TqxBand &) = delete;
     TqxBand &operator=(const TqxBand &) = delete;
 
@@ -63,6 +65,30 @@ public:
     /// A band exists when a view made it, or when it is the none band and holds objects.
     bool exists() const;
     bool isDataBand() const;
+
+    // TqxAggregateBand
+    QString name() const override { return Name; }
+    int bandType() const override { return BandType; }
+    bool isCrossedByCrossBands() const override { return false; }
+    void registerAccumulator(const QString &key, const script::Variant &initial) override;
+    /// The stored total; an average is divided by the rows accumulated so far.
+    script::Variant accumulatorValue(const QString &key) const override;
+    TqxAggregateBand *aggregateSource() const override { return AggregateSource; }
+    void setAggregateSource(TqxAggregateBand *source) override
+    {
+        AggregateSource = static_cast<TqxBand *>(source);
+    }
+
+    /// Data band: adds the current row to every accumulator.
+    void AddToTotals(const std::function<script::Variant(const QString &)> &evaluate);
+    /// Resets the totals this band shows in its aggregate source.
+    void ResetShownTotals();
+
+    struct Accumulator
+    {
+        QString key;
+        script::Variant value;
+    };
     TqxDataset *dataSet() const { return DataSource.source(); }
 
     int BandType;
@@ -99,6 +125,10 @@ public:
     std::vector<TqxBand *> Groups;
     /// Group header: its footer, paired from the inside out.
     TqxBand *GroupFooter = nullptr;
+
+    TqxBand *AggregateSource = nullptr;
+    std::vector<Accumulator> Accumulators;
+    int AccumulatedRows = 0;
 
     int LineNo = 1;
     int LineThroughNo = 1;

@@ -255,3 +255,43 @@ TEST_F(PageEngineTest, RowsTallerThanThePrintableHeightGiveOnePageEach)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PageEngineTest, FooterTotalsRestartAfterTheFooterPrints)
+{
+    model::TqxPage &page = addPage();
+    addBand(page, model::btGroupHeader, 0, 20, QStringLiteral("Group"),
+            QStringLiteral("Aqy.\"N\" > 3"));
+    addBand(page, model::btMasterData, 30, 20, QStringLiteral("Data"),
+            QStringLiteral("qxDBDataSet1"));
+    addBand(page, model::btGroupFooter, 60, 20, QStringLiteral("GroupFooter"));
+    addText(page, 0, 60, QStringLiteral("[SUM([Aqy.\"N\"])] [MIN([Aqy.\"N\"])] [COUNT(Data)]"));
+    addBand(page, model::btReportSummary, 90, 20, QStringLiteral("Summary"));
+    addText(page, 0, 90, QStringLiteral("[SUM([Aqy.\"N\"])] [MAX([Aqy.\"N\"])]"));
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    // Groups 1-3 and 4-6; the summary runs over all six rows.
+    EXPECT_EQ(pageTexts(0), (QStringList{"6 1 3", "15 4 3", "21 6"}));
+}
+
+TEST_F(PageEngineTest, InvisibleMasterPrintsItsChildAndStillCountsTheRow)
+{
+    model::TqxPage &page = addPage();
+    TqxBandView &data = addBand(page, model::btMasterData, 0, 20, QStringLiteral("Data"),
+                                QStringLiteral("qxDBDataSet1"));
+    data.Visible = false;
+    data.ChildBand = QStringLiteral("Child");
+    data.Flags |= TqxBandView::kPrintChildIfInvisibleFlag;
+    addBand(page, model::btChild, 30, 20, QStringLiteral("Child"));
+    addText(page, 0, 30, QStringLiteral("child"));
+    addBand(page, model::btReportSummary, 60, 20, QStringLiteral("Summary"));
+    addText(page, 0, 60, QStringLiteral("[SUM([Aqy.\"N\"], Data, 1)]"));
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    const QStringList texts = pageTexts(0);
+    EXPECT_EQ(texts.count("child"), 6);
+    EXPECT_EQ(texts.last(), "21");
+}
+
+} // namespace
