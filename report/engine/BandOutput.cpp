@@ -314,6 +314,9 @@ void PageEngine::outputSplit(TqxBand &b)
     DesignPixels lastBottom = 0;
     while (!pending.empty() && !stopRequested()) {
         const DesignPixels space = BottomLimit - columnFooterHeight() - b.Top - 2;
+        // With no room at all, even on a fresh page, nothing would ever be written.
+        if (space <= 0 && b.Top <= m_page.TopEdge())
+            throw EReportError(bandDoesNotFitMessage());
         std::vector<Pending> next;
         for (Pending &item : pending) {
             TqxView &view = *item.view;

@@ -1,6 +1,7 @@
 #include "report/engine/PageEngine.h"
 
 #include "report/engine/BuildRunState.h"
+#include "report/engine/EngineErrors.h"
 #include "report/engine/ReportEvaluation.h"
 #include "report/engine/TqxReport.h"
 #include "report/model/BracketExpansion.h"
@@ -524,6 +525,11 @@ void PageEngine::ShowBand(TqxBand *b)
 void PageEngine::NewPage()
 {
     BuildRunState &run = buildRunState();
+    // A page break that itself needs a page break (a page header taller than the page) would
+    // start pages for ever; the build stops instead.
+    const NestingGuard nesting(m_newPageDepth);
+    if (m_newPageDepth > kMaxNestedPageBreaks)
+        throw EReportError(bandDoesNotFitMessage());
     m_report.ProgressStep(run.pageIndex + 1);
     if (!RepeatHeadersOff)
         ShowBand(&band(btColumnFooter));
@@ -535,6 +541,13 @@ void PageEngine::NewPage()
     CurY = m_page.TopEdge();
     ShowBand(&band(btPageHeader));
     ShowBand(&band(btColumnHeader));
+}
+
+QString PageEngine::bandDoesNotFitMessage() const
+{
+    const TqxBand *band = buildRunState().currentBand;
+    return QStringLiteral("栏 %1 在页 %2 中放不下, 报表无法生成")
+        .arg(band ? band->Name : QString(), m_page.Name);
 }
 
 void PageEngine::ShowPageFooters()

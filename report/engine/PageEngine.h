@@ -73,6 +73,27 @@ public:
     bool RepeatHeadersOff = false;
 
 private:
+    static constexpr int kMaxNestedPageBreaks = 16;
+
+    /// Counts how deeply a call is nested in itself while it runs.
+    class NestingGuard
+    {
+    public:
+        explicit NestingGuard(int &depth)
+            : m_depth(depth)
+        {
+            ++m_depth;
+        }
+        ~NestingGuard() { --m_depth; }
+        NestingGuard(const NestingGuard &) = delete;
+        NestingGuard &operator=(const NestingGuard &) = delete;
+
+    private:
+        int &m_depth;
+    };
+
+    QString bandDoesNotFitMessage() const;
+
     struct SavedGeometry
     {
         model::TqxView *view;
@@ -118,6 +139,7 @@ private:
     std::vector<TqxBand *> m_pending;
     std::vector<SavedGeometry> m_savedGeometry;
     int m_colCount = 1;
+    int m_newPageDepth = 0;
     int m_deepestLevel = 1;
     bool m_columnFooterCounts = true;
 };

@@ -295,3 +295,23 @@ TEST_F(PageEngineTest, InvisibleMasterPrintsItsChildAndStillCountsTheRow)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PageEngineTest, PageHeaderTallerThanThePageStopsTheBuildWithAMessage)
+{
+    model::TqxPage &page = addPage(1000);
+    page.Name = QStringLiteral("Page1");
+    addBand(page, model::btPageHeader, 0, 400, QStringLiteral("Header"));
+    addText(page, 0, 380, QStringLiteral("low"));
+    // Six rows of 100 need a second page, whose header can never fit.
+    addBand(page, model::btMasterData, 410, 100, QStringLiteral("Data"),
+            QStringLiteral("qxDBDataSet1"));
+
+    EXPECT_FALSE(report.BuildPages());
+    EXPECT_TRUE(report.lastMessage().contains(QStringLiteral("放不下")))
+        << report.lastMessage().toStdString();
+    EXPECT_EQ(report.EMFPages().Count(), 0);
+}
+
+} // namespace
