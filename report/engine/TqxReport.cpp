@@ -3,6 +3,7 @@
 #include "report/engine/BuildRunState.h"
 #include "report/engine/DictionaryBlockHandler.h"
 #include "report/engine/EngineErrors.h"
+#include "report/engine/GalleryFile.h"
 #include "report/engine/ReportEvaluation.h"
 #include "report/engine/ReportPass.h"
 #include "report/engine/TqxExportFilter.h"
@@ -150,6 +151,53 @@ bool TqxReport::SaveTemplate(const QString &fileName)
         return false;
     }
     WriteTemplate(file);
+    if (!file.commit()) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法写入文件 %1").arg(fileName));
+        return false;
+    }
+    return true;
+}
+
+bool TqxReport::LoadTemplateWithDescription(const QString &fileName, QStringList &description,
+                                            model::PictureGraphic &picture, bool loadTemplate)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法打开文件 %1").arg(fileName));
+        return false;
+    }
+    try {
+        if (loadTemplate) {
+            DictionaryBlockHandler dictionary(m_dictionary);
+            model::TemplateSettings settings{UseDefaultPrinter, TwoPass, PrinterName};
+            GalleryFile::readTemplate(file, m_pages, settings, dictionary);
+            UseDefaultPrinter = settings.useDefaultPrinter;
+            TwoPass = settings.twoPass;
+            PrinterName = settings.printerName;
+        } else {
+            GalleryFile::Preview preview = GalleryFile::readPreview(file);
+            description = preview.description;
+            picture = preview.picture;
+        }
+    } catch (const model::ERecordFormat &) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("不支持的QXF格式"));
+        return false;
+    }
+    return true;
+}
+
+bool TqxReport::SaveTemplateWithDescription(const QString &fileName, const QStringList &description,
+                                            const model::PictureGraphic &picture)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法创建文件 %1").arg(fileName));
+        return false;
+    }
+    DictionaryBlockHandler dictionary(m_dictionary);
+    const model::TemplateSettings settings{UseDefaultPrinter, TwoPass, PrinterName};
+    GalleryFile::write(file, GalleryFile::Preview{description, picture}, m_pages, settings,
+                       dictionary);
     if (!file.commit()) {
         showMessage(QStringLiteral("错误"), QStringLiteral("无法写入文件 %1").arg(fileName));
         return false;

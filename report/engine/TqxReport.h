@@ -16,8 +16,9 @@
 class QIODevice;
 
 namespace tovren::model {
+class PictureGraphic;
 class TqxView;
-}
+} // namespace tovren::model
 
 namespace tovren::platform {
 class DialogProvider;
@@ -155,6 +156,12 @@ public:
     bool LoadTemplate(const QString &fileName);
     /// Writes through a temporary file that replaces @p fileName only when complete.
     bool SaveTemplate(const QString &fileName);
+    /// Reads a gallery file: with @p loadTemplate its template pages, otherwise only its
+    /// description and picture. False, with a message, when the file cannot be read.
+    bool LoadTemplateWithDescription(const QString &fileName, QStringList &description,
+                                     model::PictureGraphic &picture, bool loadTemplate);
+    bool SaveTemplateWithDescription(const QString &fileName, const QStringList &description,
+                                     const model::PictureGraphic &picture);
     /// Empties the template pages and the dictionary and clears TwoPass.
     void ClearReport();
 

@@ -1,5 +1,6 @@
 #include "BuildFixture.h"
 #include "report/engine/BuildRunState.h"
+#include "report/model/PictureGraphic.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>
@@ -226,6 +227,31 @@ TEST_F(TemplateFileTest, ReportFormDataCarriesTheTemplateOnlyWhenStoredInTheForm
     other.readReportFormData(formData.left(6));
     EXPECT_NE(other.FindObject(QStringLiteral("Kept")), nullptr) << "damaged data changes nothing";
     EXPECT_FALSE(other.lastMessage().isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TemplateFileTest, GalleryFileGivesItsDescriptionOrItsTemplate)
+{
+    model::TqxPage &page = addPage();
+    addText(page, 0, 0, QStringLiteral("gallery"), QStringLiteral("FromGallery"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.qxt"));
+    model::PictureGraphic none;
+    ASSERT_TRUE(report.SaveTemplateWithDescription(path, {"Line one", "Line two"}, none));
+
+    engine::TqxReport other(QStringLiteral("other"), &form, registry, &paper);
+    QStringList description;
+    model::PictureGraphic picture;
+    ASSERT_TRUE(other.LoadTemplateWithDescription(path, description, picture, false));
+    EXPECT_EQ(description, (QStringList{"Line one", "Line two"}));
+    EXPECT_TRUE(picture.isEmpty());
+    EXPECT_EQ(other.Pages().Count(), 0) << "the template stays as it was";
+
+    ASSERT_TRUE(other.LoadTemplateWithDescription(path, description, picture, true));
+    ASSERT_NE(other.FindObject(QStringLiteral("FromGallery")), nullptr);
 }
 
 } // namespace
