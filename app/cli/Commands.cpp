@@ -5,7 +5,7 @@ namespace tovren::cli {
 const std::vector<Command> &allCommands()
 {
     static const std::vector<Command> commands{
-        demoDataCommand(), evalCommand(),         importCommand(),      migrateCommand(),
+        buildCommand(), demoDataCommand(), evalCommand(),         importCommand(),      migrateCommand(),
         scriptCommand(),   templateInfoCommand(), templateSaveCommand(), templateXmlCommand(),
     };
     return commands;

@@ -5,6 +5,7 @@
 // One factory per command; each lives in its own file beside this one.
 namespace tovren::cli {
 
+Command buildCommand();
 Command demoDataCommand();
 Command evalCommand();
 Command importCommand();

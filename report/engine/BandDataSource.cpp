@@ -40,4 +40,12 @@ BandDataSource BandDataSource::find(const QString &text, const TqxComponentLooku
     return result;
 }
 
+BandDataSource BandDataSource::borrow(TqxDataset &source)
+{
+    BandDataSource result;
+    result.m_source = &source;
+    source.Prepare();
+    return result;
+}
+
 } // namespace tovren::engine

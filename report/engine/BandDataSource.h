@@ -23,6 +23,9 @@ public:
     /// data source (EInvalidCast otherwise). A name that names nothing gives no source.
     static BandDataSource find(const QString &text, const TqxComponentLookup &lookup);
 
+    /// Prepares and borrows @p source, such as the report's own data source.
+    static BandDataSource borrow(TqxDataset &source);
+
     TqxDataset *source() const { return m_source; }
     bool ownsSource() const { return m_owned != nullptr; }
     explicit operator bool() const { return m_source != nullptr; }

@@ -1,0 +1,11 @@
+#include "report/engine/BuildRunState.h"
+
+namespace tovren::engine {
+
+BuildRunState &buildRunState()
+{
+    static BuildRunState state;
+    return state;
+}
+
+} // namespace tovren::engine

@@ -1,0 +1,162 @@
+#include "report/engine/ReportEvaluation.h"
+
+#include "report/engine/AggregateFunctions.h"
+#include "report/engine/BuildEnvironment.h"
+#include "report/engine/BuildRunState.h"
+#include "report/engine/DataFieldResolver.h"
+#include "report/engine/TDatabaseFunctionLibrary.h"
+#include "report/engine/TqxBand.h"
+#include "report/engine/TqxReport.h"
+#include "report/engine/TqxValueResolver.h"
+#include "report/model/RunState.h"
+#include "report/model/StyleConstants.h"
+#include "report/model/TqxView.h"
+#include "report/script/EvaluationError.h"
+#include "report/script/TqxInterpretator.h"
+#include "report/script/TqxLibraryRegistry.h"
+#include "report/script/TqxParser.h"
+#include "report/script/TqxStdFunctionLibrary.h"
+#include "report/script/TqxVariables.h"
+
+#include <QElapsedTimer>
+
+namespace tovren::engine {
+
+namespace {
+
+/// The script interpreter of a build: its names and calls go to the report's value resolution.
+class ReportInterpretator : public script::TqxInterpretator
+{
+public:
+    explicit ReportInterpretator(TqxValueResolver &resolver)
+        : m_resolver(resolver)
+    {}
+    script::Variant GetVariable(const QString &name) override
+    {
+        return m_resolver.ResolveName(name);
+    }
+    void SetVariable(const QString &name, const script::Variant &value) override
+    {
+        m_resolver.AssignName(name, value);
+    }
+    script::Variant CallFunction(const QString &name, const QString &p1, const QString &p2,
+                                 const QString &p3) override
+    {
+        return m_resolver.ResolveFunction(name, p1, p2, p3);
+    }
+
+private:
+    TqxValueResolver &m_resolver;
+};
+
+/// The aggregate functions' view of the build: the band being output and the band scanned.
+class BuildAggregateState : public TqxAggregateRunState
+{
+public:
+    TqxAggregateBand *currentBand() const override { return buildRunState().currentBand; }
+    TqxAggregateBand *scanBand() const override
+    {
+        return buildRunState().aggregateScan ? buildRunState().scanBand : nullptr;
+    }
+};
+
+} // namespace
+
+struct ReportEvaluation::Parts
+{
+    explicit Parts(TqxReport &report)
+        : fields(report.components())
+        , environment(report)
+        , resolver(TqxResolverServices{parser, libraries, globals, constants, report.Dictionary(),
+                                       environment, report.components(), environment},
+                   TqxResolverHandlers{report.OnGetValue, report.OnUserFunction})
+        , interpreter(resolver)
+        , aggregates(aggregateState)
+    {
+        model::fillStyleConstants(constants);
+        libraries.registerLibrary(
+            std::make_unique<script::TqxStdFunctionLibrary>(parser, nullptr, &aggregates));
+        libraries.registerLibrary(std::make_unique<TDatabaseFunctionLibrary>(parser, fields));
+        resolver.install(parser);
+    }
+
+    script::TqxParser parser;
+    script::TqxLibraryRegistry libraries;
+    script::TqxVariables globals;
+    script::TqxVariables constants;
+    ComponentFieldResolver fields;
+    BuildEnvironment environment;
+    TqxValueResolver resolver;
+    ReportInterpretator interpreter;
+    BuildAggregateState aggregateState;
+    TqxAggregateFunctions aggregates;
+};
+
+ReportEvaluation::ReportEvaluation(TqxReport &report)
+    : m_parts(std::make_unique<Parts>(report))
+    , m_report(&report)
+{
+    model::RunState &state = model::runState();
+    state.evaluate = [this](const QString &expression) { return evaluate(expression); };
+    state.expressionText = [this](const QString &bracket) {
+        return m_parts->resolver.EvaluateBracket(bracket);
+    };
+    state.runObjectScript = [this](model::TqxView &view) { runScript(view.Script, &view); };
+    if (report.OnBeforePrint) {
+        state.beforePrint = [&report](model::TqxView &view) {
+            report.OnBeforePrint(view.ExpandedText, view);
+        };
+    }
+}
+
+ReportEvaluation::~ReportEvaluation()
+{
+    model::RunState &state = model::runState();
+    state.evaluate = nullptr;
+    state.expressionText = nullptr;
+    state.runObjectScript = nullptr;
+    state.beforePrint = nullptr;
+}
+
+void ReportEvaluation::setPageEngine(PageEngine *engine)
+{
+    m_parts->environment.setPageEngine(engine);
+}
+
+QString ReportEvaluation::bracketText(const QString &bracket)
+{
+    return m_parts->resolver.EvaluateBracket(bracket);
+}
+
+script::Variant ReportEvaluation::evaluate(const QString &expression)
+{
+    return m_parts->parser.Evaluate(expression);
+}
+
+void ReportEvaluation::runScript(const QStringList &script, model::TqxView *view)
+{
+    if (script.isEmpty())
+        return;
+    if (view)
+        model::runState().currentObject = view;
+    QStringList code;
+    QStringList errors;
+    m_parts->interpreter.CompileScript(script, code, errors);
+    if (!errors.isEmpty())
+        throw script::EvaluationError(errors.join(u'\n'));
+    QElapsedTimer timer;
+    timer.start();
+    bool timedOut = false;
+    TqxReport &report = *m_report;
+    m_parts->interpreter.setStopCheck([&] {
+        timedOut = timer.elapsed() > kScriptTimeLimitMs;
+        return report.StopRequested || timedOut;
+    });
+    m_parts->interpreter.ExecuteScript(code);
+    // A script that never ends would hang a build that has no Cancel button to press.
+    if (timedOut)
+        throw script::EvaluationError(
+            QStringLiteral("脚本运行超过 %1 秒, 已停止").arg(kScriptTimeLimitMs / 1000));
+}
+
+} // namespace tovren::engine

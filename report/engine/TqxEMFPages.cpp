@@ -1,0 +1,373 @@
+#include "report/engine/TqxEMFPages.h"
+
+#include "report/engine/TqxExportFilter.h"
+#include "report/model/RecordStream.h"
+#include "report/model/RunState.h"
+#include "report/model/TqxGlobals.h"
+#include "report/model/TqxPictureView.h"
+#include "report/platform/TextCodec.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <cmath>
+
+namespace tovren::engine {
+
+using model::RecordReader;
+using model::RecordWriter;
+using model::TqxView;
+
+namespace {
+
+constexpr int kOldestVersionByte = 24;
+constexpr int kNewestVersionByte = 31;
+
+/// Object records of one page stream, each made into a live object in turn.
+class PageStreamReader
+{
+public:
+    explicit PageStreamReader(const QByteArray &stream)
+        : m_bytes(stream)
+        , m_buffer(&m_bytes)
+        , m_reader(m_buffer)
+    {
+        m_buffer.open(QIODevice::ReadOnly);
+        if (!m_buffer.atEnd())
+            m_reader.readByte(); // the version byte
+    }
+
+    /// The next object, or nullptr at the end of the stream.
+    std::unique_ptr<TqxView> next()
+    {
+        if (m_buffer.atEnd())
+            return nullptr;
+        const int kind = m_reader.readByte();
+        const QString className = kind == model::okAddIn ? m_reader.readStr() : QString();
+        std::unique_ptr<TqxView> view =
+            model::TqxGlobals::instance().objects.CreateObjectByKind(kind, className);
+        if (!view)
+            throw model::ERecordFormat("prepared page holds an unknown object kind");
+        view->RecordMode = 1;
+        view->ReadRecord(m_reader);
+        view->RecordMode = 0;
+        return view;
+    }
+
+private:
+    QByteArray m_bytes;
+    QBuffer m_buffer;
+    RecordReader m_reader;
+};
+
+void writeObjectRecord(RecordWriter &writer, TqxView &view)
+{
+    writer.writeByte(view.ObjectKind);
+    if (view.ObjectKind == model::okAddIn)
+        writer.writeStr(view.className());
+    const quint8 savedMode = view.RecordMode;
+    view.RecordMode = 1;
+    view.WriteRecord(writer);
+    view.RecordMode = savedMode;
+}
+
+QByteArray emptyStream()
+{
+    return QByteArray(1, char(TqxEMFPages::kStreamVersion));
+}
+
+} // namespace
+
+TqxEMFPages::TqxEMFPages(model::PaperSelector *paper)
+    : m_paper(paper)
+{}
+
+TqxEMFPages::~TqxEMFPages() = default;
+
+void TqxEMFPages::Delete(qsizetype index)
+{
+    if (index >= 0 && index < Count())
+        m_pages.erase(m_pages.begin() + index);
+}
+
+TqxPreparedPage &TqxEMFPages::Insert(qsizetype index, const model::TqxPage &templatePage)
+{
+    auto page = std::make_unique<TqxPreparedPage>();
+    page->paperSize = templatePage.PaperSize;
+    page->paperWidth = templatePage.PaperWidth;
+    page->paperHeight = templatePage.PaperHeight;
+    page->orientation = templatePage.Orientation;
+    page->bin = templatePage.PaperBin;
+    page->useMargins = templatePage.UseMargins;
+    page->margins = templatePage.Margins;
+    page->metrics = templatePage.PageInfo;
+    page->stream = emptyStream();
+    const qsizetype at = std::clamp<qsizetype>(index, 0, Count());
+    return **m_pages.insert(m_pages.begin() + at, std::move(page));
+}
+
+TqxPreparedPage &TqxEMFPages::Add(const model::TqxPage &templatePage)
+{
+    TqxPreparedPage &page = Insert(Count(), templatePage);
+    if (m_onBeginPage)
+        m_onBeginPage(static_cast<int>(Count() - 1));
+    return page;
+}
+
+void TqxEMFPages::appendObject(qsizetype index, TqxView &view)
+{
+    QBuffer buffer(&Page(index).stream);
+    buffer.open(QIODevice::WriteOnly | QIODevice::Append);
+    RecordWriter writer(buffer);
+    writeObjectRecord(writer, view);
+}
+
+std::unique_ptr<model::TqxPage> TqxEMFPages::makePageObject(const TqxPreparedPage &page) const
+{
+    model::SheetRequest sheet;
+    sheet.paperCode = page.paperSize;
+    sheet.width = page.paperWidth;
+    sheet.height = page.paperHeight;
+    sheet.bin = page.bin;
+    sheet.landscape = page.orientation != 0;
+    auto object = std::make_unique<model::TqxPage>(m_paper, sheet);
+    object->Margins = page.margins;
+    object->UseMargins = page.useMargins;
+    object->PageInfo = page.metrics;
+    return object;
+}
+
+model::TqxPage &TqxEMFPages::Unpack(qsizetype index)
+{
+    TqxPreparedPage &page = Page(index);
+    if (page.unpacked)
+        return *page.unpacked;
+    auto object = makePageObject(page);
+    model::runState().currentPage = object.get();
+    PageStreamReader reader(page.stream);
+    while (std::unique_ptr<TqxView> view = reader.next())
+        object->addObject(std::move(view));
+    page.unpacked = std::move(object);
+    return *page.unpacked;
+}
+
+void TqxEMFPages::Pack(qsizetype index)
+{
+    TqxPreparedPage &page = Page(index);
+    if (!page.unpacked)
+        return;
+    page.stream = emptyStream();
+    QBuffer buffer(&page.stream);
+    buffer.open(QIODevice::WriteOnly | QIODevice::Append);
+    RecordWriter writer(buffer);
+    for (qsizetype i = 0; i < page.unpacked->objectCount(); ++i) {
+        TqxView &view = *page.unpacked->object(i);
+        if (!view.ExpandedText.isEmpty() || !view.Memo.isEmpty())
+            view.ExpandedText = view.Memo;
+        writeObjectRecord(writer, view);
+    }
+}
+
+void TqxEMFPages::Draw(qsizetype index, QPainter &painter, const QRect &target, bool printing)
+{
+    model::runState().drawingMode = model::DrawingMode::Output;
+    TqxPreparedPage &page = Page(index);
+    if (!page.visible) {
+        page.unpacked.reset();
+        return;
+    }
+    model::TqxPage &objects = Unpack(index);
+    model::runState().currentPage = &objects;
+    const double kx =
+        page.metrics.PaperWidthPx ? double(target.width()) / page.metrics.PaperWidthPx : 1.0;
+    const double ky =
+        page.metrics.PaperHeightPx ? double(target.height()) / page.metrics.PaperHeightPx : 1.0;
+    const QRect canvas =
+        painter.hasClipping()
+            ? painter.clipBoundingRect().toAlignedRect()
+            : QRect(QPoint(0, 0), QSize(painter.device()->width(), painter.device()->height()));
+    for (qsizetype i = 0; i < objects.objectCount(); ++i) {
+        TqxView &view = *objects.object(i);
+        if (!printing) {
+            const QRect scaled(int(std::floor(view.Left * kx)) + target.left() - 10,
+                               int(std::floor(view.Top * ky)) + target.top() - 10,
+                               int(std::ceil(view.Width * kx)) + 20,
+                               int(std::ceil(view.Height * ky)) + 20);
+            if (!scaled.intersects(canvas))
+                continue;
+        }
+        view.Transform = model::DrawTransform{kx, ky, target.left(), target.top()};
+        view.DrawingToPrinter = printing;
+        painter.save();
+        view.Draw(painter);
+        painter.restore();
+    }
+}
+
+void TqxEMFPages::ExportPage(qsizetype index, TqxExportFilter &filter)
+{
+    PageStreamReader reader(Page(index).stream);
+    while (std::unique_ptr<TqxView> view = reader.next())
+        filter.exportObject(*view);
+}
+
+TqxView *TqxEMFPages::HitTest(qsizetype index, const QPoint &point)
+{
+    TqxPreparedPage &page = Page(index);
+    model::TqxPage &objects = Unpack(index);
+    double kx = 1, ky = 1, ox = 0, oy = 0;
+    if (!page.useMargins && page.metrics.PaperWidthPx && page.metrics.PaperHeightPx) {
+        const model::PageMargins &m = page.margins;
+        kx = double(page.metrics.PrintWidthPx - m.left - m.right) / page.metrics.PaperWidthPx;
+        ky = double(page.metrics.PrintHeightPx - m.top - m.bottom) / page.metrics.PaperHeightPx;
+        ox = m.left + page.metrics.OffsetX;
+        oy = m.top + page.metrics.OffsetY;
+    }
+    for (qsizetype i = objects.objectCount() - 1; i >= 0; --i) {
+        TqxView &view = *objects.object(i);
+        const int left = int(std::nearbyint(view.Left * kx + ox));
+        const int top = int(std::nearbyint(view.Top * ky + oy));
+        const int right = int(std::nearbyint((view.Left + view.Width) * kx + ox));
+        const int bottom = int(std::nearbyint((view.Top + view.Height) * ky + oy));
+        if (point.x() >= left && point.x() < right && point.y() >= top && point.y() < bottom)
+            return &view;
+    }
+    return nullptr;
+}
+
+void TqxEMFPages::WritePagesFile(QIODevice &file, const QString &printerName,
+                                 quint8 generatorVersion)
+{
+    RecordWriter writer(file);
+    writer.writeByte(kStreamVersion);
+    writer.writeByte(0); // no compression is installed
+    writer.writeStr(printerName);
+    writer.writeInt(static_cast<qint32>(Count()));
+    for (const auto &page : m_pages) {
+        const qint64 entryStart = file.pos();
+        writer.writeInt(static_cast<qint32>(entryStart));
+        writer.writeWord(static_cast<quint16>(page->paperSize));
+        writer.writeInt(page->paperWidth);
+        writer.writeInt(page->paperHeight);
+        writer.writeByte(page->orientation);
+        writer.writeInt(page->bin);
+        writer.writeByte(page->useMargins ? 1 : 0);
+        writer.writeInt(page->margins.left);
+        writer.writeInt(page->margins.top);
+        writer.writeInt(page->margins.right);
+        writer.writeInt(page->margins.bottom);
+        writer.writeBytes(page->stream);
+        const qint64 entryEnd = file.pos();
+        file.seek(entryStart);
+        writer.writeInt(static_cast<qint32>(entryEnd));
+        file.seek(entryEnd);
+    }
+    writer.writeByte(generatorVersion);
+}
+
+TqxEMFPages::FileHeader TqxEMFPages::ReadPagesFile(QIODevice &file)
+{
+    Clear();
+    FileHeader header;
+    RecordReader reader(file);
+    int version = file.atEnd() ? 0 : reader.readByte();
+    if (version < kOldestVersionByte || version > kNewestVersionByte) {
+        version = 0;
+        file.seek(0);
+    }
+    const qint64 flagPos = file.pos();
+    const int flag = file.atEnd() ? 0 : reader.readByte();
+    if (flag == 0 || flag == 1 || flag == 255) {
+        readCurrentFormat(file, version, header);
+    } else {
+        file.seek(flagPos - (version ? 1 : 0));
+        readOldStyleFile(file, header);
+    }
+    return header;
+}
+
+void TqxEMFPages::readCurrentFormat(QIODevice &file, int version, FileHeader &header)
+{
+    RecordReader reader(file);
+    header.printerName = reader.readStr();
+    const qint32 count = reader.readInt();
+    if (count < 0)
+        throw model::ERecordFormat("negative page count");
+    for (qint32 i = 0; i < count; ++i) {
+        const qint64 nextEntry = static_cast<quint32>(reader.readInt());
+        auto page = std::make_unique<TqxPreparedPage>();
+        page->paperSize = reader.readWord();
+        page->paperWidth = reader.readInt();
+        page->paperHeight = reader.readInt();
+        page->orientation = reader.readByte();
+        if (version > 23)
+            page->bin = reader.readInt();
+        page->useMargins = reader.readByte() != 0;
+        if (version > 23) {
+            page->margins.left = reader.readInt();
+            page->margins.top = reader.readInt();
+            page->margins.right = reader.readInt();
+            page->margins.bottom = reader.readInt();
+        }
+        const qint64 length = nextEntry - file.pos();
+        if (length < 0 || nextEntry > file.size())
+            throw model::ERecordFormat("page entry runs past the end of the file");
+        page->stream = reader.readBytes(length);
+        fillMetrics(*page);
+        m_pages.push_back(std::move(page));
+        file.seek(nextEntry);
+    }
+    header.generatorVersion = file.atEnd() ? 0 : reader.readByte();
+}
+
+void TqxEMFPages::readOldStyleFile(QIODevice &file, FileHeader &header)
+{
+    RecordReader reader(file);
+    QByteArray text;
+    char byte = 0;
+    while (file.getChar(&byte) && byte != 0)
+        text.append(byte);
+    const QStringList lines = platform::decode8Bit(text).split(u'\r');
+    if (!text.isEmpty())
+        header.printerName = lines.first();
+    const qint32 count = reader.readInt();
+    if (count < 0)
+        throw model::ERecordFormat("negative page count");
+    for (qint32 i = 0; i < count; ++i) {
+        const qint64 nextEntry = static_cast<quint32>(reader.readInt());
+        auto page = std::make_unique<TqxPreparedPage>();
+        page->paperSize = reader.readWord();
+        page->paperWidth = reader.readInt();
+        page->paperHeight = reader.readInt();
+        page->orientation = reader.readByte();
+        page->useMargins = reader.readByte() != 0;
+        fillMetrics(*page);
+        if (nextEntry > file.size() || nextEntry < file.pos())
+            throw model::ERecordFormat("page entry runs past the end of the file");
+        // The metafile picture is kept as the page's only object, sized to the paper.
+        model::TqxPictureView picture;
+        picture.SetBounds(0, 0, page->metrics.PaperWidthPx, page->metrics.PaperHeightPx);
+        page->stream = emptyStream();
+        QBuffer buffer(&page->stream);
+        buffer.open(QIODevice::WriteOnly | QIODevice::Append);
+        RecordWriter writer(buffer);
+        writeObjectRecord(writer, picture);
+        m_pages.push_back(std::move(page));
+        file.seek(nextEntry);
+    }
+}
+
+void TqxEMFPages::fillMetrics(TqxPreparedPage &page) const
+{
+    if (!m_paper)
+        return;
+    model::SheetRequest sheet;
+    sheet.paperCode = page.paperSize;
+    sheet.width = page.paperWidth;
+    sheet.height = page.paperHeight;
+    sheet.bin = page.bin;
+    sheet.landscape = page.orientation != 0;
+    if (const auto selection = m_paper->selectSheet(sheet))
+        page.metrics = selection->metrics;
+}
+
+} // namespace tovren::engine

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "report/model/TqxPage.h"
+#include "report/model/TqxPageMetrics.h"
+
+#include <QByteArray>
+#include <QPoint>
+#include <QRect>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QIODevice;
+class QPainter;
+
+namespace tovren::engine {
+
+class TqxExportFilter;
+
+/// One prepared page: the paper settings it was built for and the packed records of the objects
+/// written on it.
+struct TqxPreparedPage
+{
+    QRect previewRect;
+    int paperSize = 0;
+    model::TenthsMm paperWidth = 0;
+    model::TenthsMm paperHeight = 0;
+    quint8 orientation = 0;
+    qint32 bin = -1;
+    bool useMargins = false;
+    model::PageMargins margins;
+    model::TqxPageMetrics metrics;
+    /// Set by the preview for pages on screen and by printing for the page being printed.
+    bool visible = false;
+    /// Version byte 25, then object records: kind byte, add-in class name, prepared record.
+    QByteArray stream;
+    /// The live objects of the page, made by Unpack on demand.
+    std::unique_ptr<model::TqxPage> unpacked;
+};
+
+/// The prepared pages of a report: the output of a build, kept packed as object streams and
+/// unpacked into live objects only while a page is drawn, searched or edited.
+///
+/// It draws any page at any scale onto any painter, hands pages to an export filter, finds the
+/// object under a point and reads and writes the prepared-report file. Reading a damaged file
+/// raises model::ERecordFormat and keeps the pages read before the damage.
+class TqxEMFPages
+{
+public:
+    static constexpr quint8 kStreamVersion = 25;
+
+    /// Pages unpack and read files with paper chosen through @p paper (may be null).
+    explicit TqxEMFPages(model::PaperSelector *paper = nullptr);
+    ~TqxEMFPages();
+
+    qsizetype Count() const { return static_cast<qsizetype>(m_pages.size()); }
+    TqxPreparedPage &Page(qsizetype index) { return *m_pages.at(index); }
+    const TqxPreparedPage &Page(qsizetype index) const { return *m_pages.at(index); }
+
+    void Clear() { m_pages.clear(); }
+    void Delete(qsizetype index);
+    /// A new page before @p index (at the end when @p index is not below Count) with the paper
+    /// settings of @p templatePage and an empty object stream.
+    TqxPreparedPage &Insert(qsizetype index, const model::TqxPage &templatePage);
+    /// Insert at the end, then the begin-page event with the new page's index.
+    TqxPreparedPage &Add(const model::TqxPage &templatePage);
+    void setOnBeginPage(std::function<void(int pageIndex)> handler)
+    {
+        m_onBeginPage = std::move(handler);
+    }
+
+    /// Appends @p view's prepared record to page @p index; the view writes itself.
+    void appendObject(qsizetype index, model::TqxView &view);
+
+    /// Makes the live objects of page @p index, unless they exist; returns them.
+    model::TqxPage &Unpack(qsizetype index);
+    /// Rewrites page @p index's stream from its live objects.
+    void Pack(qsizetype index);
+
+    /// Draws page @p index scaled to @p target on @p painter; a page whose visible flag is clear
+    /// only loses its unpacked objects. @p printing draws every object, visible on the canvas
+    /// or not.
+    void Draw(qsizetype index, QPainter &painter, const QRect &target, bool printing = false);
+    /// Hands every object of page @p index to @p filter, each made from its record and
+    /// destroyed afterwards.
+    void ExportPage(qsizetype index, TqxExportFilter &filter);
+    /// The topmost object of page @p index under @p point (preview coordinates), or nullptr.
+    model::TqxView *HitTest(qsizetype index, const QPoint &point);
+
+    /// Writes the prepared-report file; @p printerName is stored for the reader.
+    void WritePagesFile(QIODevice &file, const QString &printerName, quint8 generatorVersion);
+    struct FileHeader
+    {
+        QString printerName;
+        quint8 generatorVersion = 0;
+    };
+    /// Replaces the pages with those of a prepared-report file.
+    FileHeader ReadPagesFile(QIODevice &file);
+
+private:
+    void readCurrentFormat(QIODevice &file, int version, FileHeader &header);
+    void readOldStyleFile(QIODevice &file, FileHeader &header);
+    void fillMetrics(TqxPreparedPage &page) const;
+    std::unique_ptr<model::TqxPage> makePageObject(const TqxPreparedPage &page) const;
+
+    model::PaperSelector *m_paper;
+    std::vector<std::unique_ptr<TqxPreparedPage>> m_pages;
+    std::function<void(int)> m_onBeginPage;
+};
+
+} // namespace tovren::engine

@@ -1,0 +1,472 @@
+#include "report/engine/TqxReport.h"
+
+#include "report/engine/BuildRunState.h"
+#include "report/engine/DictionaryBlockHandler.h"
+#include "report/engine/EngineErrors.h"
+#include "report/engine/GalleryFile.h"
+#include "report/engine/ReportEvaluation.h"
+#include "report/engine/ReportPass.h"
+#include "report/engine/TqxExportFilter.h"
+#include "report/model/RecordStream.h"
+#include "report/model/ReportFormData.h"
+#include "report/model/RunState.h"
+#include "report/script/EvaluationError.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QSaveFile>
+
+namespace tovren::engine {
+
+namespace {
+
+constexpr int kCancelResult = 2;
+
+QString withTitle(const QString &caption, const QString &title)
+{
+    return title.isEmpty() ? caption : caption + QStringLiteral(" - ") + title;
+}
+
+} // namespace
+
+TqxReport::TqxReport(const QString &name, TqxComponent *owner, const TqxComponentRegistry &registry,
+                     model::PaperSelector *paper)
+    : TqxComponent(name, owner)
+    , m_lookup(registry, owner)
+    , m_pages(paper)
+    , m_emfPages(paper)
+    , FileName(QStringLiteral("Untitled"))
+{
+    ResetReportInfo();
+    m_emfPages.setOnBeginPage([this](int pageIndex) {
+        if (OnBeginPage)
+            OnBeginPage(pageIndex);
+    });
+}
+
+TqxReport::~TqxReport()
+{
+    BuildRunState &run = buildRunState();
+    if (run.currentReport == this)
+        run.currentReport = nullptr;
+    if (run.outerReport == this)
+        run.outerReport = nullptr;
+}
+
+void TqxReport::ResetReportInfo()
+{
+    Info.reset(model::toStoredDateTime(QDateTime::currentDateTime()));
+}
+
+model::TemplateReadResult TqxReport::ReadTemplate(QIODevice &stream, model::TemplateOrigin origin)
+{
+    model::runState().drawingMode = model::DrawingMode::Designing;
+    buildRunState().currentReport = this;
+    DictionaryBlockHandler dictionary(m_dictionary);
+    model::TemplateSettings settings{UseDefaultPrinter, TwoPass, PrinterName};
+    model::TemplateStream reader(m_pages, settings, Info);
+    reader.setBlockHandler(&dictionary);
+    reader.setDialogs(m_dialogs);
+    const model::TemplateReadResult result = reader.read(stream, origin);
+    UseDefaultPrinter = settings.useDefaultPrinter;
+    TwoPass = settings.twoPass;
+    PrinterName = settings.printerName;
+    if (result != model::TemplateReadResult::Empty &&
+        result != model::TemplateReadResult::Unsupported) {
+        buildRunState().errorRaised = false;
+        buildRunState().errorText.clear();
+    }
+    return result;
+}
+
+void TqxReport::WriteTemplate(QIODevice &stream)
+{
+    buildRunState().currentReport = this;
+    DictionaryBlockHandler dictionary(m_dictionary);
+    model::TemplateSettings settings{UseDefaultPrinter, TwoPass, PrinterName};
+    model::TemplateStream writer(m_pages, settings, Info);
+    writer.setBlockHandler(&dictionary);
+    writer.write(stream);
+}
+
+QByteArray TqxReport::templateBytes()
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    WriteTemplate(buffer);
+    return buffer.data();
+}
+
+QByteArray TqxReport::templateSnapshot()
+{
+    // A fixed change stamp, so two snapshots of the same template are the same bytes.
+    DictionaryBlockHandler dictionary(m_dictionary);
+    model::TemplateSettings settings{UseDefaultPrinter, TwoPass, PrinterName};
+    model::ReportInfo info = Info;
+    model::TemplateStream writer(m_pages, settings, info);
+    writer.setBlockHandler(&dictionary);
+    writer.setClock([] { return QDateTime(QDate(2000, 1, 1), QTime(0, 0)); });
+    return writer.toBytes();
+}
+
+QByteArray TqxReport::reportFormData()
+{
+    return model::writeReportFormData(StoreInDFM, StoreInDFM ? templateBytes() : QByteArray());
+}
+
+void TqxReport::readReportFormData(const QByteArray &formData)
+{
+    std::optional<QByteArray> stream;
+    try {
+        stream = model::readReportFormData(formData, StoreInDFM);
+    } catch (const model::ERecordFormat &) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("不支持的QXF格式"));
+        return;
+    }
+    if (!stream)
+        return;
+    QBuffer buffer(&*stream);
+    buffer.open(QIODevice::ReadOnly);
+    ReadTemplate(buffer, model::TemplateOrigin::Memory);
+}
+
+bool TqxReport::LoadTemplate(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return false;
+    if (ReadTemplate(file, model::TemplateOrigin::File) !=
+        model::TemplateReadResult::PasswordRefused)
+        FileName = fileName;
+    else
+        FileName = QStringLiteral("Untitled");
+    return true;
+}
+
+bool TqxReport::SaveTemplate(const QString &fileName)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法创建文件 %1").arg(fileName));
+        return false;
+    }
+    WriteTemplate(file);
+    if (!file.commit()) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法写入文件 %1").arg(fileName));
+        return false;
+    }
+    return true;
+}
+
+bool TqxReport::LoadTemplateWithDescription(const QString &fileName, QStringList &description,
+                                            model::PictureGraphic &picture, bool loadTemplate)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法打开文件 %1").arg(fileName));
+        return false;
+    }
+    try {
+        if (loadTemplate) {
+            DictionaryBlockHandler dictionary(m_dictionary);
+            model::TemplateSettings settings{UseDefaultPrinter, TwoPass, PrinterName};
+            GalleryFile::readTemplate(file, m_pages, settings, dictionary);
+            UseDefaultPrinter = settings.useDefaultPrinter;
+            TwoPass = settings.twoPass;
+            PrinterName = settings.printerName;
+        } else {
+            GalleryFile::Preview preview = GalleryFile::readPreview(file);
+            description = preview.description;
+            picture = preview.picture;
+        }
+    } catch (const model::ERecordFormat &) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("不支持的QXF格式"));
+        return false;
+    }
+    return true;
+}
+
+bool TqxReport::SaveTemplateWithDescription(const QString &fileName, const QStringList &description,
+                                            const model::PictureGraphic &picture)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法创建文件 %1").arg(fileName));
+        return false;
+    }
+    DictionaryBlockHandler dictionary(m_dictionary);
+    const model::TemplateSettings settings{UseDefaultPrinter, TwoPass, PrinterName};
+    GalleryFile::write(file, GalleryFile::Preview{description, picture}, m_pages, settings,
+                       dictionary);
+    if (!file.commit()) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法写入文件 %1").arg(fileName));
+        return false;
+    }
+    return true;
+}
+
+void TqxReport::ClearReport()
+{
+    m_pages.Clear();
+    m_dictionary.Clear();
+    TwoPass = false;
+}
+
+model::TqxView *TqxReport::FindObject(const QString &name) const
+{
+    return m_pages.FindObject(name);
+}
+
+void TqxReport::SelectPrinterByName(const QString &name)
+{
+    PrinterName = name;
+}
+
+int TqxReport::OpenDesigner()
+{
+    SelectPrinterByName(PrinterName);
+    if (m_pages.Count() == 0)
+        m_pages.Add();
+    buildRunState().currentReport = this;
+    return kCancelResult;
+}
+
+bool TqxReport::EditPreparedPage(int index)
+{
+    Q_UNUSED(index);
+    return false;
+}
+
+void TqxReport::showMessage(const QString &caption, const QString &text)
+{
+    m_lastMessage = text;
+    if (m_messages)
+        m_messages->showError(caption, text);
+}
+
+void TqxReport::ProgressStep(int n)
+{
+    if (OnProgress) {
+        OnProgress(n);
+        return;
+    }
+    if (!ShowProgress || !m_progress)
+        return;
+    const BuildRunState &run = buildRunState();
+    const bool counted = (TwoPass && FinalPass) || run.totalPageCount > 0;
+    m_progress->step(n, counted ? run.totalPageCount : 0);
+}
+
+void TqxReport::ReportEvaluationError(const QString &errorMessage)
+{
+    BuildRunState &run = buildRunState();
+    if (run.errorRaised)
+        return; // the first error stops the build; later ones are its consequences
+    run.errorRaised = true;
+    QString objectPart;
+    if (const model::TqxView *object = model::runState().currentObject) {
+        for (const QString &line : object->Memo)
+            objectPart += u'\r' + line;
+        objectPart = objectPart + u'\r' + QStringLiteral("对象:") + u' ' + object->Name + u'\r';
+    }
+    const TqxReport *current = run.currentReport ? run.currentReport : this;
+    run.errorText = QStringLiteral("计算时发生错误") + QStringLiteral("\r\r") +
+                    QStringLiteral("报表:") + u' ' + current->objectName() + u'\r' + objectPart +
+                    u'\r' + errorMessage;
+    TqxReport *outer = run.outerReport ? run.outerReport : this;
+    outer->StopRequested = true;
+}
+
+bool TqxReport::BuildPages()
+{
+    BuildRunState &run = buildRunState();
+    model::RunState &objects = model::runState();
+    SelectPrinterByName(PrinterName);
+    objects.drawingMode = model::DrawingMode::Output;
+    const double now = model::toStoredDateTime(QDateTime::currentDateTime());
+    run.buildDate = std::floor(now);
+    run.buildTime = now - run.buildDate;
+    m_pages.ApplyBandAlignments();
+    objects.currentPage = nullptr;
+    run.currentBand = nullptr;
+    run.outerReport = run.currentReport = this;
+    m_twoPassAtStart = TwoPass;
+    run.errorRaised = false;
+    run.errorText.clear();
+    m_lastMessage.clear();
+
+    // Scripts may change objects, flags and texts while building; the template comes back
+    // from this copy afterwards.
+    const QByteArray savedTemplate = templateSnapshot();
+    const model::ReportInfo savedInfo = Info;
+    bool result = false;
+    QString generalError;
+    try {
+        m_evaluation = std::make_unique<ReportEvaluation>(*this);
+        if (OnBeginDoc)
+            OnBeginDoc();
+        result = runPasses();
+        if (OnEndDoc)
+            OnEndDoc();
+    } catch (const script::EvaluationError &error) {
+        // Raised outside object output, such as by a page script: the same composed message.
+        ReportEvaluationError(error.message());
+    } catch (const EReportError &error) {
+        generalError = error.message();
+    } catch (const model::ERecordFormat &error) {
+        generalError = QString::fromUtf8(error.what());
+    }
+    m_evaluation.reset();
+    const bool errorRaised = run.errorRaised;
+    const QString errorText = run.errorText;
+    // Reading back replaces every page object, so it is done only when something changed:
+    // callers may hold on to the objects of an unchanged template.
+    if (templateSnapshot() != savedTemplate) {
+        QBuffer restored;
+        restored.setData(savedTemplate);
+        restored.open(QIODevice::ReadOnly);
+        ReadTemplate(restored);
+        Info = savedInfo;
+    }
+    objects.drawingMode = model::DrawingMode::Output;
+    run.errorRaised = errorRaised;
+    run.errorText = errorText;
+    TwoPass = m_twoPassAtStart;
+    FinalPass = false;
+    if (run.dialogCancelled)
+        result = false;
+    if (run.errorRaised) {
+        showMessage(QStringLiteral("错误"), run.errorText);
+        m_emfPages.Clear();
+        result = false;
+    } else if (!generalError.isEmpty()) {
+        showMessage(QStringLiteral("错误"), generalError);
+        m_emfPages.Clear();
+        result = false;
+    } else if (run.dialogCancelled) {
+        m_emfPages.Clear();
+    }
+    objects.suppressDrawing = false;
+    objects.currentObject = nullptr;
+    run.currentBand = nullptr;
+    return result && !StopRequested;
+}
+
+bool TqxReport::runPasses()
+{
+    BuildRunState &run = buildRunState();
+    model::RunState &objects = model::runState();
+    StopRequested = false;
+    run.appendToPreviousPage = false;
+    objects.suppressDrawing = false;
+    FinalPass = true;
+    run.pageIndex = 0;
+    m_emfPages.Clear();
+    const QString caption = withTitle(QStringLiteral("正在准备报表"), Title);
+    if (TwoPass) {
+        objects.suppressDrawing = true;
+        FinalPass = false;
+        if (m_progress && ShowProgress && !OnProgress)
+            m_progress->beginPass(caption, QStringLiteral("进行第一次处理:"));
+    } else {
+        TwoPass = m_twoPassAtStart;
+        if (!m_twoPassAtStart)
+            run.totalPageCount = 0;
+        if (m_progress && ShowProgress && !OnProgress)
+            m_progress->beginPass(caption, QStringLiteral("正在处理页:"));
+    }
+    return runOnePass();
+}
+
+bool TqxReport::runOnePass()
+{
+    BuildRunState &run = buildRunState();
+    ReportPass(*this).run();
+    if (FinalPass) {
+        if (m_progress && ShowProgress && !OnProgress)
+            m_progress->endPass();
+        return !StopRequested;
+    }
+    run.totalPageCount = static_cast<int>(m_emfPages.Count());
+    TwoPass = false;
+    if (StopRequested) {
+        m_emfPages.Clear();
+        if (m_progress && ShowProgress && !OnProgress)
+            m_progress->endPass();
+        TwoPass = true;
+        return false;
+    }
+    const bool result = runPasses();
+    TwoPass = true;
+    return result;
+}
+
+bool TqxReport::ExportPages(TqxExportFilter &filter, const QString &fileName)
+{
+    BuildRunState &run = buildRunState();
+    model::runState().drawingMode = model::DrawingMode::Output;
+    filter.FileName = fileName;
+    QString name = fileName;
+    if (!filter.beforeExport(name) || !filter.showOptions())
+        return false;
+    filter.FileName = name;
+    run.currentReport = run.outerReport = this;
+    run.totalPageCount = static_cast<int>(m_emfPages.Count());
+    try {
+        filter.beginDocument();
+        for (qsizetype i = 0; i < m_emfPages.Count(); ++i) {
+            filter.beginPage(m_emfPages.Page(i));
+            m_emfPages.ExportPage(i, filter);
+            ProgressStep(static_cast<int>(i + 1));
+            filter.endPage();
+        }
+        filter.endDocument();
+    } catch (const EReportError &error) {
+        showMessage(QStringLiteral("错误"), error.message());
+        return false;
+    } catch (const model::ERecordFormat &error) {
+        showMessage(QStringLiteral("错误"), QString::fromUtf8(error.what()));
+        return false;
+    }
+    filter.afterExport(name);
+    return true;
+}
+
+bool TqxReport::LoadPagesFile(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法打开文件 %1").arg(fileName));
+        return false;
+    }
+    try {
+        const TqxEMFPages::FileHeader header = m_emfPages.ReadPagesFile(file);
+        SelectPrinterByName(header.printerName);
+        Info.generatorVersion = header.generatorVersion;
+    } catch (const model::ERecordFormat &error) {
+        showMessage(
+            QStringLiteral("错误"),
+            QStringLiteral("文件 %1 已损坏: %2").arg(fileName, QString::fromUtf8(error.what())));
+        PagesRebuildable = false;
+        return false;
+    }
+    PagesRebuildable = false;
+    return true;
+}
+
+bool TqxReport::SavePagesFile(const QString &fileName)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法创建文件 %1").arg(fileName));
+        return false;
+    }
+    m_emfPages.WritePagesFile(file, PrinterName, Info.generatorVersion);
+    if (!file.commit()) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法写入文件 %1").arg(fileName));
+        return false;
+    }
+    return true;
+}
+
+} // namespace tovren::engine

@@ -1,0 +1,205 @@
+#pragma once
+
+#include "report/engine/ComponentLookup.h"
+#include "report/engine/TqxComponent.h"
+#include "report/engine/TqxDataDictionary.h"
+#include "report/engine/TqxEMFPages.h"
+#include "report/model/ReportInfo.h"
+#include "report/model/TemplateStream.h"
+#include "report/model/TqxPages.h"
+
+#include <QDateTime>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class QIODevice;
+
+namespace tovren::model {
+class PictureGraphic;
+class TqxView;
+} // namespace tovren::model
+
+namespace tovren::platform {
+class DialogProvider;
+}
+
+namespace tovren::engine {
+
+class TqxBand;
+class TqxDataset;
+class TqxExportFilter;
+class TqxProgressSink;
+class ReportEvaluation;
+
+enum TqxReportType { rtSimple, rtMultiple };
+enum TqxPreviewZoom { pzDefault, pzPageWidth, pzOnePage, pzTwoPages };
+
+/// What a report shows or asks while it builds: the page being built, and whether the pass may
+/// run. The GUI's progress window implements it; the command line draws a bar on the terminal.
+class TqxProgressSink
+{
+public:
+    virtual ~TqxProgressSink() = default;
+    /// @p caption and @p prefix describe the pass; @p total is 0 when the count is unknown.
+    virtual void beginPass(const QString &caption, const QString &prefix) = 0;
+    virtual void step(int pageNumber, int total) = 0;
+    virtual void endPass() = 0;
+};
+
+/// Where the report sends what it must tell the user: the composed evaluation error, format
+/// errors of a template. Without one, messages are kept in lastMessage() only.
+class TqxReportMessages
+{
+public:
+    virtual ~TqxReportMessages() = default;
+    virtual void showError(const QString &caption, const QString &text) = 0;
+};
+
+/// The report component: a template of pages, the prepared pages built from it and its data
+/// dictionary, with the entry points that build, export and read and write report files.
+///
+/// A build never changes the template: it is saved before and restored after. Evaluation
+/// errors raised while objects are output end the build with one composed message and no
+/// pages; other errors (a data source that cannot open) end it with their own text.
+class TqxReport : public TqxComponent
+{
+    Q_OBJECT
+public:
+    /// New pages select their paper through @p paper (may be null), which must outlive the
+    /// report; data sources are looked up among the components of @p owner through @p registry.
+    TqxReport(const QString &name, TqxComponent *owner, const TqxComponentRegistry &registry,
+              model::PaperSelector *paper = nullptr);
+    ~TqxReport() override;
+
+    // Published properties.
+    TqxDataset *Dataset = nullptr;
+    int DefaultCopies = 1;
+    bool DefaultCollate = true;
+    bool GrayedButtons = false;
+    TqxPreviewZoom InitialZoom = pzDefault;
+    bool MDIPreview = false;
+    bool ModalPreview = true;
+    bool ModifyPrepared = true;
+    bool PrintIfEmpty = true;
+    TqxReportType ReportType = rtSimple;
+    bool ShowPrintDialog = true;
+    bool ShowProgress = true;
+    bool StoreInDFM = false;
+    QString Title;
+    bool RebuildPrinter = false;
+
+    // Events.
+    std::function<void()> OnBeginDoc;
+    std::function<void()> OnEndDoc;
+    std::function<void(int pgNo)> OnBeginPage;
+    std::function<void(int pgNo)> OnEndPage;
+    std::function<void(TqxBand &band)> OnBeginBand;
+    std::function<void(TqxBand &band)> OnEndBand;
+    std::function<void(const QString &name, script::Variant &value)> OnGetValue;
+    std::function<void(QStringList &memo, model::TqxView &view)> OnBeforePrint;
+    std::function<void(const QString &name, const QString &p1, const QString &p2, const QString &p3,
+                       script::Variant &value)>
+        OnUserFunction;
+    std::function<void(int n)> OnProgress;
+    std::function<void(model::TqxPage &page)> OnManualBuild;
+    std::function<void(model::TqxView &view)> OnObjectClick;
+    std::function<void(model::TqxView &view, int &cursor)> OnMouseOverObject;
+
+    // Template options and information.
+    bool TwoPass = false;
+    bool UseDefaultPrinter = false;
+    QString PrinterName;
+    /// Comment, name, author, version texts, dates, generator version and password.
+    model::ReportInfo Info;
+    QString FileName;
+
+    // Run flags.
+    bool StopRequested = false;
+    bool FinalPass = false;
+    bool PagesRebuildable = false;
+
+    model::TqxPages &Pages() { return m_pages; }
+    TqxEMFPages &EMFPages() { return m_emfPages; }
+    TqxDataDictionary &Dictionary() { return m_dictionary; }
+    const TqxComponentLookup &components() const { return m_lookup; }
+
+    void ResetReportInfo();
+    /// The first object of that name, ignoring case, over the template pages in order.
+    model::TqxView *FindObject(const QString &name) const;
+    /// Unless UseDefaultPrinter is set the printer layer would make that printer current; the
+    /// name is always kept.
+    void SelectPrinterByName(const QString &name);
+    /// The cancel result: no designer is registered with the engine.
+    int OpenDesigner();
+    /// No designer is registered with the engine, so the page cannot be edited.
+    bool EditPreparedPage(int index);
+
+    /// Builds the prepared pages; true when they were built to the end.
+    bool BuildPages();
+    /// Hands every prepared page to @p filter, which writes @p fileName.
+    bool ExportPages(TqxExportFilter &filter, const QString &fileName);
+
+    /// Reads a template; an empty stream changes nothing, an unsupported or damaged one is
+    /// reported through the messages and the outcome says what became of the pages.
+    model::TemplateReadResult
+    ReadTemplate(QIODevice &stream, model::TemplateOrigin origin = model::TemplateOrigin::Memory);
+    void WriteTemplate(QIODevice &stream);
+    QByteArray templateBytes();
+    /// The "ReportForm" form data: the int 25, and with StoreInDFM the template stream.
+    QByteArray reportFormData();
+    /// Reads "ReportForm" form data as the owning form finishes loading; StoreInDFM must be
+    /// set first, as the form reads it before this property. Damaged data is reported and
+    /// leaves the template as it was.
+    void readReportFormData(const QByteArray &formData);
+    /// False when the file does not exist; nothing changes then.
+    bool LoadTemplate(const QString &fileName);
+    /// Writes through a temporary file that replaces @p fileName only when complete.
+    bool SaveTemplate(const QString &fileName);
+    /// Reads a gallery file: with @p loadTemplate its template pages, otherwise only its
+    /// description and picture. False, with a message, when the file cannot be read.
+    bool LoadTemplateWithDescription(const QString &fileName, QStringList &description,
+                                     model::PictureGraphic &picture, bool loadTemplate);
+    bool SaveTemplateWithDescription(const QString &fileName, const QStringList &description,
+                                     const model::PictureGraphic &picture);
+    /// Empties the template pages and the dictionary and clears TwoPass.
+    void ClearReport();
+
+    bool LoadPagesFile(const QString &fileName);
+    /// Writes through a temporary file that replaces @p fileName only when complete.
+    bool SavePagesFile(const QString &fileName);
+
+    void setProgressSink(TqxProgressSink *sink) { m_progress = sink; }
+    void setMessages(TqxReportMessages *messages) { m_messages = messages; }
+    /// Dialogs of the template reader (the password prompt); none answers "cancelled".
+    void setDialogs(platform::DialogProvider *dialogs) { m_dialogs = dialogs; }
+    /// The last message the report showed (or would have shown).
+    const QString &lastMessage() const { return m_lastMessage; }
+
+    /// The page engine's progress step with page number @p n.
+    void ProgressStep(int n);
+    /// Turns a caught error into the build's one message and stops the build.
+    void ReportEvaluationError(const QString &errorMessage);
+    void showMessage(const QString &caption, const QString &text);
+
+    /// Value resolution and script running of the current build, or nullptr between builds.
+    ReportEvaluation *evaluation() const { return m_evaluation.get(); }
+
+private:
+    QByteArray templateSnapshot();
+    bool runPasses();
+    bool runOnePass();
+
+    TqxComponentLookup m_lookup;
+    model::TqxPages m_pages;
+    TqxEMFPages m_emfPages;
+    TqxDataDictionary m_dictionary;
+    TqxProgressSink *m_progress = nullptr;
+    TqxReportMessages *m_messages = nullptr;
+    platform::DialogProvider *m_dialogs = nullptr;
+    QString m_lastMessage;
+    std::unique_ptr<ReportEvaluation> m_evaluation;
+    bool m_twoPassAtStart = false;
+};
+
+} // namespace tovren::engine

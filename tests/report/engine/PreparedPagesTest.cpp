@@ -1,0 +1,174 @@
+#include "BuildFixture.h"
+#include "report/model/RecordStream.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+using namespace tovren;
+
+namespace {
+
+class PreparedPagesTest : public test::BuildTest
+{
+protected:
+    PreparedPagesTest()
+        : BuildTest(3)
+    {
+        model::TqxPage &page = addPage(1480);
+        page.Margins = {5, 6, 7, 8};
+        auto &data = addBand(page, model::btMasterData, 0, 300, QStringLiteral("Data"),
+                             QStringLiteral("qxDBDataSet1"));
+        data.Flags |= model::TqxBandView::kFormNewPageFlag;
+        addText(page, 10, 20, QStringLiteral("[Aqy.\"N\"]"), QStringLiteral("First"));
+        addText(page, 50, 30, QStringLiteral("over"), QStringLiteral("Second"));
+    }
+};
+
+TEST_F(PreparedPagesTest, SavedFileLoadsTheSamePagesAndNamesThePrinter)
+{
+    ASSERT_TRUE(report.BuildPages());
+    ASSERT_EQ(report.EMFPages().Count(), 3);
+    report.PrinterName = QStringLiteral("Office printer");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.qxp"));
+    ASSERT_TRUE(report.SavePagesFile(path));
+
+    engine::TqxReport other(QStringLiteral("other"), &form, registry, &paper);
+    ASSERT_TRUE(other.LoadPagesFile(path));
+    EXPECT_EQ(other.PrinterName, "Office printer");
+    ASSERT_EQ(other.EMFPages().Count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const engine::TqxPreparedPage &a = report.EMFPages().Page(i);
+        const engine::TqxPreparedPage &b = other.EMFPages().Page(i);
+        EXPECT_EQ(a.stream, b.stream);
+        EXPECT_EQ(a.paperWidth, b.paperWidth);
+        EXPECT_EQ(a.paperHeight, b.paperHeight);
+        EXPECT_EQ(a.bin, b.bin);
+        EXPECT_EQ(a.margins.left, b.margins.left);
+        EXPECT_EQ(a.margins.bottom, b.margins.bottom);
+        EXPECT_EQ(a.metrics, b.metrics);
+    }
+
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    EXPECT_EQ(bytes.at(0), 25);
+    EXPECT_EQ(bytes.at(1), 0);
+    EXPECT_EQ(bytes.back(), char(88));
+}
+
+TEST_F(PreparedPagesTest, FileWithoutPagesReadsTheTrailingVersion)
+{
+    QBuffer file;
+    file.open(QIODevice::ReadWrite);
+    report.EMFPages().WritePagesFile(file, QString(), 77);
+    file.seek(0);
+    const auto header = report.EMFPages().ReadPagesFile(file);
+    EXPECT_EQ(report.EMFPages().Count(), 0);
+    EXPECT_EQ(header.generatorVersion, 77);
+}
+
+TEST_F(PreparedPagesTest, VersionTwentyThreeFileHasNoBinsOrMargins)
+{
+    // Version byte 23 is below the range: read as a file without a version byte.
+    QBuffer file;
+    file.open(QIODevice::ReadWrite);
+    model::RecordWriter writer(file);
+    writer.writeByte(0); // compressed flag where the version would be
+    writer.writeStr(QStringLiteral("P"));
+    writer.writeInt(1);
+    const qint64 entry = file.pos();
+    writer.writeInt(0);
+    writer.writeWord(9);
+    writer.writeInt(2100);
+    writer.writeInt(2970);
+    writer.writeByte(0);
+    writer.writeByte(1);
+    writer.writeByte(25); // an empty object stream
+    const qint64 end = file.pos();
+    file.seek(entry);
+    writer.writeInt(static_cast<qint32>(end));
+    file.seek(end);
+    writer.writeByte(88);
+    file.seek(0);
+
+    report.EMFPages().ReadPagesFile(file);
+    ASSERT_EQ(report.EMFPages().Count(), 1);
+    EXPECT_EQ(report.EMFPages().Page(0).bin, -1);
+    EXPECT_EQ(report.EMFPages().Page(0).margins.left, 0);
+    EXPECT_EQ(report.EMFPages().Page(0).stream, QByteArray(1, 25));
+}
+
+TEST_F(PreparedPagesTest, TruncatedFileKeepsThePagesReadBeforeTheDamage)
+{
+    ASSERT_TRUE(report.BuildPages());
+    QBuffer file;
+    file.open(QIODevice::ReadWrite);
+    report.EMFPages().WritePagesFile(file, QString(), 88);
+    QByteArray bytes = file.data();
+    bytes.chop(bytes.size() / 3);
+    QBuffer cut(&bytes);
+    cut.open(QIODevice::ReadOnly);
+    engine::TqxEMFPages pages(&paper);
+    EXPECT_THROW(pages.ReadPagesFile(cut), model::ERecordFormat);
+    EXPECT_GE(pages.Count(), 1);
+    EXPECT_LT(pages.Count(), 3);
+}
+
+TEST_F(PreparedPagesTest, HitTestFindsTheObjectWrittenLast)
+{
+    ASSERT_TRUE(report.BuildPages());
+    report.EMFPages().Page(0).useMargins = true;
+    // The band prints at the top margin, 6: First covers 10..210 x 26..46, Second 50.. x 36..
+    const model::TqxView *over = report.EMFPages().HitTest(0, QPoint(60, 40));
+    const model::TqxView *first = report.EMFPages().HitTest(0, QPoint(15, 30));
+    ASSERT_TRUE(over && first);
+    EXPECT_EQ(over->Name, "Second");
+    EXPECT_EQ(first->Name, "First");
+    EXPECT_EQ(report.EMFPages().HitTest(0, QPoint(600, 400)), nullptr);
+}
+
+TEST_F(PreparedPagesTest, DrawingPaintsTheTextAtTheScaleAndSkipsHiddenPages)
+{
+    ASSERT_TRUE(report.BuildPages());
+    engine::TqxPreparedPage &page = report.EMFPages().Page(0);
+    QImage image(page.metrics.PaperWidthPx * 2, page.metrics.PaperHeightPx * 2,
+                 QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        report.EMFPages().Draw(0, painter, image.rect());
+    }
+    EXPECT_EQ(image.pixel(image.rect().center()), qRgb(255, 255, 255)) << "hidden: nothing drawn";
+
+    page.visible = true;
+    {
+        QPainter painter(&image);
+        report.EMFPages().Draw(0, painter, image.rect());
+    }
+    int dark = 0;
+    for (int y = 40; y < 80; ++y) {
+        for (int x = 20; x < 100; ++x)
+            dark += qGray(image.pixel(x, y)) < 128;
+    }
+    EXPECT_GT(dark, 0) << "the first text is drawn at twice its design place";
+    EXPECT_NE(page.unpacked, nullptr);
+    page.visible = false;
+    QPainter painter(&image);
+    report.EMFPages().Draw(0, painter, image.rect());
+    EXPECT_EQ(page.unpacked, nullptr) << "a hidden page releases its objects";
+}
+
+TEST_F(PreparedPagesTest, PackAfterEditingKeepsTheEditedText)
+{
+    ASSERT_TRUE(report.BuildPages());
+    model::TqxPage &page = report.EMFPages().Unpack(1);
+    page.object(0)->Memo = QStringList{"edited"};
+    report.EMFPages().Pack(1);
+    report.EMFPages().Page(1).unpacked.reset();
+    EXPECT_EQ(pageTexts(1).value(0), "edited");
+}
+
+} // namespace
