@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
@@ -227,6 +228,43 @@ void TqxPreviewForm::updatePageLabel()
     m_pageLabel->setText(pageCount() == 0
                              ? QString()
                              : QStringLiteral("页 %1/%2").arg(m_currentPage).arg(pageCount()));
+}
+
+void TqxPreviewForm::keyPressEvent(QKeyEvent *event)
+{
+    const bool control = event->modifiers().testFlag(Qt::ControlModifier);
+    if (event->key() == Qt::Key_Escape) {
+        // Closing the preview is a normal end, not a cancel.
+        accept();
+        return;
+    }
+    if (!control) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_PageUp:
+        priorPage();
+        break;
+    case Qt::Key_PageDown:
+        nextPage();
+        break;
+    case Qt::Key_Home:
+        m_scrollArea->verticalScrollBar()->setValue(0);
+        break;
+    case Qt::Key_End:
+        lastPage();
+        break;
+    case Qt::Key_S:
+        savePages();
+        break;
+    case Qt::Key_P:
+        printPages();
+        break;
+    default:
+        break;
+    }
+    event->accept();
 }
 
 void TqxPreviewForm::resizeEvent(QResizeEvent *event)

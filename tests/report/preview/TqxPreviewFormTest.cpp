@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QScrollArea>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 using namespace tovren;
@@ -100,6 +101,29 @@ TEST_F(PreviewFormTest, NavigatesThePagesAndKeepsTheLabelInStep)
     form.priorPage();
     EXPECT_EQ(form.currentPage(), 1);
     EXPECT_EQ(form.windowTitle(), "预览");
+}
+
+TEST_F(PreviewFormTest, ControlKeysPageSaveAndEscapeCloses)
+{
+    ASSERT_TRUE(report.BuildPages());
+    preview::TqxPreviewForm form(report, printer, dialogs);
+    form.show();
+    QTest::keyClick(&form, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(form.currentPage(), 3);
+    QTest::keyClick(&form, Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(form.currentPage(), 2);
+    QTest::keyClick(&form, Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(form.currentPage(), 3);
+    QTest::keyClick(&form, Qt::Key_End);
+    EXPECT_EQ(form.currentPage(), 3) << "End without Ctrl does nothing";
+
+    dialogs.fileNames << dir.filePath(QStringLiteral("keys.qxp"));
+    QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("keys.qxp"))));
+
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.result(), QDialog::Accepted);
 }
 
 TEST_F(PreviewFormTest, ZoomChoicesChangeTheScaleAndDrawThePages)
