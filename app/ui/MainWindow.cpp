@@ -1,6 +1,7 @@
 #include "app/ui/MainWindow.h"
 
 #include "app/AppInfo.h"
+#include "app/certificate/CertificateTemplate.h"
 #include "app/db/DatabaseError.h"
 #include "app/db/DbConnection.h"
 #include "app/db/DbQuery.h"
@@ -14,9 +15,15 @@
 #include "app/ui/RangeStep.h"
 #include "report/engine/TqxDBDataSet.h"
 #include "app/ui/SqlRunner.h"
+#include "report/engine/TqxReport.h"
+#include "report/model/ReportFormData.h"
+#include "report/output/QtPlatformPrinter.h"
+#include "report/output/TqxPrinter.h"
 #include "report/platform/DialogProvider.h"
+#include "report/preview/TqxPreviewForm.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -141,11 +148,9 @@ QWidget *TForm1::createPanel()
     Button5->setObjectName(QStringLiteral("Button5"));
     Button6 = place(new QPushButton(QStringLiteral("从Excel模板导入数据"), panel), 448, 48, 120, 25);
     Button6->setObjectName(QStringLiteral("Button6"));
-    // Printing and designing arrive with the report library.
-    for (QPushButton *pending : {Button4, Button5}) {
-        pending->setEnabled(false);
-        pending->setToolTip(QStringLiteral("此版本尚未提供该功能"));
-    }
+    // Designing arrives with the report designer.
+    Button5->setEnabled(false);
+    Button5->setToolTip(QStringLiteral("此版本尚未提供该功能"));
 
     CheckBox2 = place(new QCheckBox(QStringLiteral("显示中文字段名"), panel), 8, 99, 225, 17);
     CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
@@ -162,6 +167,7 @@ QWidget *TForm1::createPanel()
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::Button1Click);
     connect(CheckBox2, &QCheckBox::clicked, this, &TForm1::CheckBox2Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
     connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
@@ -257,6 +263,44 @@ engine::TqxDBDataSet &TForm1::reportDataSet()
 void TForm1::applyRangeStep()
 {
     applyRecordCountText(SpinEdit1->text(), reportDataSet());
+}
+
+void TForm1::Button4Click()
+{
+    applyRangeStep();
+    if (!m_report) {
+        m_platformPrinter = std::make_unique<output::QtPlatformPrinter>();
+        m_printer = std::make_unique<output::TqxPrinter>();
+        m_printer->initialize(m_platformPrinter.get());
+        m_report = std::make_unique<engine::TqxReport>(
+            QStringLiteral("qxReport1"), &m_formComponents->form(), m_components, m_printer.get());
+    }
+    const std::optional<QByteArray> stream =
+        model::readReportFormData(certificateReportForm(), true);
+    QBuffer buffer;
+    buffer.setData(stream.value_or(QByteArray()));
+    buffer.open(QIODevice::ReadOnly);
+    try {
+        m_report->ReadTemplate(buffer);
+    } catch (const std::exception &error) {
+        showError(QString::fromUtf8(error.what()));
+        return;
+    }
+    if (m_report->Pages().Count() == 0) {
+        showError(QStringLiteral("模板中没有页"));
+        return;
+    }
+    if (!m_report->BuildPages()) {
+        showError(m_report->lastMessage());
+        return;
+    }
+    preview::TqxPreviewForm previewWindow(*m_report, *m_printer, m_dialogs, this);
+    if (m_previewOpener)
+        m_previewOpener(previewWindow);
+    else
+        previewWindow.exec();
+    // A closed preview leaves the report with no prepared pages.
+    m_report->EMFPages().Clear();
 }
 
 void TForm1::CheckBox2Click()

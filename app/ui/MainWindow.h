@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -23,6 +24,14 @@ class TDbQuery;
 
 namespace tovren::engine {
 class TqxDBDataSet;
+class TqxReport;
+} // namespace tovren::engine
+namespace tovren::output {
+class PlatformPrinter;
+class TqxPrinter;
+} // namespace tovren::output
+namespace tovren::preview {
+class TqxPreviewForm;
 }
 
 namespace tovren::app {
@@ -63,6 +72,11 @@ public:
     void importWorkbook(const QString &fileName);
     void Button2Click();
     void Button3Click();
+    /// Applies the range step, builds the certificate report and shows its preview.
+    void Button4Click();
+    /// Shows the preview; the default runs it modally. Tests answer it without a loop.
+    using PreviewOpener = std::function<void(preview::TqxPreviewForm &)>;
+    void setPreviewOpener(PreviewOpener opener) { m_previewOpener = std::move(opener); }
 
     static constexpr const char *kImportFilter =
         "Excel 文件 (*.xls *.xlsx);;CSV 文件 (*.csv);;所有文件 (*)";
@@ -95,6 +109,11 @@ private:
     std::unique_ptr<db::TDbQuery> Aqy;
     engine::TqxComponentRegistry m_components;
     std::unique_ptr<MainFormComponents> m_formComponents;
+    // Declared after the form's components, so the report goes first on destruction.
+    std::unique_ptr<output::PlatformPrinter> m_platformPrinter;
+    std::unique_ptr<output::TqxPrinter> m_printer;
+    std::unique_ptr<engine::TqxReport> m_report;
+    PreviewOpener m_previewOpener;
     DbGridModel *m_gridModel = nullptr;
     bool m_shownOnce = false;
     bool m_importing = false;

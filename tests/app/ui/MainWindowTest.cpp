@@ -5,6 +5,7 @@
 #include "app/ui/DbNavigator.h"
 #include "app/ui/MainWindow.h"
 #include "report/engine/TqxDBDataSet.h"
+#include "report/preview/TqxPreviewForm.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>
@@ -68,7 +69,8 @@ TEST_F(MainWindowTest, ComponentsCarryTheirTextsAndStartingState)
     EXPECT_EQ(window->CheckBox2->text(), QStringLiteral("显示中文字段名"));
     EXPECT_FALSE(window->Button2->isVisible());
     EXPECT_FALSE(window->Button3->isEnabled());
-    EXPECT_FALSE(window->Button4->isEnabled()) << "printing is not offered until it works";
+    EXPECT_TRUE(window->Button4->isEnabled());
+    EXPECT_FALSE(window->Button5->isEnabled()) << "designing is not offered until it works";
     EXPECT_EQ(window->SpinEdit1->value(), 12) << "the box shows the record count once shown";
     EXPECT_EQ(gridRows(), 12);
     EXPECT_TRUE(dialogs.messages.isEmpty());
@@ -142,6 +144,29 @@ TEST_F(MainWindowTest, RangeStepSetsTheReportDataSourceFromTheBox)
     window->applyRangeStep();
     EXPECT_EQ(range(), std::make_pair(engine::reLast, 0));
     EXPECT_NE(window->components().findForm(u"Form1"), nullptr);
+}
+
+TEST_F(MainWindowTest, PreviewButtonBuildsTheCertificatesOfTheChosenRange)
+{
+    QList<int> pageCounts;
+    QString label;
+    window->setPreviewOpener([&](preview::TqxPreviewForm &preview) {
+        pageCounts << preview.pageCount();
+        label = preview.pageLabelText();
+    });
+    window->SpinEdit1->setValue(3);
+    QTest::mouseClick(window->Button4, Qt::LeftButton);
+    window->SpinEdit1->setValue(6);
+    QTest::mouseClick(window->Button4, Qt::LeftButton);
+
+    ASSERT_EQ(pageCounts.size(), 2) << (dialogs.messages.isEmpty()
+                                            ? std::string()
+                                            : dialogs.messages.first().text.toStdString());
+    EXPECT_GT(pageCounts[0], 0);
+    EXPECT_EQ(pageCounts[1], 2 * pageCounts[0]) << "one certificate set per record";
+    EXPECT_EQ(label, QStringLiteral("页 1/%1").arg(pageCounts[1]));
+    EXPECT_EQ(window->reportDataSet().rangeEndCount(), 6);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(MainWindowTest, GridAndNavigatorEditsReachTheTable)
