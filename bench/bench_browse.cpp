@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "bench/PeakMemory.h"
+
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -19,18 +21,6 @@ namespace {
 using namespace tovren;
 
 constexpr int kRows = 100000;
-
-/// Peak resident set of this process in megabytes.
-double peakResidentMegabytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
-    }
-    return 0;
-}
 
 struct Store
 {
@@ -57,7 +47,7 @@ void BM_OpenBrowseQuery(benchmark::State &state)
         benchmark::DoNotOptimize(query.cellText(kRows - 1, 3));
     }
     state.counters["rows"] = kRows;
-    state.counters["peak_rss_mb"] = peakResidentMegabytes();
+    state.counters["peak_rss_mb"] = bench::peakResidentMegabytes();
 }
 BENCHMARK(BM_OpenBrowseQuery)->Unit(benchmark::kMillisecond)->Iterations(3);
 

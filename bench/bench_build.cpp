@@ -15,6 +15,8 @@
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QTemporaryDir>
+#include "bench/PeakMemory.h"
+
 #include <benchmark/benchmark.h>
 #include <fstream>
 #include <string>
@@ -24,18 +26,6 @@ namespace {
 using namespace tovren;
 
 constexpr int kGraduates = 10000;
-
-/// Peak resident set of this process in megabytes.
-double peakResidentMegabytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
-    }
-    return 0;
-}
 
 /// A demo store of graduates with the certificate report over its browse query.
 struct CertificateRun
@@ -83,7 +73,7 @@ void BM_BuildCertificates(benchmark::State &state)
     }
     state.counters["pages_per_s"] =
         benchmark::Counter(kGraduates, benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["peak_rss_mb"] = peakResidentMegabytes();
+    state.counters["peak_rss_mb"] = bench::peakResidentMegabytes();
 }
 BENCHMARK(BM_BuildCertificates)->Unit(benchmark::kMillisecond)->Iterations(3);
 
