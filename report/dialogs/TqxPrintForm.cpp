@@ -1,6 +1,7 @@
 #include "report/dialogs/TqxPrintForm.h"
 
 #include "report/dialogs/CollatePicture.h"
+#include "report/dialogs/PrinterPropertiesDialog.h"
 #include "report/output/PageSelection.h"
 #include "report/output/TqxPrinter.h"
 #include "report/platform/DialogProvider.h"
@@ -142,12 +143,15 @@ void TqxPrintForm::buildPrinterGroup()
 
     auto *properties = new QPushButton(text("属性"));
     properties->setObjectName(QStringLiteral("PropButton"));
-    properties->setEnabled(false);
     connect(properties, &QPushButton::clicked, this, [this] {
         if (m_propertiesHandler)
             m_propertiesHandler();
     });
     m_propertiesButton = properties;
+    setDevicePropertiesHandler([this] {
+        PrinterPropertiesDialog dialog(m_layer, this);
+        dialog.exec();
+    });
 
     auto *row = new QHBoxLayout(group);
     row->addWidget(buddyLabel(text("名称(&N):"), m_printers, "Label4"));

@@ -43,7 +43,8 @@ public:
     /// against which a typed range is checked.
     void setCurrentPage(int pageNumber) { m_currentPage = pageNumber; }
     void setPageCount(int pageCount) { m_pageCount = pageCount; }
-    /// The driver's properties dialog for the active printer; without it the button is off.
+    /// The properties dialog of the active printer; PrinterPropertiesDialog unless replaced,
+    /// and with an empty handler the button is off.
     void setDevicePropertiesHandler(std::function<void()> handler);
 
     /// The printer index that was active when the dialog opened.

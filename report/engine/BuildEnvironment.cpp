@@ -101,8 +101,15 @@ bool BuildEnvironment::assignEngineName(const QString &name, const Variant &valu
         }
         return true;
     }
-    // A window-less build has no dialog to close and no progress label to show.
-    return upper == u"MODALRESULT" || upper == u"PROGRESS";
+    if (upper == u"PROGRESS") {
+        // The progress window shows it under the page line; a build without one drops it.
+        if (TqxProgressSink *sink = m_report.progressSink();
+            sink && m_report.ShowProgress && !m_report.OnProgress)
+            sink->setNote(value.toString());
+        return true;
+    }
+    // A window-less build has no dialog to close.
+    return upper == u"MODALRESULT";
 }
 
 bool BuildEnvironment::aggregateScanRunning() const

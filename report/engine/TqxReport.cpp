@@ -401,6 +401,29 @@ bool TqxReport::runOnePass()
     return result;
 }
 
+TqxPreviewOutcome TqxReport::PreviewPages()
+{
+    BuildRunState &run = buildRunState();
+    run.currentReport = run.outerReport = this;
+    model::runState().drawingMode = model::DrawingMode::Output;
+    run.currentBand = nullptr;
+    if (m_emfPages.Count() == 0)
+        return TqxPreviewOutcome::NoPages;
+    TqxPreviewHost *host = TqxPreviewHost::registered();
+    if (!host) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("没有可用的预览窗口"));
+        return TqxPreviewOutcome::NoPreviewWindow;
+    }
+    host->showPreview(*this, withTitle(QStringLiteral("预览"), Title));
+    return TqxPreviewOutcome::Shown;
+}
+
+TqxPreviewOutcome TqxReport::BuildAndPreview()
+{
+    BuildPages();
+    return PreviewPages();
+}
+
 bool TqxReport::ExportPages(TqxExportFilter &filter, const QString &fileName)
 {
     BuildRunState &run = buildRunState();

@@ -4,6 +4,7 @@
 #include "report/engine/TqxComponent.h"
 #include "report/engine/TqxDataDictionary.h"
 #include "report/engine/TqxEMFPages.h"
+#include "report/engine/TqxPreviewHost.h"
 #include "report/model/ReportInfo.h"
 #include "report/model/TemplateStream.h"
 #include "report/model/TqxPages.h"
@@ -45,6 +46,8 @@ public:
     virtual void beginPass(const QString &caption, const QString &prefix) = 0;
     virtual void step(int pageNumber, int total) = 0;
     virtual void endPass() = 0;
+    /// Free text a script shows under the progress line (the name PROGRESS).
+    virtual void setNote(const QString &note) { Q_UNUSED(note); }
 };
 
 /// Where the report sends what it must tell the user: the composed evaluation error, format
@@ -137,6 +140,12 @@ public:
 
     /// Builds the prepared pages; true when they were built to the end.
     bool BuildPages();
+    /// Shows the prepared pages in the registered preview window; opens none when there are no
+    /// pages, and reports it when no preview window is registered.
+    TqxPreviewOutcome PreviewPages();
+    /// BuildPages, then PreviewPages whatever the build returned: a cancelled build shows the
+    /// pages it had made, a failed one has none left to show.
+    TqxPreviewOutcome BuildAndPreview();
     /// Hands every prepared page to @p filter, which writes @p fileName.
     bool ExportPages(TqxExportFilter &filter, const QString &fileName);
 
@@ -170,6 +179,7 @@ public:
     bool SavePagesFile(const QString &fileName);
 
     void setProgressSink(TqxProgressSink *sink) { m_progress = sink; }
+    TqxProgressSink *progressSink() const { return m_progress; }
     void setMessages(TqxReportMessages *messages) { m_messages = messages; }
     /// Dialogs of the template reader (the password prompt); none answers "cancelled".
     void setDialogs(platform::DialogProvider *dialogs) { m_dialogs = dialogs; }

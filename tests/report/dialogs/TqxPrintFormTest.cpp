@@ -168,6 +168,9 @@ TEST_F(PrintForm, AConfirmedPrinterChoiceStays)
     form->accept();
     EXPECT_TRUE(layer.isVirtualActive());
     EXPECT_EQ(form->oldPrinterIndex(), 0);
+    EXPECT_TRUE(child<QPushButton>("PropButton")->isEnabled())
+        << "the virtual printer has properties too";
+    form->setDevicePropertiesHandler({});
     EXPECT_FALSE(child<QPushButton>("PropButton")->isEnabled());
 }
 

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "report/engine/TqxReport.h"
+#include "report/platform/DialogProvider.h"
+
+namespace tovren::dialogs {
+
+/// Shows what a report must tell the user (the build's error message, a damaged template) in
+/// message boxes with the error icon.
+class ReportMessageBoxes : public engine::TqxReportMessages
+{
+public:
+    /// @p dialogs is not owned and must outlive this object.
+    explicit ReportMessageBoxes(platform::DialogProvider &dialogs)
+        : m_dialogs(dialogs)
+    {}
+
+    void showError(const QString &caption, const QString &text) override
+    {
+        // The report separates the lines of its messages with carriage returns.
+        QString shown = text;
+        shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+        m_dialogs.messageBox(shown, caption, platform::mb_Ok | platform::mb_IconError);
+    }
+
+private:
+    platform::DialogProvider &m_dialogs;
+};
+
+} // namespace tovren::dialogs

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "report/engine/TqxPreviewHost.h"
+
+#include <QPointer>
+#include <functional>
+
+class QWidget;
+
+namespace tovren::output {
+class TqxPrinter;
+}
+namespace tovren::platform {
+class DialogProvider;
+}
+
+namespace tovren::preview {
+
+class TqxPreviewForm;
+
+/// Shows prepared pages in TqxPreviewForm windows: the preview window the widget layer
+/// registers with the report engine.
+///
+/// The printer layer and the dialog provider are not owned and must outlive the host; the
+/// windows it opens are children of @p parent.
+class PreviewWindowHost : public engine::TqxPreviewHost
+{
+public:
+    /// Runs a modal preview; the default shows it and returns when it closes. Tests answer the
+    /// window without a loop.
+    using Opener = std::function<void(TqxPreviewForm &)>;
+
+    PreviewWindowHost(output::TqxPrinter &printerLayer, platform::DialogProvider &dialogs,
+                      QWidget *parent = nullptr);
+
+    void setOpener(Opener opener) { m_opener = std::move(opener); }
+
+    void showPreview(engine::TqxReport &report, const QString &caption) override;
+
+private:
+    output::TqxPrinter &m_printerLayer;
+    platform::DialogProvider &m_dialogs;
+    QPointer<QWidget> m_parent;
+    Opener m_opener;
+};
+
+} // namespace tovren::preview
