@@ -13,13 +13,16 @@
 #include "app/ui/DbGridModel.h"
 #include "app/ui/DbNavigator.h"
 #include "app/ui/RangeStep.h"
-#include "report/engine/TqxDBDataSet.h"
 #include "app/ui/SqlRunner.h"
+#include "report/dialogs/ReportMessageBoxes.h"
+#include "report/dialogs/TqxProgressForm.h"
+#include "report/engine/TqxDBDataSet.h"
 #include "report/engine/TqxReport.h"
 #include "report/model/ReportFormData.h"
 #include "report/output/QtPlatformPrinter.h"
 #include "report/output/TqxPrinter.h"
 #include "report/platform/DialogProvider.h"
+#include "report/preview/PreviewWindowHost.h"
 #include "report/preview/TqxPreviewForm.h"
 
 #include <QApplication>
@@ -34,7 +37,6 @@
 #include <QSpinBox>
 #include <QTableView>
 #include <QVBoxLayout>
-
 #include <climits>
 
 namespace tovren::app {
@@ -146,7 +148,8 @@ QWidget *TForm1::createPanel()
     Button4->setObjectName(QStringLiteral("Button4"));
     Button5 = place(new QPushButton(QStringLiteral("报表设计"), panel), 328, 48, 100, 25);
     Button5->setObjectName(QStringLiteral("Button5"));
-    Button6 = place(new QPushButton(QStringLiteral("从Excel模板导入数据"), panel), 448, 48, 120, 25);
+    Button6 =
+        place(new QPushButton(QStringLiteral("从Excel模板导入数据"), panel), 448, 48, 120, 25);
     Button6->setObjectName(QStringLiteral("Button6"));
     // Designing arrives with the report designer.
     Button5->setEnabled(false);
@@ -186,7 +189,8 @@ void TForm1::followQueryToGrid(qsizetype row)
     const QModelIndex current = DBGrid1->currentIndex();
     if (current.isValid() && current.row() == row)
         return;
-    const QModelIndex target = m_gridModel->index(int(row), current.isValid() ? current.column() : 0);
+    const QModelIndex target =
+        m_gridModel->index(int(row), current.isValid() ? current.column() : 0);
     DBGrid1->setCurrentIndex(target);
     DBGrid1->scrollTo(target);
 }
@@ -265,42 +269,66 @@ void TForm1::applyRangeStep()
     applyRecordCountText(SpinEdit1->text(), reportDataSet());
 }
 
+dialogs::TqxProgressForm &TForm1::progressWindow()
+{
+    if (!m_progressForm)
+        m_progressForm = new dialogs::TqxProgressForm(this);
+    return *m_progressForm;
+}
+
+void TForm1::setPreviewOpener(PreviewOpener opener)
+{
+    m_previewOpener = std::move(opener);
+    if (m_previewHost)
+        m_previewHost->setOpener(m_previewOpener);
+}
+
+engine::TqxReport &TForm1::certificateReport()
+{
+    if (m_report)
+        return *m_report;
+    m_platformPrinter = std::make_unique<output::QtPlatformPrinter>();
+    m_printer = std::make_unique<output::TqxPrinter>();
+    m_printer->initialize(m_platformPrinter.get());
+    m_report = std::make_unique<engine::TqxReport>(
+        QStringLiteral("qxReport1"), &m_formComponents->form(), m_components, m_printer.get());
+    m_reportMessages = std::make_unique<dialogs::ReportMessageBoxes>(m_dialogs);
+    m_report->setMessages(m_reportMessages.get());
+    progressWindow().attachTo(*m_report);
+    m_previewHost = std::make_unique<preview::PreviewWindowHost>(*m_printer, m_dialogs, this);
+    m_previewHost->setOpener(m_previewOpener);
+    m_previewRegistration = std::make_unique<engine::TqxPreviewRegistration>(*m_previewHost);
+    return *m_report;
+}
+
 void TForm1::Button4Click()
 {
     applyRangeStep();
-    if (!m_report) {
-        m_platformPrinter = std::make_unique<output::QtPlatformPrinter>();
-        m_printer = std::make_unique<output::TqxPrinter>();
-        m_printer->initialize(m_platformPrinter.get());
-        m_report = std::make_unique<engine::TqxReport>(
-            QStringLiteral("qxReport1"), &m_formComponents->form(), m_components, m_printer.get());
-    }
+    engine::TqxReport &report = certificateReport();
     const std::optional<QByteArray> stream =
         model::readReportFormData(certificateReportForm(), true);
     QBuffer buffer;
     buffer.setData(stream.value_or(QByteArray()));
     buffer.open(QIODevice::ReadOnly);
     try {
-        m_report->ReadTemplate(buffer);
+        report.ReadTemplate(buffer);
     } catch (const std::exception &error) {
         showError(QString::fromUtf8(error.what()));
         return;
     }
-    if (m_report->Pages().Count() == 0) {
+    if (report.Pages().Count() == 0) {
         showError(QStringLiteral("模板中没有页"));
         return;
     }
-    if (!m_report->BuildPages()) {
-        showError(m_report->lastMessage());
-        return;
-    }
-    preview::TqxPreviewForm previewWindow(*m_report, *m_printer, m_dialogs, this);
-    if (m_previewOpener)
-        m_previewOpener(previewWindow);
-    else
-        previewWindow.exec();
+    const engine::TqxPreviewOutcome outcome = report.BuildAndPreview();
+    // A failed build has shown its message and a cancelled one was the person's choice; a build
+    // that ran through and made no page must not pass for a print.
+    const bool silentlyEmpty = outcome == engine::TqxPreviewOutcome::NoPages &&
+                               report.lastMessage().isEmpty() && !report.StopRequested;
     // A closed preview leaves the report with no prepared pages.
-    m_report->EMFPages().Clear();
+    report.EMFPages().Clear();
+    if (silentlyEmpty)
+        showError(QStringLiteral("没有可打印的证书: 查询中没有要打印的记录。"));
 }
 
 void TForm1::CheckBox2Click()
@@ -358,24 +386,29 @@ void TForm1::importWorkbook(const QString &fileName)
         const HourglassCursor hourglass;
         try {
             const import::SheetData sheet = import::WorkbookReader::read(fileName);
-            import::SpreadsheetImport importer(*Aqy, [] { QCoreApplication::processEvents(); });
-            added = importer.run(sheet, fileName);
-        } catch (const import::EWorkbookError &error) {
-            failure = error.message();
-        } catch (const db::EDatabaseError &error) {
-            failure = error.message();
-        }
+            import::SpreadsheetImport importer(*Aqy, [] { QCoreApplication::processEvents();
+        });
+        added = importer.run(sheet, fileName);
     }
-    m_importing = false;
-    DBNavigator1->updateButtons();
-    if (!failure.isEmpty()) {
-        showError(failure);
-        return;
+    catch (const import::EWorkbookError &error)
+    {
+        failure = error.message();
     }
-    m_dialogs.messageBox(QStringLiteral("导入完成。增加新数据: %1").arg(added), windowTitle(),
-                         platform::mb_Ok | platform::mb_IconInformation);
-    SpinEdit1->setValue(int(std::min<qsizetype>(Aqy->recordCount(), INT_MAX)));
+    catch (const db::EDatabaseError &error)
+    {
+        failure = error.message();
+    }
 }
+m_importing = false;
+DBNavigator1->updateButtons();
+if (!failure.isEmpty()) {
+    showError(failure);
+    return;
+}
+m_dialogs.messageBox(QStringLiteral("导入完成。增加新数据: %1").arg(added), windowTitle(),
+                     platform::mb_Ok | platform::mb_IconInformation);
+SpinEdit1->setValue(int(std::min<qsizetype>(Aqy->recordCount(), INT_MAX)));
+} // namespace tovren::app
 
 void TForm1::Button2Click()
 {

@@ -3,7 +3,6 @@
 #include "report/engine/ComponentLookup.h"
 
 #include <QWidget>
-
 #include <functional>
 #include <memory>
 
@@ -24,15 +23,21 @@ class TDbQuery;
 
 namespace tovren::engine {
 class TqxDBDataSet;
+class TqxPreviewRegistration;
 class TqxReport;
 } // namespace tovren::engine
+namespace tovren::dialogs {
+class ReportMessageBoxes;
+class TqxProgressForm;
+} // namespace tovren::dialogs
 namespace tovren::output {
 class PlatformPrinter;
 class TqxPrinter;
 } // namespace tovren::output
 namespace tovren::preview {
+class PreviewWindowHost;
 class TqxPreviewForm;
-}
+} // namespace tovren::preview
 
 namespace tovren::app {
 
@@ -72,11 +77,14 @@ public:
     void importWorkbook(const QString &fileName);
     void Button2Click();
     void Button3Click();
-    /// Applies the range step, builds the certificate report and shows its preview.
+    /// Applies the range step, builds the certificate report under the progress window and
+    /// shows its preview, from which it is printed.
     void Button4Click();
     /// Shows the preview; the default runs it modally. Tests answer it without a loop.
     using PreviewOpener = std::function<void(preview::TqxPreviewForm &)>;
-    void setPreviewOpener(PreviewOpener opener) { m_previewOpener = std::move(opener); }
+    void setPreviewOpener(PreviewOpener opener);
+    /// The progress window of the print command's build.
+    dialogs::TqxProgressForm &progressWindow();
 
     static constexpr const char *kImportFilter =
         "Excel 文件 (*.xls *.xlsx);;CSV 文件 (*.csv);;所有文件 (*)";
@@ -103,6 +111,7 @@ private:
     QWidget *createPanel();
     void showError(const QString &message);
     void followQueryToGrid(qsizetype row);
+    engine::TqxReport &certificateReport();
 
     db::TDbConnection &m_connection;
     platform::DialogProvider &m_dialogs;
@@ -113,6 +122,10 @@ private:
     std::unique_ptr<output::PlatformPrinter> m_platformPrinter;
     std::unique_ptr<output::TqxPrinter> m_printer;
     std::unique_ptr<engine::TqxReport> m_report;
+    std::unique_ptr<dialogs::ReportMessageBoxes> m_reportMessages;
+    std::unique_ptr<preview::PreviewWindowHost> m_previewHost;
+    std::unique_ptr<engine::TqxPreviewRegistration> m_previewRegistration;
+    dialogs::TqxProgressForm *m_progressForm = nullptr;
     PreviewOpener m_previewOpener;
     DbGridModel *m_gridModel = nullptr;
     bool m_shownOnce = false;

@@ -1,0 +1,111 @@
+#include "app/db/ConnectionSpec.h"
+#include "app/db/DbConnection.h"
+#include "app/demo/DemoDataWriter.h"
+#include "app/ui/MainWindow.h"
+#include "report/dialogs/TqxProgressForm.h"
+#include "report/engine/TqxReport.h"
+#include "report/preview/TqxPreviewForm.h"
+#include "tests/support/ScriptedDialogs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tovren;
+
+namespace {
+
+/// The main window over a small demo store, with the preview answered instead of shown.
+class PrintCommandTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        connection = std::make_unique<db::TDbConnection>(
+            db::ConnectionSpec::parse(dir.filePath(QStringLiteral("store.db"))));
+        demo::writeDemoGraduates(*connection, 9, 5);
+        window = std::make_unique<app::TForm1>(*connection, dialogs);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->setPreviewOpener([this](preview::TqxPreviewForm &preview) {
+            previewPages << preview.pageCount();
+            previewTitles << preview.windowTitle();
+            progressHiddenAtPreview = !window->progressWindow().isVisible();
+        });
+        QObject::connect(&window->progressWindow(), &dialogs::TqxProgressForm::pageStarted,
+                         [this](int pageNumber) {
+                             progressShown = window->progressWindow().isVisible();
+                             if (pageNumber == cancelAtPage)
+                                 window->progressWindow().cancelButton()->click();
+                         });
+    }
+
+    void printRecords(int count)
+    {
+        window->SpinEdit1->setValue(count);
+        QTest::mouseClick(window->Button4, Qt::LeftButton);
+    }
+    std::string messages() const
+    {
+        QStringList texts;
+        for (const auto &message : dialogs.messages)
+            texts << message.text;
+        return texts.join(u'|').toStdString();
+    }
+
+    QTemporaryDir dir;
+    test::ScriptedDialogs dialogs;
+    std::unique_ptr<db::TDbConnection> connection;
+    std::unique_ptr<app::TForm1> window;
+    QList<int> previewPages;
+    QStringList previewTitles;
+    bool progressShown = false;
+    bool progressHiddenAtPreview = false;
+    int cancelAtPage = 0;
+};
+
+TEST_F(PrintCommandTest, ThePreviewButtonBuildsOneCertificatePerRecordUnderTheProgressWindow)
+{
+    printRecords(4);
+    ASSERT_EQ(previewPages.size(), 1) << messages();
+    EXPECT_EQ(previewPages[0], 4);
+    EXPECT_EQ(previewTitles[0], QString::fromUtf8("预览"));
+    EXPECT_TRUE(progressShown) << "the build runs under the progress window";
+    EXPECT_TRUE(progressHiddenAtPreview);
+    EXPECT_EQ(window->progressWindow().windowTitle(), QString::fromUtf8("正在准备报表"));
+    EXPECT_EQ(window->progressWindow().progressText(), QString::fromUtf8("正在处理页:  4"));
+
+    printRecords(0);
+    ASSERT_EQ(previewPages.size(), 2);
+    EXPECT_EQ(previewPages[1], 9) << "0 prints every record";
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << messages();
+}
+
+TEST_F(PrintCommandTest, CancelInTheProgressWindowPreviewsThePagesBuiltSoFar)
+{
+    cancelAtPage = 3;
+    printRecords(0);
+    ASSERT_EQ(previewPages.size(), 1) << messages();
+    EXPECT_EQ(previewPages[0], 4) << "the page open when Cancel came is finished, no more";
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << "a cancel is no error: " << messages();
+
+    cancelAtPage = 0;
+    printRecords(0);
+    ASSERT_EQ(previewPages.size(), 2);
+    EXPECT_EQ(previewPages[1], 9) << "the next run builds everything again";
+}
+
+TEST_F(PrintCommandTest, ACancelBeforeTheFirstPageShowsNothingAndSaysNothing)
+{
+    cancelAtPage = 1;
+    printRecords(0);
+    EXPECT_TRUE(previewPages.isEmpty()) << "no page, no preview";
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << messages();
+}
+
+} // namespace
