@@ -111,6 +111,11 @@ PrintJob::Outcome PrintJob::run(const PrintParameters &parameters, const QString
         m_error = m_device.errorString();
         return Outcome::Failed;
     }
+    if (m_pagesSent == 0) {
+        // No document was opened, so nothing reached the printer or the file: not a print.
+        m_error = QStringLiteral("没有要打印的页: 报表没有页, 或所选的页范围与奇偶页中没有页。");
+        return Outcome::Failed;
+    }
     return Outcome::Finished;
 }
 

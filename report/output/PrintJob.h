@@ -17,7 +17,8 @@ class TqxPrinter;
 /// It selects the pages and their order from the print parameters, asks the printer layer for
 /// each page's sheet, and opens a new document whenever the device cannot change paper inside
 /// one. A bad page range fails before any document is opened; a stop request aborts the
-/// document after the page being printed.
+/// document after the page being printed. A print that selects no page at all fails, as it
+/// leaves no output behind.
 class PrintJob
 {
 public:
