@@ -1,6 +1,8 @@
 #include "report/preview/PreviewWindowHost.h"
 
 #include "report/engine/TqxReport.h"
+#include "report/output/PrintDevice.h"
+#include "report/preview/PrintDestination.h"
 #include "report/preview/TqxPreviewForm.h"
 
 namespace tovren::preview {
@@ -12,11 +14,20 @@ PreviewWindowHost::PreviewWindowHost(output::TqxPrinter &printerLayer,
     , m_parent(parent)
 {}
 
+void PreviewWindowHost::prepare(TqxPreviewForm &window, const engine::TqxReport &report,
+                                const QString &caption) const
+{
+    window.setWindowTitle(caption);
+    const PrintDestination destination(m_printerLayer, m_dialogs);
+    window.setPrintDeviceFactory(
+        [destination, title = report.Title] { return destination.open(title); });
+}
+
 void PreviewWindowHost::showPreview(engine::TqxReport &report, const QString &caption)
 {
     if (report.ModalPreview) {
         TqxPreviewForm window(report, m_printerLayer, m_dialogs, m_parent);
-        window.setWindowTitle(caption);
+        prepare(window, report, caption);
         if (m_opener)
             m_opener(window);
         else
@@ -26,7 +37,7 @@ void PreviewWindowHost::showPreview(engine::TqxReport &report, const QString &ca
     // A modeless window outlives this call; it goes when it is closed or with its parent.
     auto *window = new TqxPreviewForm(report, m_printerLayer, m_dialogs, m_parent);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(caption);
+    prepare(*window, report, caption);
     if (m_opener)
         m_opener(*window);
     else

@@ -19,7 +19,8 @@ namespace tovren::preview {
 class TqxPreviewForm;
 
 /// Shows prepared pages in TqxPreviewForm windows: the preview window the widget layer
-/// registers with the report engine.
+/// registers with the report engine. Its windows print to the active printer, or to a PDF
+/// file when the virtual printer is active.
 ///
 /// The printer layer and the dialog provider are not owned and must outlive the host; the
 /// windows it opens are children of @p parent.
@@ -38,6 +39,10 @@ public:
     void showPreview(engine::TqxReport &report, const QString &caption) override;
 
 private:
+    /// Caption and print destination of a new window.
+    void prepare(TqxPreviewForm &window, const engine::TqxReport &report,
+                 const QString &caption) const;
+
     output::TqxPrinter &m_printerLayer;
     platform::DialogProvider &m_dialogs;
     QPointer<QWidget> m_parent;

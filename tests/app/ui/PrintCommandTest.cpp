@@ -9,11 +9,18 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace tovren;
@@ -109,3 +116,50 @@ TEST_F(PrintCommandTest, ACancelBeforeTheFirstPageShowsNothingAndSaysNothing)
 }
 
 } // namespace
+
+/// Confirms the print dialog that opens next, on the virtual printer.
+void confirmPrintOnTheVirtualPrinter()
+{
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr) << "the print dialog did not open";
+        auto *printers = dialog->findChild<QComboBox *>(QStringLiteral("CB1"));
+        ASSERT_NE(printers, nullptr);
+        const int virtualPrinter = printers->count() - 1;
+        printers->setCurrentIndex(virtualPrinter);
+        emit printers->activated(virtualPrinter);
+        dialog->accept();
+    });
+}
+
+TEST_F(PrintCommandTest, TheVirtualPrinterPrintsThePreviewIntoTheNamedPdfFile)
+{
+    const QString pdf = dir.filePath(QStringLiteral("certificates"));
+    QList<bool> printed;
+    window->setPreviewOpener([&](preview::TqxPreviewForm &preview) {
+        confirmPrintOnTheVirtualPrinter();
+        printed << preview.printPages();
+    });
+    dialogs.fileNames << pdf;
+    printRecords(3);
+    ASSERT_EQ(printed, QList<bool>{true}) << messages();
+    QFile file(pdf + QStringLiteral(".pdf"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "the file gets the .pdf ending";
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (!pdfinfo.isEmpty()) {
+        QProcess info;
+        info.start(pdfinfo, {file.fileName()});
+        info.waitForFinished();
+        EXPECT_TRUE(QString::fromUtf8(info.readAllStandardOutput())
+                        .contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\b"))))
+            << "one printed certificate per record";
+    }
+
+    // Declining to name a file prints nothing and writes nothing.
+    printRecords(3);
+    ASSERT_EQ(printed.size(), 2);
+    EXPECT_FALSE(printed[1]);
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.pdf")}).size(), 1);
+}

@@ -169,6 +169,23 @@ TEST_F(PrintToPdf, ABadRangeFailsBeforeAnythingIsWrittenAndKeepsAnOldFile)
     EXPECT_EQ(old.readAll(), "earlier output");
 }
 
+TEST_F(PrintToPdf, APrintThatSelectsNoPageFailsAndWritesNoFile)
+{
+    FakePrintablePages pages(4);
+    EXPECT_EQ(print(pages, parameters("7-3")), PrintJob::Outcome::Failed);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(fileName()));
+
+    PrintParameters evenOfOne = parameters("1");
+    evenOfOne.pageParity = PageParity::Even;
+    EXPECT_EQ(print(pages, evenOfOne), PrintJob::Outcome::Failed);
+
+    FakePrintablePages none(0);
+    EXPECT_EQ(print(none, parameters("")), PrintJob::Outcome::Failed);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(fileName()));
+}
+
 TEST_F(PrintToPdf, AnUnwritableFileIsAClearFailure)
 {
     FakePrintablePages pages(1);
