@@ -89,7 +89,6 @@ void TqxProgressForm::beginPass(const QString &caption, const QString &prefix)
     m_note->clear();
     setResult(0);
     show();
-    raise();
     letEventsRun();
 }
 
