@@ -304,6 +304,11 @@ engine::TqxReport &TForm1::certificateReport()
 void TForm1::Button4Click()
 {
     applyRangeStep();
+    if (Aqy->isActive() && Aqy->recordCount() == 0) {
+        // The report would still make one blank certificate from an empty query.
+        showError(QStringLiteral("查询中没有记录, 没有可打印的证书。"));
+        return;
+    }
     engine::TqxReport &report = certificateReport();
     const std::optional<QByteArray> stream =
         model::readReportFormData(certificateReportForm(), true);
@@ -328,7 +333,7 @@ void TForm1::Button4Click()
     // A closed preview leaves the report with no prepared pages.
     report.EMFPages().Clear();
     if (silentlyEmpty)
-        showError(QStringLiteral("没有可打印的证书: 查询中没有要打印的记录。"));
+        showError(QStringLiteral("报表没有生成任何页, 没有可打印的证书。"));
 }
 
 void TForm1::CheckBox2Click()

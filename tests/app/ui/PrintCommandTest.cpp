@@ -115,8 +115,6 @@ TEST_F(PrintCommandTest, ACancelBeforeTheFirstPageShowsNothingAndSaysNothing)
     EXPECT_TRUE(dialogs.messages.isEmpty()) << messages();
 }
 
-} // namespace
-
 /// Confirms the print dialog that opens next, on the virtual printer.
 void confirmPrintOnTheVirtualPrinter()
 {
@@ -163,3 +161,35 @@ TEST_F(PrintCommandTest, TheVirtualPrinterPrintsThePreviewIntoTheNamedPdfFile)
     EXPECT_FALSE(printed[1]);
     EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.pdf")}).size(), 1);
 }
+
+TEST_F(PrintCommandTest, AnEmptyQueryIsToldAndNoBlankCertificateIsMade)
+{
+    window->CheckBox1->setChecked(true);
+    window->Edit1->setText(QStringLiteral("Select * from info where ID < 0"));
+    QTest::mouseClick(window->Button1, Qt::LeftButton);
+    ASSERT_TRUE(dialogs.messages.isEmpty()) << messages();
+    printRecords(0);
+    EXPECT_TRUE(previewPages.isEmpty());
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QString::fromUtf8("没有记录")));
+    EXPECT_EQ(dialogs.messages[0].flags & platform::kMessageBoxIconMask, platform::mb_IconError);
+}
+
+TEST_F(PrintCommandTest, ABuildErrorIsShownOnceWithTheErrorCaptionAndNoPreview)
+{
+    // The certificate reads columns this query does not return.
+    window->CheckBox1->setChecked(true);
+    window->Edit1->setText(QStringLiteral("Select ID from info"));
+    QTest::mouseClick(window->Button1, Qt::LeftButton);
+    ASSERT_TRUE(dialogs.messages.isEmpty()) << messages();
+    printRecords(0);
+    EXPECT_TRUE(previewPages.isEmpty());
+    ASSERT_EQ(dialogs.messages.size(), 1) << messages();
+    EXPECT_EQ(dialogs.messages[0].caption, QString::fromUtf8("错误"));
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QString::fromUtf8("计算时发生错误")))
+        << messages();
+    EXPECT_FALSE(dialogs.messages[0].text.contains(u'\r')) << "lines are broken for the box";
+    EXPECT_FALSE(window->progressWindow().isVisible());
+}
+
+} // namespace
