@@ -96,6 +96,10 @@ public:
     std::function<void(int pgNo)> OnEndPage;
     std::function<void(TqxBand &band)> OnBeginBand;
     std::function<void(TqxBand &band)> OnEndBand;
+    /// Before the cross columns of @p band are measured or output.
+    std::function<void(TqxBand &band)> OnBeginColumn;
+    /// Per cross column; a handler may change @p width, the width of the column.
+    std::function<void(int colNo, int &width)> OnPrintColumn;
     std::function<void(const QString &name, script::Variant &value)> OnGetValue;
     std::function<void(QStringList &memo, model::TqxView &view)> OnBeforePrint;
     std::function<void(const QString &name, const QString &p1, const QString &p2, const QString &p3,
