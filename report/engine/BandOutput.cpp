@@ -198,8 +198,9 @@ void PageEngine::Draw(TqxBand &b)
         b.Top = CurY;
     DesignPixels advance = 0;
     m_subReportMovedY = false;
-    // Sub-reports break the page themselves while they play; their band is never cut.
-    const bool split = b.Breaked && !holdsSubReport(b);
+    // Sub-reports break the page themselves while they play, and cells belong to columns
+    // rather than to a cut of the band: such bands are never cut.
+    const bool split = b.Breaked && !holdsSubReport(b) && b.Cells.empty();
     if (b.Stretched) {
         const DesignPixels h = std::max(b.MeasuredHeight, b.Height);
         std::vector<std::pair<TqxView *, DesignPixels>> stretchedObjects;

@@ -178,3 +178,29 @@ TEST_F(CrossBandTest, BandSourceListGivesEachNamedBandItsOwnColumns)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CrossBandTest, RowsThatBreakToANewPageOverflowToTheirOwnPageOnTheRight)
+{
+    model::TqxPage &page = addPage(1000); // 361 design pixels tall
+    TqxBandView &pageHeader = addBand(page, model::btPageHeader, 0, 30, QStringLiteral("PH"));
+    pageHeader.Flags |= TqxBandView::kOnFirstPageFlag;
+    addText(page, 350, 0, QStringLiteral("page [PAGE#]")).Width = 80;
+    addBand(page, model::btMasterData, 40, 150, QStringLiteral("Rows"),
+            QStringLiteral("qxDBDataSet1"));
+    addCrossBand(page, model::btCrossData, 100, 200, QStringLiteral("Cols"), QStringLiteral("4"));
+    addCell(page, 100, 40, QStringLiteral("r[Aqy.\"N\"] c[COLUMN#]"));
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    // Two rows of 150 fit below the header; the third starts page 3, its overflow page 4.
+    ASSERT_EQ(report.EMFPages().Count(), 4);
+    EXPECT_EQ(placed(1),
+              (std::vector<PlacedText>{{"page 2", 350, 0}, {"r1 c4", 0, 30}, {"r2 c4", 0, 180}}));
+    EXPECT_EQ(placed(2),
+              (std::vector<PlacedText>{
+                  {"page 3", 350, 0}, {"r3 c1", 100, 30}, {"r3 c2", 300, 30}, {"r3 c3", 500, 30}}));
+    EXPECT_EQ(placed(3), (std::vector<PlacedText>{{"page 4", 350, 0}, {"r3 c4", 0, 30}}));
+}
+
+} // namespace

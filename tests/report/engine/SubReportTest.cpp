@@ -105,6 +105,25 @@ TEST_F(SubReportTest, SubReportLongerThanThePageContinuesBelowThePageHeader)
     const std::vector<PlacedText> second{
         {"page 2", 400, 0}, {"d7", 0, 30}, {"d8", 0, 80}, {"d9", 0, 130}, {"d10", 0, 180}};
     EXPECT_EQ(placed(1), second);
+
+    // The first of two passes makes the same page breaks without writing anything.
+    report.TwoPass = true;
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    ASSERT_EQ(report.EMFPages().Count(), 2);
+    EXPECT_EQ(placed(1), second);
+}
+
+TEST_F(SubReportTest, SubReportRowTallerThanAPageStopsTheBuildInsteadOfLooping)
+{
+    addSource(QStringLiteral("Details"), 2);
+    model::TqxPage &main = addPage(1000);
+    addBand(main, model::btMasterData, 0, 20, QStringLiteral("Main"), QStringLiteral("1"));
+    addSubReport(main, 0, 0, 1);
+    addListPage(QStringLiteral("Details"), 400, QStringLiteral("d"));
+
+    EXPECT_FALSE(report.BuildPages());
+    EXPECT_TRUE(report.lastMessage().contains(QStringLiteral("放不下")))
+        << report.lastMessage().toStdString();
 }
 
 TEST_F(SubReportTest, SideBySideSubReportsBreakUntilTheLongerEndsWithoutReplayingTheShorter)
