@@ -26,6 +26,24 @@ bool contains(const std::vector<TqxView *> &views, const TqxView &view)
     return std::find(views.begin(), views.end(), &view) != views.end();
 }
 
+/// Gives a variable its value back when the scope ends.
+template<typename T>
+class RestoreOnExit
+{
+public:
+    explicit RestoreOnExit(T &variable)
+        : m_variable(variable)
+        , m_value(variable)
+    {}
+    ~RestoreOnExit() { m_variable = m_value; }
+    RestoreOnExit(const RestoreOnExit &) = delete;
+    RestoreOnExit &operator=(const RestoreOnExit &) = delete;
+
+private:
+    T &m_variable;
+    T m_value;
+};
+
 /// Sets a band's Top and the page's XOffset so that the band engine writes a cell at the
 /// column's place, and puts both back afterwards.
 class CellPlacement
@@ -244,20 +262,11 @@ void CrossBandOutput::OutputCross(TqxBand &band)
     if (band.BandType == btPageFooter || m_outputting)
         return;
     BuildRunState &run = buildRunState();
-    const int rememberedPage = run.pageIndex;
-    m_firstPageOfRow = rememberedPage;
+    // The row goes on with its next band on the page where it started.
+    const RestoreOnExit<int> rowPage(run.pageIndex);
+    const RestoreOnExit<bool> outputting(m_outputting);
     m_outputting = true;
-    struct Done
-    {
-        bool &flag;
-        int &pageIndex;
-        int remembered;
-        ~Done()
-        {
-            flag = false;
-            pageIndex = remembered;
-        }
-    } done{m_outputting, run.pageIndex, rememberedPage};
+    m_firstPageOfRow = run.pageIndex;
 
     DesignPixels x = 0;
     beginColumns(band);

@@ -201,6 +201,12 @@ TEST_F(CrossBandTest, RowsThatBreakToANewPageOverflowToTheirOwnPageOnTheRight)
               (std::vector<PlacedText>{
                   {"page 3", 350, 0}, {"r3 c1", 100, 30}, {"r3 c2", 300, 30}, {"r3 c3", 500, 30}}));
     EXPECT_EQ(placed(3), (std::vector<PlacedText>{{"page 4", 350, 0}, {"r3 c4", 0, 30}}));
+
+    // The first of two passes adds the same pages to the right without writing on them.
+    report.TwoPass = true;
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    ASSERT_EQ(report.EMFPages().Count(), 4);
+    EXPECT_EQ(placed(3), (std::vector<PlacedText>{{"page 4", 350, 0}, {"r3 c4", 0, 30}}));
 }
 
 } // namespace
