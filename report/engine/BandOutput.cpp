@@ -326,9 +326,11 @@ void PageEngine::outputObjects(TqxBand &b)
         if (isCell(b, *view))
             continue;
         if (view->ObjectKind == model::okSubReport && view->Visible) {
-            // The sub-reports, last in the list, take over the rest of the band.
+            // The sub-reports, last in the list, take over the rest of the band. Bands shown
+            // on their page breaks are drawn meanwhile, so the flags are set afterwards.
+            const bool pending = m_subReports->Output(b, i);
             m_subReportMovedY = true;
-            m_subReportsPending = m_subReports->Output(b, i);
+            m_subReportsPending = pending;
             break;
         }
         OutputObject(b, *view);

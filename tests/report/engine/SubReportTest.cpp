@@ -92,6 +92,8 @@ TEST_F(SubReportTest, SubReportLongerThanThePageContinuesBelowThePageHeader)
     addText(main, 400, 0, QStringLiteral("page [PAGE#]")).Width = 100;
     addBand(main, model::btMasterData, 40, 20, QStringLiteral("Main"), QStringLiteral("1"));
     addSubReport(main, 0, 40, 1);
+    addBand(main, model::btReportSummary, 100, 20, QStringLiteral("Summary"));
+    addText(main, 0, 100, QStringLiteral("end")).Width = 100;
     addListPage(QStringLiteral("Details"), 50, QStringLiteral("d"));
     const int bottom = main.BottomEdge();
     ASSERT_GE(bottom, 330 + 20);
@@ -102,8 +104,8 @@ TEST_F(SubReportTest, SubReportLongerThanThePageContinuesBelowThePageHeader)
     EXPECT_EQ(placed(0).front(), (PlacedText{"page 1", 400, 0}));
     EXPECT_EQ(textsOf(0, "d"), (QStringList{"d1", "d2", "d3", "d4", "d5", "d6"}));
     EXPECT_EQ(placed(0).back(), (PlacedText{"d6", 0, 280}));
-    const std::vector<PlacedText> second{
-        {"page 2", 400, 0}, {"d7", 0, 30}, {"d8", 0, 80}, {"d9", 0, 130}, {"d10", 0, 180}};
+    const std::vector<PlacedText> second{{"page 2", 400, 0}, {"d7", 0, 30},   {"d8", 0, 80},
+                                         {"d9", 0, 130},     {"d10", 0, 180}, {"end", 0, 230}};
     EXPECT_EQ(placed(1), second);
 
     // The first of two passes makes the same page breaks without writing anything.
