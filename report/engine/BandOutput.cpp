@@ -198,6 +198,7 @@ void PageEngine::Draw(TqxBand &b)
         b.Top = CurY;
     DesignPixels advance = 0;
     m_subReportMovedY = false;
+    bool subReportsMovedY = false;
     // Sub-reports break the page themselves while they play, and cells belong to columns
     // rather than to a cut of the band: such bands are never cut.
     const bool split = b.Breaked && !holdsSubReport(b) && b.Cells.empty();
@@ -220,12 +221,13 @@ void PageEngine::Draw(TqxBand &b)
             outputSplit(b);
         } else {
             outputObjects(b);
+            subReportsMovedY = std::exchange(m_subReportMovedY, false);
             if (!b.Cells.empty())
                 m_cross->OutputCross(b);
         }
         for (const auto &[view, height] : stretchedObjects)
             view->Height = height;
-        advance = split || m_subReportMovedY ? 0 : h;
+        advance = split || subReportsMovedY ? 0 : h;
     } else {
         if (!keepsOwnTop(b.BandType) && !split) {
             CheckFit(b, b.Top, b.Height);
@@ -236,9 +238,10 @@ void PageEngine::Draw(TqxBand &b)
             outputSplit(b);
         } else {
             outputObjects(b);
+            subReportsMovedY = std::exchange(m_subReportMovedY, false);
             if (!b.Cells.empty())
                 m_cross->OutputCross(b);
-            if (!keepsOwnTop(b.BandType) && !m_subReportMovedY)
+            if (!keepsOwnTop(b.BandType) && !subReportsMovedY)
                 advance = b.Height;
         }
     }
