@@ -13,6 +13,7 @@
 #include "report/preview/PreviewPageView.h"
 #include "report/preview/PreviewPagesFile.h"
 #include "report/preview/PreviewPanner.h"
+#include "report/preview/PreviewWindowPlacement.h"
 #include "report/preview/PreviewZoomMemory.h"
 
 #include <QActionGroup>
@@ -26,6 +27,7 @@
 #include <QPrinter>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
@@ -506,6 +508,23 @@ void TqxPreviewForm::keyPressEvent(QKeyEvent *event)
     default:
         break;
     }
+}
+
+void TqxPreviewForm::showEvent(QShowEvent *event)
+{
+    if (m_settings && !event->spontaneous())
+        PreviewWindowPlacement::restore(*this, *m_settings);
+    QDialog::showEvent(event);
+}
+
+void TqxPreviewForm::done(int result)
+{
+    // Every way out (the exit button, Esc, the window's close box) ends here while the window
+    // still has its last geometry.
+    if (m_settings && isVisible())
+        PreviewWindowPlacement::save(*this, *m_settings);
+    m_view->releaseAllPages();
+    QDialog::done(result);
 }
 
 void TqxPreviewForm::closeEvent(QCloseEvent *event)

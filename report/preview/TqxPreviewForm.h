@@ -27,7 +27,8 @@ class TqxPrinter;
 } // namespace tovren::output
 namespace tovren::platform {
 class DialogProvider;
-}
+class SettingsStore;
+} // namespace tovren::platform
 
 namespace tovren::preview {
 
@@ -62,6 +63,8 @@ public:
     void setSearchDialog(SearchDialog dialog) { m_searchDialog = std::move(dialog); }
     /// Registers where pages are edited; without one, pages cannot be edited, added or deleted.
     void setPageEditor(PreviewPageEditor *editor);
+    /// Where the window placement is kept between sessions; none keeps nothing.
+    void setSettingsStore(platform::SettingsStore *store) { m_settings = store; }
     /// The export types offered when saving; register more to offer them.
     PreviewExportFilters &exportFilters() { return m_exportFilters; }
 
@@ -107,6 +110,8 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void done(int result) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -132,6 +137,7 @@ private:
     PreviewPageSetup::Dialog m_pageSetupDialog;
     SearchDialog m_searchDialog;
     PreviewExportFilters m_exportFilters;
+    platform::SettingsStore *m_settings = nullptr;
     PreviewPageCommands m_pageCommands;
     PreviewSearch m_search;
     std::optional<PreviewSearch::Hit> m_lastHit;

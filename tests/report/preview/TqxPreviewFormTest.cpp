@@ -2,6 +2,7 @@
 
 #include "report/engine/TqxExportFilter.h"
 #include "report/output/PdfPrintDevice.h"
+#include "report/platform/SettingsStore.h"
 #include "report/preview/PreviewPageView.h"
 #include "report/preview/PreviewTextRuns.h"
 #include "tests/report/preview/PreviewFixture.h"
@@ -431,6 +432,32 @@ TEST_F(PreviewFormTest, TheZoomCarriesOverToTheNextPreview)
     report.InitialZoom = engine::pzOnePage;
     preview::TqxPreviewForm third(report, printer, dialogs);
     EXPECT_EQ(third.zoomMode(), ZoomMode::WholePage);
+}
+
+TEST_F(PreviewFormTest, TheWindowPlacementIsKeptBetweenSessions)
+{
+    ASSERT_TRUE(report.BuildPages());
+    platform::SettingsStore store(dir.filePath(QStringLiteral("settings.ini")),
+                                  QStringLiteral("Tovren"));
+    {
+        preview::TqxPreviewForm fresh(report, printer, dialogs);
+        fresh.setSettingsStore(&store);
+        fresh.show();
+        EXPECT_TRUE(fresh.windowState().testFlag(Qt::WindowMaximized)) << "opens maximised";
+        fresh.showNormal();
+        fresh.setGeometry(30, 40, 640, 480);
+        QTest::keyClick(&fresh, Qt::Key_Escape);
+    }
+    const QString section = QStringLiteral("Form\\TqxPreviewForm");
+    EXPECT_FALSE(store.readBool(section, QStringLiteral("Maximized"), true));
+    EXPECT_EQ(store.readInteger(section, QStringLiteral("Width"), 0), 640);
+    EXPECT_EQ(store.readInteger(section, QStringLiteral("Height"), 0), 480);
+
+    preview::TqxPreviewForm again(report, printer, dialogs);
+    again.setSettingsStore(&store);
+    again.show();
+    EXPECT_FALSE(again.isMaximized());
+    EXPECT_EQ(again.size(), QSize(640, 480));
 }
 
 } // namespace
