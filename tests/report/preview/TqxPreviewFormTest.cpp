@@ -236,11 +236,9 @@ TEST_F(PreviewFormTest, DraggingTheGreyPansWithoutChangingThePage)
     EXPECT_EQ(form.currentPage(), 2);
 
     // A click on a page makes it current; an object that takes the click stops the drag.
-    const QRect first = form.pageRects()[0].translated(-form.pageView().scrollPosition());
     form.pageView().setScrollPosition(QPoint(0, 0));
     QTest::mouseClick(viewport, Qt::LeftButton, {}, form.pageRects()[0].center());
     EXPECT_EQ(form.currentPage(), 1);
-    Q_UNUSED(first);
     int clicks = 0;
     report.OnObjectClick = [&](model::TqxView &) { ++clicks; };
     const QPoint onText = form.pageRects()[0].topLeft() + QPoint(15, 25);
@@ -305,7 +303,7 @@ TEST_F(PreviewFormTest, FoundTextIsHighlightedWhereItIsDrawnAndF3GoesOn)
     EXPECT_EQ(form.currentPage(), 3) << "nothing after the last match";
 
     EXPECT_FALSE(form.find({QStringLiteral("ABC 1"), true, false})) << "case-sensitive";
-    EXPECT_TRUE(form.find({QStringLiteral("abc 2"), false, true}) == false)
+    EXPECT_FALSE(form.find({QStringLiteral("abc 2"), false, true}))
         << "from the current page (3) there is no page 2";
     form.firstPage();
     form.setSearchDialog([] {
