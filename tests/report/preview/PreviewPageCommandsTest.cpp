@@ -116,7 +116,7 @@ TEST_F(PreviewPageCommandsTest, PageSetupKeepsACustomPaperSize)
     EXPECT_EQ(initial.sheet.width, 2100);
     EXPECT_EQ(initial.sheet.height, 1480);
 
-    // The choice as the stored procedure would hand it on: the paper code without a size.
+    // A dialog that names the paper by its code alone, without a size.
     preview::PageSetupChoice chosen = initial;
     chosen.sheet.width = chosen.sheet.height = 0;
     chosen.margins = QMargins(1000, 500, 1000, 500);
