@@ -15,6 +15,7 @@
 #include "report/preview/PreviewPanner.h"
 #include "report/preview/PreviewWindowPlacement.h"
 #include "report/preview/PreviewZoomMemory.h"
+#include "report/preview/PrintProgress.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -677,7 +678,11 @@ bool TqxPreviewForm::printPages()
     m_view->releaseAllPages();
     EmfPagesPrintSource source(m_report.EMFPages());
     output::PrintJob job(m_printerLayer, source, *device);
-    const output::PrintJob::Outcome outcome = job.run(dialog.printParameters(), m_report.Title);
+    output::PrintJob::Outcome outcome = output::PrintJob::Outcome::Failed;
+    {
+        const PrintProgress progress(m_report); // down again before any message
+        outcome = job.run(dialog.printParameters(), m_report.Title, progress.hooks());
+    }
     resetView(false);
     if (outcome == output::PrintJob::Outcome::Failed)
         showError(job.errorString());
