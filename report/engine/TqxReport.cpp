@@ -15,6 +15,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
+#include <QScopeGuard>
 
 namespace tovren::engine {
 
@@ -435,6 +436,15 @@ bool TqxReport::ExportPages(TqxExportFilter &filter, const QString &fileName)
     filter.FileName = name;
     run.currentReport = run.outerReport = this;
     run.totalPageCount = static_cast<int>(m_emfPages.Count());
+    // The export runs under the progress window; it always runs to the end, Cancel or not.
+    const bool inWindow = m_progress && ShowProgress && !OnProgress;
+    if (inWindow)
+        m_progress->beginPass(withTitle(QStringLiteral("正在准备报表"), Title),
+                              QStringLiteral("正在处理页:"));
+    const auto closeWindow = qScopeGuard([&] {
+        if (inWindow)
+            m_progress->endPass();
+    });
     try {
         filter.beginDocument();
         for (qsizetype i = 0; i < m_emfPages.Count(); ++i) {

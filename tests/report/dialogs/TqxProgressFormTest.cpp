@@ -1,10 +1,13 @@
 #include "report/dialogs/TqxProgressForm.h"
 
+#include "report/engine/PdfExportFilter.h"
 #include "tests/report/engine/BuildFixture.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace tovren::dialogs {
@@ -163,6 +166,21 @@ TEST_F(ProgressFormTest, ScriptsWriteTheSecondLineAndEachShowingStartsItEmpty)
     report.Pages().page(0)->FindObjectByName(QStringLiteral("Cert"))->Script.clear();
     ASSERT_TRUE(report.BuildPages());
     EXPECT_TRUE(progress.noteText().isEmpty());
+}
+
+TEST_F(ProgressFormTest, AnExportShowsEachPageOfTheCountAndRunsToTheEnd)
+{
+    ASSERT_TRUE(report.BuildPages());
+    texts.clear();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    engine::PdfExportFilter filter;
+    ASSERT_TRUE(report.ExportPages(filter, pdf));
+    EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(shownWhileBuilding);
+    EXPECT_EQ(texts.first(), QString::fromUtf8("正在处理页:  1 从 8"));
+    EXPECT_EQ(texts.last(), QString::fromUtf8("正在处理页:  8 从 8"));
+    EXPECT_FALSE(progress.isVisible());
 }
 
 TEST_F(ProgressFormTest, AReportThatGoesAwayIsForgotten)
