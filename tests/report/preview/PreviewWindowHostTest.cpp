@@ -1,0 +1,70 @@
+#include "report/preview/PreviewWindowHost.h"
+
+#include "report/output/TqxPrinter.h"
+#include "report/preview/TqxPreviewForm.h"
+#include "tests/report/engine/BuildFixture.h"
+#include "tests/report/output/FakePlatformPrinter.h"
+#include "tests/support/ScriptedDialogs.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QTest>
+#include <QWidget>
+
+using namespace tovren;
+
+namespace {
+
+class PreviewWindowHostTest : public test::BuildTest
+{
+protected:
+    PreviewWindowHostTest()
+        : BuildTest(2)
+    {
+        model::TqxPage &page = addPage(1480);
+        auto &data = addBand(page, model::btMasterData, 0, 300, QStringLiteral("Data"),
+                             QStringLiteral("qxDBDataSet1"));
+        data.Flags |= model::TqxBandView::kFormNewPageFlag;
+        addText(page, 10, 20, QStringLiteral("Certificate [Aqy.\"N\"]"));
+        printer.initialize(&platform);
+    }
+
+    output::testing::FakePlatformPrinter platform;
+    output::TqxPrinter printer;
+    test::ScriptedDialogs dialogs;
+    QWidget owner;
+    preview::PreviewWindowHost host{printer, dialogs, &owner};
+    const engine::TqxPreviewRegistration registration{host};
+};
+
+TEST_F(PreviewWindowHostTest, AModalPreviewIsRunAndGoneWhenTheCallReturns)
+{
+    QStringList titles;
+    host.setOpener([&](preview::TqxPreviewForm &window) {
+        titles << window.windowTitle();
+        EXPECT_EQ(window.pageCount(), 2);
+        EXPECT_EQ(window.parentWidget(), &owner);
+    });
+    report.Title = QStringLiteral("T");
+    EXPECT_EQ(report.BuildAndPreview(), engine::TqxPreviewOutcome::Shown);
+    EXPECT_EQ(titles, QStringList{QString::fromUtf8("预览 - T")});
+    EXPECT_TRUE(owner.findChildren<preview::TqxPreviewForm *>().isEmpty());
+}
+
+TEST_F(PreviewWindowHostTest, AModelessPreviewStaysOpenAndGoesWhenClosed)
+{
+    report.ModalPreview = false;
+    EXPECT_EQ(report.BuildAndPreview(), engine::TqxPreviewOutcome::Shown);
+    const QList<preview::TqxPreviewForm *> windows =
+        owner.findChildren<preview::TqxPreviewForm *>();
+    ASSERT_EQ(windows.size(), 1);
+    QPointer<preview::TqxPreviewForm> window = windows.first();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->pageCount(), 2);
+    window->close();
+    QTest::qWait(0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+}
+
+} // namespace
