@@ -298,50 +298,6 @@ void PageEngine::outputObjects(TqxBand &b)
     }
 }
 
-void PageEngine::outputSplit(TqxBand &b)
-{
-    // Objects that start in the space left go on this page; the others move on to the next,
-    // measured from its top. Text that does not end in the space is not cut into lines: it is
-    // written whole where it starts.
-    struct Pending
-    {
-        TqxView *view;
-        DesignPixels top;
-    };
-    std::vector<Pending> pending;
-    for (TqxView *view : b.Objects)
-        pending.push_back({view, view->Top});
-    DesignPixels lastBottom = 0;
-    while (!pending.empty() && !stopRequested()) {
-        const DesignPixels space = BottomLimit - columnFooterHeight() - b.Top - 2;
-        // With no room at all, even on a fresh page, nothing would ever be written.
-        if (space <= 0 && b.Top <= m_page.TopEdge())
-            throw EReportError(bandDoesNotFitMessage());
-        std::vector<Pending> next;
-        for (Pending &item : pending) {
-            TqxView &view = *item.view;
-            const DesignPixels savedTop = view.Top;
-            const bool startsHere = item.top >= 0 && item.top < space;
-            if (startsHere) {
-                view.Top = item.top;
-                OutputObject(b, view);
-                lastBottom = std::max(lastBottom, item.top + view.Height);
-                view.Top = savedTop;
-            } else {
-                next.push_back({item.view, std::max<DesignPixels>(item.top - space, 0)});
-            }
-        }
-        pending = std::move(next);
-        if (!pending.empty()) {
-            CheckFit(b, CurY, kForcedBreakHeight);
-            b.Top = CurY;
-            lastBottom = 0;
-        }
-    }
-    b.OutputHeight = lastBottom;
-    CurY = b.Top + lastBottom;
-}
-
 void PageEngine::OutputObject(TqxBand &b, TqxView &view)
 {
     model::RunState &state = model::runState();
@@ -369,6 +325,9 @@ void PageEngine::OutputObject(TqxBand &b, TqxView &view)
                 model::RecordWriter writer(buffer);
                 memo->PrintToStream(writer, b.View);
             } else {
+                view.ExpandedText = view.Memo;
+                if (state.beforePrint)
+                    state.beforePrint(view);
                 if (state.runObjectScript && !view.Script.isEmpty())
                     state.runObjectScript(view);
                 if (view.Visible)
