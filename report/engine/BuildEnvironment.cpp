@@ -1,6 +1,7 @@
 #include "report/engine/BuildEnvironment.h"
 
 #include "report/engine/BuildRunState.h"
+#include "report/engine/DialogPages.h"
 #include "report/engine/PageEngine.h"
 #include "report/engine/TqxBand.h"
 #include "report/engine/TqxDBDataSet.h"
@@ -101,8 +102,14 @@ bool BuildEnvironment::assignEngineName(const QString &name, const Variant &valu
         }
         return true;
     }
-    // A window-less build has no dialog to close and no progress label to show.
-    return upper == u"MODALRESULT" || upper == u"PROGRESS";
+    if (upper == u"MODALRESULT") {
+        // Outside a dialog page there is no window to close.
+        if (TqxDialogPageWindow *window = buildRunState().dialogWindow)
+            window->setModalResult(static_cast<int>(value.toInt64()));
+        return true;
+    }
+    // A window-less build has no progress label to show.
+    return upper == u"PROGRESS";
 }
 
 bool BuildEnvironment::aggregateScanRunning() const
