@@ -201,9 +201,12 @@ void PageEngine::outputSplit(TqxBand &b)
     }
 
     DesignPixels outputHeight = 0;
+    // Below a page header a fresh page starts lower than its top edge; what counts is that no
+    // later page can offer more room than this one.
+    bool freshPage = b.Top <= m_page.TopEdge();
     while (!split.allDone() && !stopRequested()) {
         const DesignPixels space = BottomLimit - columnFooterHeight() - b.Top - 2;
-        const bool atPageTop = b.Top <= m_page.TopEdge();
+        const bool atPageTop = freshPage;
         // With no room at all, even on a fresh page, nothing would ever be written.
         if (space <= 0 && atPageTop)
             throw EReportError(bandDoesNotFitMessage());
@@ -278,6 +281,7 @@ void PageEngine::outputSplit(TqxBand &b)
             throw EReportError(bandDoesNotFitMessage());
         CheckFit(b, CurY, kForcedBreakHeight);
         b.Top = CurY;
+        freshPage = true;
     }
 
     b.OutputHeight = outputHeight;

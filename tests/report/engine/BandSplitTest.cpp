@@ -162,15 +162,50 @@ TEST_F(BandSplitTest, EveryRecordOfAStretchedDataBandKeepsItsOwnLines)
               numberedLines(30, QStringLiteral("R1 ")) + numberedLines(30, QStringLiteral("R2 ")));
 }
 
-TEST_F(BandSplitTest, LineTallerThanAnyPageStopsWithAMessageInsteadOfLooping)
+class TallLineTest : public BandSplitTest, public ::testing::WithParamInterface<bool>
+{};
+
+TEST_P(TallLineTest, LineTallerThanAnyPageStopsWithAMessageInsteadOfLooping)
 {
     model::TqxPage &page = addPage(kShortPage);
-    TqxMemoView &memo = addStretchedText(page, model::btReportTitle, numberedLines(3));
+    if (GetParam()) {
+        // On every page, so no page offers the band its top edge.
+        addBand(page, model::btPageHeader, 100, 40, QStringLiteral("Header")).Flags = 0x10;
+        addText(page, 0, 100, QStringLiteral("header"));
+    }
+    TqxMemoView &memo = addStretchedText(page, model::btMasterData, numberedLines(3),
+                                         QStringLiteral("qxDBDataSet1"));
     memo.LineSpacing = 400;
 
     EXPECT_FALSE(report.BuildPages());
-    EXPECT_FALSE(report.lastMessage().isEmpty());
+    EXPECT_TRUE(report.lastMessage().contains(QStringLiteral("放不下")))
+        << report.lastMessage().toStdString();
     EXPECT_EQ(report.EMFPages().Count(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutPageHeader, TallLineTest, ::testing::Bool());
+
+TEST_F(BandSplitTest, SplitTextContinuesBelowThePageHeaderOfEachNewPage)
+{
+    model::TqxPage &page = addPage(kShortPage);
+    addBand(page, model::btPageHeader, 100, 40, QStringLiteral("Header"));
+    addText(page, 0, 100, QStringLiteral("header"), QStringLiteral("HeaderText"));
+    TqxBandView &band = addBand(page, model::btReportTitle, 0, 30, QStringLiteral("Band"));
+    band.Flags = model::TqxView::kStretchedFlag;
+    TqxMemoView &memo = addText(page, 0, 0, QString(), QStringLiteral("Long"));
+    memo.Memo = numberedLines(50);
+    memo.Flags = model::TqxView::kStretchedFlag;
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    ASSERT_EQ(report.EMFPages().Count(), 3);
+    EXPECT_EQ(printedLines(QStringLiteral("Long")), numberedLines(50));
+    for (qsizetype p = 1; p < 3; ++p) {
+        model::TqxPage &prepared = report.EMFPages().Unpack(p);
+        for (qsizetype i = 0; i < prepared.objectCount(); ++i) {
+            if (prepared.object(i)->Name == u"Long")
+                EXPECT_EQ(prepared.object(i)->Top, 40) << "page " << p;
+        }
+    }
 }
 
 } // namespace
