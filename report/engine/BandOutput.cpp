@@ -313,6 +313,8 @@ void PageEngine::OutputObject(TqxBand &b, TqxView &view)
                 state.runObjectScript(view);
             return;
         }
+        // Writing always ends at stage 0; hooks only hear of whole texts, not of split parts.
+        const int stageWritten = memo ? memo->OutputStage : 0;
         // The object is placed on the page only while it writes itself.
         const PlacedForOutput placed(view, XOffset - m_page.LeftEdge(), b.Top);
         const int pageIndex = buildRunState().pageIndex;
@@ -334,7 +336,7 @@ void PageEngine::OutputObject(TqxBand &b, TqxView &view)
                     prepared.appendObject(pageIndex, view);
             }
         }
-        if (memo && memo->OutputStage <= 1) {
+        if (memo && stageWritten <= 1) {
             for (TqxView *hook : model::TqxGlobals::instance().hookObjects)
                 hook->NotifyHook(view);
         }

@@ -1,5 +1,7 @@
 #include "BuildFixture.h"
 #include "report/model/LineWrapper.h"
+#include "report/model/TqxGlobals.h"
+#include "report/model/TqxLineView.h"
 #include "report/model/TqxPage.h"
 
 using namespace tovren;
@@ -163,7 +165,8 @@ TEST_F(BandSplitTest, EveryRecordOfAStretchedDataBandKeepsItsOwnLines)
 }
 
 class TallLineTest : public BandSplitTest, public ::testing::WithParamInterface<bool>
-{};
+{
+};
 
 TEST_P(TallLineTest, LineTallerThanAnyPageStopsWithAMessageInsteadOfLooping)
 {
@@ -206,6 +209,30 @@ TEST_F(BandSplitTest, SplitTextContinuesBelowThePageHeaderOfEachNewPage)
                 EXPECT_EQ(prepared.object(i)->Top, 40) << "page " << p;
         }
     }
+}
+
+/// Counts the texts it hears of, as a chart collecting printed values would.
+class CountingHook : public model::TqxLineView
+{
+public:
+    void NotifyHook(model::TqxView &printed) override { heard << printed.Name; }
+    QStringList heard;
+};
+
+TEST_F(BandSplitTest, HooksHearOfATextOnceWhenItIsWrittenWholeNotOfItsSplitParts)
+{
+    model::TqxPage &page = addPage(kShortPage);
+    addStretchedText(page, model::btReportTitle, numberedLines(50));
+    addBand(page, model::btReportSummary, 600, 20, QStringLiteral("Summary"));
+    addText(page, 0, 600, QStringLiteral("end"), QStringLiteral("End"));
+    CountingHook hook;
+    auto &hooks = model::TqxGlobals::instance().hookObjects;
+    hooks.push_back(&hook);
+
+    const bool built = report.BuildPages();
+    hooks.erase(std::find(hooks.begin(), hooks.end(), &hook));
+    ASSERT_TRUE(built) << report.lastMessage().toStdString();
+    EXPECT_EQ(hook.heard, QStringList{"End"});
 }
 
 } // namespace

@@ -70,6 +70,20 @@ TEST_F(DialogPagesTest, CancelInTheDialogBuildsNoPagesAndOkBuildsThem)
     EXPECT_EQ(pageTexts(0), (QStringList{"1 7", "2 7", "3 7"}));
 }
 
+TEST_F(DialogPagesTest, CancelledBuildStillEndsTheDocumentAndBeginsNoPage)
+{
+    addDialogPage(QStringLiteral("选择"));
+    AnsweringHost cancel(platform::mrCancel);
+    report.setDialogPageHost(&cancel);
+    QStringList events;
+    report.OnBeginDoc = [&] { events << QStringLiteral("begin"); };
+    report.OnEndDoc = [&] { events << QStringLiteral("end"); };
+    report.OnBeginPage = [&](int page) { events << QStringLiteral("page %1").arg(page); };
+
+    EXPECT_FALSE(report.BuildPages());
+    EXPECT_EQ(events, (QStringList{"begin", "end"}));
+}
+
 TEST_F(DialogPagesTest, HeadlessBuildRunsTheDialogScriptAndGoesOn)
 {
     addDialogPage(QStringLiteral("选择")).Script = QStringList{"Choice := 3"};
