@@ -58,7 +58,8 @@ void LargeObjectBindings::loadContent(model::TqxView &view) const
     const TqxFieldType type = dataSet.fieldType(index);
     if (!holdsLargeObject(type))
         return;
-    const bool empty = dataSet.recordCount() == 0 || dataSet.eof() || dataSet.fieldIsNull(index);
+    // Footers print after the walk has passed the last record, which stays current.
+    const bool empty = dataSet.recordCount() == 0 || dataSet.fieldIsNull(index);
     if (empty) {
         view.LoadFromBlob(std::nullopt);
         return;

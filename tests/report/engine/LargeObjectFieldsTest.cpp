@@ -75,10 +75,11 @@ protected:
         source->setDataSet(records);
     }
 
-    model::TqxPictureView &addPicture(model::TqxPage &page, int top, const QString &field)
+    model::TqxPictureView &addPicture(model::TqxPage &page, int top, const QString &field,
+                                      const QString &name = QStringLiteral("Photo"))
     {
         auto picture = std::make_unique<model::TqxPictureView>();
-        picture->Name = QStringLiteral("Photo");
+        picture->Name = name;
         picture->SetBounds(300, top, 40, 30);
         picture->Memo = QStringList{field};
         return static_cast<model::TqxPictureView &>(page.addObject(std::move(picture)));
