@@ -266,7 +266,9 @@ void PageEngine::outputSplit(TqxBand &b)
                 const DesignPixels remainder = piece.stretchable ? remainderAt(piece, space) : 0;
                 split.pushBelow(piece, remainder);
                 piece.height += remainder;
-                progress = progress || !piece.memo || piece.memo->ExpandedText.size() < linesBefore;
+                // Either lines were used up or the part still to come got shorter.
+                progress = progress || remainder < space ||
+                           (piece.memo && piece.memo->ExpandedText.size() < linesBefore);
             }
         }
         outputHeight = lastBottom;

@@ -106,7 +106,7 @@ TEST_P(StretchedTextSplitTest, EveryLineIsPrintedOnceAndInOrder)
         EXPECT_EQ(report.EMFPages().Unpack(p).object(0)->Top, 0) << "page " << p;
 }
 
-INSTANTIATE_TEST_SUITE_P(OverPages, StretchedTextSplitTest, ::testing::Values(2, 3));
+INSTANTIATE_TEST_SUITE_P(OverPages, StretchedTextSplitTest, ::testing::Values(2, 3, 6));
 
 TEST_F(BandSplitTest, TwoPassBuildPrintsTheSameLinesAsOnePass)
 {
@@ -233,6 +233,20 @@ TEST_F(BandSplitTest, HooksHearOfATextOnceWhenItIsWrittenWholeNotOfItsSplitParts
     hooks.erase(std::find(hooks.begin(), hooks.end(), &hook));
     ASSERT_TRUE(built) << report.lastMessage().toStdString();
     EXPECT_EQ(hook.heard, QStringList{"End"});
+}
+
+TEST_F(BandSplitTest, HiddenTextBesideASplitTextNeitherPrintsNorStopsTheBuild)
+{
+    model::TqxPage &page = addPage(kShortPage);
+    addStretchedText(page, model::btReportTitle, numberedLines(50));
+    TqxMemoView &hidden = addText(page, 300, 0, QStringLiteral("hidden"), QStringLiteral("Hidden"));
+    hidden.Flags = model::TqxView::kStretchedFlag;
+    hidden.Script = QStringList{"Visible := False"};
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(report.EMFPages().Count(), 3);
+    EXPECT_EQ(printedLines(QStringLiteral("Long")), numberedLines(50));
+    EXPECT_TRUE(pagesHolding(QStringLiteral("Hidden")).isEmpty());
 }
 
 } // namespace
