@@ -88,12 +88,13 @@ script::Variant TqxAggregateFunctions::aggregate(const script::AggregateCall &ca
         registerOnScanBand(call, *current, *scanned);
         return zeroText();
     }
-    const TqxAggregateBand *const source = current->aggregateSource();
+    const TqxAggregateBand *const reader = current->totalsReader();
+    const TqxAggregateBand *const source = reader ? reader->aggregateSource() : nullptr;
     if (!source)
         return zeroText();
     return source->accumulatorValue(
         current->readKeyPrefix() +
-        accumulatorKey(current->name(), call.code, call.expression, call.flag));
+        accumulatorKey(reader->name(), call.code, call.expression, call.flag));
 }
 
 } // namespace tovren::engine

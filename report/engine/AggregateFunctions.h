@@ -28,6 +28,9 @@ public:
     /// The fields that stand before the band's name when it reads a total: for a cell of a cross
     /// data band the current column number and the byte 1; nothing otherwise.
     virtual QString readKeyPrefix() const { return {}; }
+    /// The band whose name and aggregate source a total shown in this band is read with: this
+    /// band, or for a cell of a cross data band the horizontal band it crosses (nullptr: none).
+    virtual const TqxAggregateBand *totalsReader() const { return this; }
 };
 
 /// The part of a build's run state that aggregates look at.

@@ -1,5 +1,6 @@
 // The band half of PageEngine: how one band is measured, broken and written.
 #include "report/engine/BuildRunState.h"
+#include "report/engine/CrossBandOutput.h"
 #include "report/engine/EngineErrors.h"
 #include "report/engine/PageEngine.h"
 #include "report/engine/ReportEvaluation.h"
@@ -128,6 +129,13 @@ bool PageEngine::OutputBand(TqxBand &b)
             b.MeasuredHeight = std::max(b.MeasuredHeight, b.Height);
             if (!keepsOwnTop(b.BandType) && b.BandType != btColumnFooter) {
                 MeasureHeight(b);
+                if (CurY + b.MeasuredHeight > BottomLimit && IsSubReportPage) {
+                    // The playback of the sub-report shows the band again on the next page;
+                    // one that fills a fresh page and still does not fit never would.
+                    if (SubReportFreshPage)
+                        throw EReportError(bandDoesNotFitMessage());
+                    return true;
+                }
                 if (CurY + b.MeasuredHeight > BottomLimit && !b.Breaked) {
                     const bool fitsOnEmptyPage = BottomLimit - m_page.TopEdge() >= b.MeasuredHeight;
                     if (fitsOnEmptyPage || CurY != m_page.TopEdge()) {
@@ -145,14 +153,17 @@ bool PageEngine::OutputBand(TqxBand &b)
                     }
                 }
             }
+            SubReportFreshPage = false;
             if (b.isDataBand() && b.dataSet() && b.Next && !b.Next->dataSet()) {
                 for (TqxBand *follower = &b; follower; follower = follower->Next.get()) {
                     if (follower != &b && follower->dataSet())
                         break;
                     Draw(*follower);
+                    result = std::exchange(m_subReportsPending, false) || result;
                 }
             } else {
                 Draw(b);
+                result = std::exchange(m_subReportsPending, false) || result;
                 if (b.ChildBand && b.ChildBand != &b)
                     result = OutputBand(*b.ChildBand) || result;
             }
@@ -186,6 +197,11 @@ void PageEngine::Draw(TqxBand &b)
     if (!keepsOwnTop(b.BandType))
         b.Top = CurY;
     DesignPixels advance = 0;
+    m_subReportMovedY = false;
+    bool subReportsMovedY = false;
+    // Sub-reports break the page themselves while they play, and cells belong to columns
+    // rather than to a cut of the band: such bands are never cut.
+    const bool split = b.Breaked && !holdsSubReport(b) && b.Cells.empty();
     if (b.Stretched) {
         const DesignPixels h = std::max(b.MeasuredHeight, b.Height);
         std::vector<std::pair<TqxView *, DesignPixels>> stretchedObjects;
@@ -196,29 +212,36 @@ void PageEngine::Draw(TqxBand &b)
             }
         }
         b.OutputHeight = h;
-        if (!b.Breaked) {
+        if (!split) {
             CheckFit(b, b.Top, h);
             if (!keepsOwnTop(b.BandType))
                 b.Top = CurY;
         }
-        if (b.Breaked)
+        if (split) {
             outputSplit(b);
-        else
+        } else {
             outputObjects(b);
+            subReportsMovedY = std::exchange(m_subReportMovedY, false);
+            if (!b.Cells.empty())
+                m_cross->OutputCross(b);
+        }
         for (const auto &[view, height] : stretchedObjects)
             view->Height = height;
-        advance = b.Breaked ? 0 : h;
+        advance = split || subReportsMovedY ? 0 : h;
     } else {
-        if (!keepsOwnTop(b.BandType) && !b.Breaked) {
+        if (!keepsOwnTop(b.BandType) && !split) {
             CheckFit(b, b.Top, b.Height);
             b.Top = CurY;
         }
-        if (b.Breaked) {
+        if (split) {
             b.OutputHeight = b.MeasuredHeight;
             outputSplit(b);
         } else {
             outputObjects(b);
-            if (!keepsOwnTop(b.BandType))
+            subReportsMovedY = std::exchange(m_subReportMovedY, false);
+            if (!b.Cells.empty())
+                m_cross->OutputCross(b);
+            if (!keepsOwnTop(b.BandType) && !subReportsMovedY)
                 advance = b.Height;
         }
     }
@@ -252,13 +275,21 @@ DesignPixels PageEngine::MeasureHeight(TqxBand &b)
         for (TqxBand *follower = &b; follower; follower = follower->Next.get()) {
             if (follower != &b && follower->dataSet())
                 break;
-            height += follower->Stretched ? stretchedHeight(*follower) : follower->Height;
+            height += ownHeight(*follower);
         }
     } else {
-        height = b.Stretched ? stretchedHeight(b) : b.Height;
+        height = ownHeight(b);
     }
     b.MeasuredHeight = std::max(b.MeasuredHeight, height);
     return b.MeasuredHeight;
+}
+
+DesignPixels PageEngine::ownHeight(TqxBand &b)
+{
+    // A crossed band is as tall as its tallest column.
+    if (!b.Cells.empty() && b.BandType != btPageFooter)
+        return m_cross->MeasureCrossed(b);
+    return b.Stretched ? stretchedHeight(b) : b.Height;
 }
 
 DesignPixels PageEngine::stretchedHeight(TqxBand &b)
@@ -291,11 +322,34 @@ bool PageEngine::CheckFit(TqxBand &b, DesignPixels top, DesignPixels height, boo
 
 void PageEngine::outputObjects(TqxBand &b)
 {
-    for (TqxView *view : b.Objects) {
+    for (std::size_t i = 0; i < b.Objects.size(); ++i) {
         if (stopRequested())
             break;
+        TqxView *view = b.Objects[i];
+        if (isCell(b, *view))
+            continue;
+        if (view->ObjectKind == model::okSubReport && view->Visible) {
+            // The sub-reports, last in the list, take over the rest of the band. Bands shown
+            // on their page breaks are drawn meanwhile, so the flags are set afterwards.
+            const bool pending = m_subReports->Output(b, i);
+            m_subReportMovedY = true;
+            m_subReportsPending = pending;
+            break;
+        }
         OutputObject(b, *view);
     }
+}
+
+bool PageEngine::holdsSubReport(const TqxBand &b)
+{
+    return std::any_of(b.Objects.begin(), b.Objects.end(), [](const TqxView *view) {
+        return view->ObjectKind == model::okSubReport && view->Visible;
+    });
+}
+
+bool PageEngine::isCell(const TqxBand &b, const TqxView &view)
+{
+    return std::find(b.Cells.begin(), b.Cells.end(), &view) != b.Cells.end();
 }
 
 void PageEngine::OutputObject(TqxBand &b, TqxView &view)
@@ -347,7 +401,7 @@ void PageEngine::OutputObject(TqxBand &b, TqxView &view)
     }
 }
 
-void PageEngine::addToTotals(TqxBand &b)
+void PageEngine::addToTotals(TqxBand &b, int column)
 {
     if (b.Accumulators.empty())
         return;
@@ -356,7 +410,8 @@ void PageEngine::addToTotals(TqxBand &b)
         return;
     try {
         b.AddToTotals(
-            [evaluation](const QString &expression) { return evaluation->evaluate(expression); });
+            [evaluation](const QString &expression) { return evaluation->evaluate(expression); },
+            column);
     } catch (const script::EvaluationError &error) {
         m_report.ReportEvaluationError(error.message());
     }

@@ -160,7 +160,13 @@ DesignPixels minimumAt(SplitPiece &piece, DesignPixels height)
 
 void PageEngine::outputSplit(TqxBand &b)
 {
-    SplitPieces split(b.Objects);
+    // Cells of cross bands are written by the cross output, not here.
+    std::vector<TqxView *> objects;
+    for (TqxView *view : b.Objects) {
+        if (!isCell(b, *view))
+            objects.push_back(view);
+    }
+    SplitPieces split(objects);
     for (SplitPiece &piece : split.pieces()) {
         if (piece.view->BandAlign == model::baBottom)
             piece.top = b.MeasuredHeight - piece.height;

@@ -1,6 +1,7 @@
 #include "report/engine/PageEngine.h"
 
 #include "report/engine/BuildRunState.h"
+#include "report/engine/CrossBandOutput.h"
 #include "report/engine/EngineErrors.h"
 #include "report/engine/LargeObjectFields.h"
 #include "report/engine/ReportEvaluation.h"
@@ -36,6 +37,8 @@ PageEngine::PageEngine(TqxReport &report, model::TqxPage &page, PageContinuation
     : m_report(report)
     , m_page(page)
     , m_continuation(continuation)
+    , m_cross(std::make_unique<CrossBandOutput>(*this))
+    , m_subReports(std::make_unique<SubReportPlayer>(*this))
 {
     for (int type = 0; type < kBandTypeCount; ++type)
         m_bands[type] = std::make_unique<TqxBand>(type);
@@ -62,9 +65,9 @@ void PageEngine::BuildBandTree()
         m_savedGeometry.push_back({view, view->Left, view->Top, view->Height});
         if (auto *bandView = dynamic_cast<TqxBandView *>(view)) {
             const int type = bandView->bandType();
-            // Cross bands, and the sub-reports inside them, are laid out by their own engine.
-            if (type < kBandTypeCount && type != btCrossHeader && type != btCrossData &&
-                type != btCrossFooter && type != btNone) {
+            if (type == btCrossHeader || type == btCrossData || type == btCrossFooter) {
+                m_cross->takeCrossBand(*bandView);
+            } else if (type < kBandTypeCount && type != btNone) {
                 auto band = std::make_unique<TqxBand>(type);
                 band->takeOverView(*bandView);
                 setDataSource(*band, bandView->CustomFormat);
@@ -74,15 +77,20 @@ void PageEngine::BuildBandTree()
             unplaced.push_back(view);
         }
     }
+    m_cross->takeCrossObjects(unplaced);
     for (int type = 0; type < kBandTypeCount; ++type) {
         for (auto &band : byType[type])
             placeObjects(*band, unplaced);
         if (!byType[type].empty())
             sortAndLink(type, byType[type]);
     }
-    for (TqxView *view : unplaced)
-        m_bands[btNone]->Objects.push_back(view);
+    // An object of a cross band that no horizontal band crosses has no row to be written in.
+    for (TqxView *view : unplaced) {
+        if (!m_cross->holds(*view))
+            m_bands[btNone]->Objects.push_back(view);
+    }
     linkHeadersAndFooters();
+    m_cross->bindColumnSources();
 
     // The template keeps its column count as stored; 0 counts as one column here.
     m_colCount = std::max(m_page.ColCount, 1);
@@ -107,7 +115,11 @@ void PageEngine::placeObjects(TqxBand &band, std::vector<TqxView *> &unplaced)
             }
         }
     };
-    takeInto([](const TqxView &view) { return !isSubReport(view); });
+    takeInto([this](const TqxView &view) { return !isSubReport(view) && !m_cross->holds(view); });
+    const std::size_t firstCell = band.Objects.size();
+    takeInto([this](const TqxView &view) { return m_cross->holds(view); });
+    band.Cells.assign(band.Objects.begin() + static_cast<std::ptrdiff_t>(firstCell),
+                      band.Objects.end());
     takeInto([](const TqxView &view) { return isSubReport(view); });
 }
 
@@ -246,6 +258,10 @@ void PageEngine::PrepareObjects()
             }
         }
     }
+    if (band(btCrossData).exists()) {
+        run.scanBand = &band(btCrossData);
+        scanAggregates(band(btCrossFooter));
+    }
     run.aggregateScan = false;
     run.scanBand = nullptr;
     run.currentBand = nullptr;
@@ -316,11 +332,19 @@ void PageEngine::FillPage()
     TqxEMFPages &prepared = m_report.EMFPages();
     const bool manual = static_cast<bool>(m_report.OnManualBuild);
     if (!m_report.PrintIfEmpty && masterSourceEmpty()) {
-        if (run.appendToPreviousPage)
+        if (run.appendToPreviousPage && Mode == PageMode::Normal)
             ++run.pageIndex;
         return;
     }
     RepeatHeadersOff = false;
+    if (Mode == PageMode::Collect) {
+        // A sub-report page only records its walk of the data; its playback writes it.
+        m_pending.clear();
+        m_deepestLevel = deepestLevel();
+        WalkLevel(1);
+        LastOutputBand = nullptr;
+        return;
+    }
     if (ReportEvaluation *evaluation = m_report.evaluation())
         evaluation->runScript(m_page.Script, nullptr);
     if (run.appendToPreviousPage && m_continuation.savedCurY == m_continuation.savedBottomLimit) {
@@ -352,13 +376,7 @@ void PageEngine::FillPage()
 
     if (!manual) {
         m_pending.clear();
-        m_deepestLevel = 1;
-        for (int level = kLevelCount; level >= 1; --level) {
-            if (band(kDataType[level]).exists()) {
-                m_deepestLevel = level;
-                break;
-            }
-        }
+        m_deepestLevel = deepestLevel();
         WalkLevel(1);
     }
 
@@ -393,6 +411,15 @@ void PageEngine::FillPage()
     LastOutputBand = nullptr;
 }
 
+int PageEngine::deepestLevel() const
+{
+    for (int level = kLevelCount; level >= 1; --level) {
+        if (band(kDataType[level]).exists())
+            return level;
+    }
+    return 1;
+}
+
 void PageEngine::resetBand(TqxBand &b)
 {
     b.LineNo = 1;
@@ -405,8 +432,12 @@ void PageEngine::WalkLevel(int level)
         if (!source)
             continue;
         source->First();
-        resetBand(*data);
-        data->LineThroughNo = 1;
+        if (Mode == PageMode::Collect) {
+            PlayList.push_back({data, PlayEntry::First});
+        } else {
+            resetBand(*data);
+            data->LineThroughNo = 1;
+        }
         for (TqxBand *group : data->Groups) {
             group->LineNo = 0;
             group->LineThroughNo = 0;
@@ -477,7 +508,9 @@ void PageEngine::WalkLevel(int level)
                     data->LineNo = 0;
                 }
             }
-            if (counted) {
+            if (Mode == PageMode::Collect) {
+                PlayList.push_back({data, PlayEntry::Next});
+            } else if (counted) {
                 ++RecordPos;
                 ++data->LineThroughNo;
                 ++data->LineNo;
@@ -518,7 +551,7 @@ void PageEngine::flushPending()
     const std::vector<TqxBand *> bands = std::exchange(m_pending, {});
     for (TqxBand *b : bands) {
         if (b && b->exists())
-            OutputBand(*b);
+            ShowBand(b);
         if (stopRequested())
             break;
     }
@@ -532,8 +565,26 @@ void PageEngine::dropPending()
 
 void PageEngine::ShowBand(TqxBand *b)
 {
-    if (b)
-        OutputBand(*b);
+    if (!b)
+        return;
+    if (Mode == PageMode::Collect) {
+        if (b->exists())
+            PlayList.push_back({b, PlayEntry::Show});
+        return;
+    }
+    OutputBand(*b);
+}
+
+void PageEngine::markAsSubReportPage()
+{
+    IsSubReportPage = true;
+    // Played inside another band, the page cannot start pages or split bands of its own.
+    for (int type = 0; type < kBandTypeCount; ++type) {
+        for (TqxBand *b = m_bands[type].get(); b; b = b->Next.get()) {
+            b->FormNewPage = false;
+            b->Breaked = false;
+        }
+    }
 }
 
 void PageEngine::NewPage()
@@ -588,6 +639,9 @@ void PageEngine::ShowPageFooters()
 
 void PageEngine::NewColumn(TqxBand *b)
 {
+    // A sub-report page has no columns or pages of its own; its playback breaks the page.
+    if (IsSubReportPage)
+        return;
     if (ColumnIndex < m_colCount - 1) {
         ShowBand(&band(btColumnFooter));
         ++ColumnIndex;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/engine/SubReportPlayer.h"
 #include "report/engine/TqxBand.h"
 #include "report/model/Units.h"
 
@@ -15,6 +16,7 @@ class TqxView;
 
 namespace tovren::engine {
 
+class CrossBandOutput;
 class TqxReport;
 
 /// What carries over from one template page to the next within a pass: where the last page
@@ -72,7 +74,24 @@ public:
     TqxBand *LastOutputBand = nullptr;
     bool RepeatHeadersOff = false;
 
+    // Sub-report playback (SubReportPlayer.cpp).
+    PageMode Mode = PageMode::Normal;
+    std::vector<PlayEntry> PlayList;
+    std::size_t ReplayStart = 0;
+    TqxBand *PendingBand = nullptr;
+    /// The page is the content of a sub-report object and is never built on its own.
+    bool IsSubReportPage = false;
+    /// Nothing was played on this page since the sub-reports moved to a new page.
+    bool SubReportFreshPage = false;
+    /// The page's collect-and-play cycle is running.
+    bool SubReportBusy = false;
+    void markAsSubReportPage();
+    SubReportPlayer &subReports() { return *m_subReports; }
+
 private:
+    friend class CrossBandOutput;
+    friend class SubReportPlayer;
+
     static constexpr int kMaxNestedPageBreaks = 16;
 
     /// Counts how deeply a call is nested in itself while it runs.
@@ -114,12 +133,16 @@ private:
     void flushPending();
     void dropPending();
     bool masterSourceEmpty();
+    int deepestLevel() const;
     bool stopRequested() const;
 
     // Band output (BandOutput.cpp).
     void Draw(TqxBand &band);
     model::DesignPixels MeasureHeight(TqxBand &band);
+    model::DesignPixels ownHeight(TqxBand &band);
     model::DesignPixels stretchedHeight(TqxBand &band);
+    static bool isCell(const TqxBand &band, const model::TqxView &view);
+    static bool holdsSubReport(const TqxBand &band);
     bool CheckFit(TqxBand &band, model::DesignPixels top, model::DesignPixels height,
                   bool dryRun = false);
     void outputObjects(TqxBand &band);
@@ -128,7 +151,8 @@ private:
     void runBandScript(TqxBand &band);
     void ResetTotals(TqxBand &band);
     void resetBand(TqxBand &band);
-    void addToTotals(TqxBand &band);
+    /// @p column 0 adds the row; a column number adds that column of a crossed band.
+    void addToTotals(TqxBand &band, int column = 0);
     void scanAggregates(TqxBand &band);
     model::DesignPixels columnFooterHeight() const;
 
@@ -142,6 +166,12 @@ private:
     int m_newPageDepth = 0;
     int m_deepestLevel = 1;
     bool m_columnFooterCounts = true;
+    std::unique_ptr<CrossBandOutput> m_cross;
+    std::unique_ptr<SubReportPlayer> m_subReports;
+    /// Set by the sub-reports of the band being drawn: they moved CurY themselves, and whether
+    /// they still wait for an outer page break.
+    bool m_subReportMovedY = false;
+    bool m_subReportsPending = false;
 };
 
 } // namespace tovren::engine

@@ -46,6 +46,7 @@ void ReportPass::run()
         }
     }
 
+    linkSubReportPages(pages, engines);
     for (auto &engine : engines) {
         if (engine)
             engine->PrepareObjects();
@@ -61,7 +62,8 @@ void ReportPass::run()
                     evaluation->runScript(page.Script, nullptr);
                 continue;
             }
-            if (!engines[i])
+            // A sub-report page is output only inside the band of its sub-report object.
+            if (!engines[i] || engines[i]->IsSubReportPage)
                 continue;
             PageEngine &engine = *engines[i];
             if (m_report.evaluation())

@@ -2,6 +2,8 @@
 
 #include "report/model/TqxBandView.h"
 
+#include <algorithm>
+
 namespace tovren::engine {
 
 TqxBand::TqxBand(int bandType)
@@ -13,6 +15,8 @@ TqxBand::~TqxBand()
     // Release before the owned counting source goes, so a borrowed source is left closed.
     if (TqxDataset *const source = DataSource.source())
         source->Release();
+    if (TqxDataset *const columns = ColumnSource.source())
+        columns->Release();
 }
 
 void TqxBand::takeOverView(model::TqxBandView &view)
@@ -53,9 +57,12 @@ constexpr double kMinimumStart = 1e300;
 
 enum AccumulatorCode : int { acSum = 11, acMin = 12, acMax = 13, acAvg = 14, acCount = 15 };
 
-/// The fields of an accumulator key: band name, code, expression and flag.
+/// The fields of an accumulator key: band name, code, expression and flag, after the column
+/// field that the totals of crossed bands carry in front ("0" for the template of a column).
 struct KeyFields
 {
+    bool hasColumn = false;
+    QString column;
     QString bandName;
     int code = acSum;
     QString expression;
@@ -64,14 +71,24 @@ struct KeyFields
 
 KeyFields splitKey(const QString &key)
 {
-    const QStringList fields = key.split(kFieldEnd);
+    QStringList fields = key.split(kFieldEnd);
     KeyFields result;
+    // Four fields, each closed by the separator, split into five parts; a column field adds one.
+    if (fields.size() > 5) {
+        result.hasColumn = true;
+        result.column = fields.takeFirst();
+    }
     result.bandName = fields.value(0);
     const QString code = fields.value(1);
     result.code = code.isEmpty() ? acSum : code.front().unicode();
     result.expression = fields.value(2);
     result.flag = fields.value(3);
     return result;
+}
+
+script::Variant startValue(int code)
+{
+    return code == acMin ? script::Variant(kMinimumStart) : script::Variant(0);
 }
 
 double numberOf(const script::Variant &value)
@@ -90,6 +107,18 @@ void TqxBand::registerAccumulator(const QString &key, const script::Variant &ini
     Accumulators.push_back({key, initial});
 }
 
+QString TqxBand::readKeyPrefix() const
+{
+    if (BandType != btCrossData || !AggregateSource || !AggregateSource->isCrossedByCrossBands())
+        return {};
+    return QString::number(CellColumn) + kFieldEnd;
+}
+
+const TqxAggregateBand *TqxBand::totalsReader() const
+{
+    return BandType == btCrossData ? AggregateSource : this;
+}
+
 script::Variant TqxBand::accumulatorValue(const QString &key) const
 {
     for (const Accumulator &accumulator : Accumulators) {
@@ -103,13 +132,32 @@ script::Variant TqxBand::accumulatorValue(const QString &key) const
     return script::Variant(QStringLiteral("0"));
 }
 
-void TqxBand::AddToTotals(const std::function<script::Variant(const QString &)> &evaluate)
+void TqxBand::AddToTotals(const std::function<script::Variant(const QString &)> &evaluate,
+                          int column)
 {
+    const QString columnText = QString::number(column);
+    if (column > 0) {
+        std::vector<Accumulator> copies;
+        for (const Accumulator &accumulator : Accumulators) {
+            const KeyFields fields = splitKey(accumulator.key);
+            if (!fields.hasColumn || fields.column != u"0")
+                continue;
+            const QString key = columnText + accumulator.key.mid(fields.column.size());
+            const bool known = std::any_of(Accumulators.begin(), Accumulators.end(),
+                                           [&key](const Accumulator &a) { return a.key == key; });
+            if (!known)
+                copies.push_back({key, startValue(fields.code)});
+        }
+        Accumulators.insert(Accumulators.end(), copies.begin(), copies.end());
+    }
     QString previousExpression;
     double previousValue = 0;
     bool havePrevious = false;
     for (Accumulator &accumulator : Accumulators) {
         const KeyFields fields = splitKey(accumulator.key);
+        // A row adds to the totals kept per row, a column only to its own.
+        if (column > 0 ? fields.column != columnText : fields.hasColumn)
+            continue;
         const double stored = numberOf(accumulator.value);
         double row = 0;
         if (fields.code != acCount) {
@@ -138,7 +186,9 @@ void TqxBand::AddToTotals(const std::function<script::Variant(const QString &)> 
             break;
         }
     }
-    ++AccumulatedRows;
+    // Rows are counted once, not once per column, so column averages divide by the rows.
+    if (column == 0)
+        ++AccumulatedRows;
 }
 
 void TqxBand::ResetShownTotals()
@@ -149,8 +199,7 @@ void TqxBand::ResetShownTotals()
         const KeyFields fields = splitKey(accumulator.key);
         if (fields.bandName.compare(Name, Qt::CaseInsensitive) != 0)
             continue;
-        accumulator.value =
-            fields.code == acMin ? script::Variant(kMinimumStart) : script::Variant(0);
+        accumulator.value = startValue(fields.code);
     }
     AggregateSource->AccumulatedRows = 0;
 }

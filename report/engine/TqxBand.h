@@ -69,7 +69,7 @@ public:
     // TqxAggregateBand
     QString name() const override { return Name; }
     int bandType() const override { return BandType; }
-    bool isCrossedByCrossBands() const override { return false; }
+    bool isCrossedByCrossBands() const override { return !Cells.empty(); }
     void registerAccumulator(const QString &key, const script::Variant &initial) override;
     /// The stored total; an average is divided by the rows accumulated so far.
     script::Variant accumulatorValue(const QString &key) const override;
@@ -78,9 +78,16 @@ public:
     {
         AggregateSource = static_cast<TqxBand *>(source);
     }
+    /// The cross data band, while its cells are written, reads the totals of the band it
+    /// crosses for the column being written.
+    QString readKeyPrefix() const override;
+    const TqxAggregateBand *totalsReader() const override;
 
-    /// Data band: adds the current row to every accumulator.
-    void AddToTotals(const std::function<script::Variant(const QString &)> &evaluate);
+    /// Data band: adds the current row to the accumulators. With @p column 0 the totals kept
+    /// per row take part and the row is counted; with a column number only that column's
+    /// totals of a crossed band take part, made from their "0" templates on first use.
+    void AddToTotals(const std::function<script::Variant(const QString &)> &evaluate,
+                     int column = 0);
     /// Resets the totals this band shows in its aggregate source.
     void ResetShownTotals();
 
@@ -141,6 +148,26 @@ public:
     bool RestoreY = false;
     bool ScriptDone = false;
     bool Repeating = false;
+
+    // Cross bands.
+    /// Horizontal band: the objects it shares with cross bands; a band with cells is crossed.
+    std::vector<model::TqxView *> Cells;
+    /// Horizontal band: the source of its cross columns when the cross data band names one.
+    BandDataSource ColumnSource;
+    /// Cross data band: the most columns its source gave a band so far.
+    int MaxCrossColumns = 0;
+    /// Cross data band: the column whose cells are being written.
+    int CellColumn = 0;
+
+    // Sub-reports.
+    /// Index in Objects of the first sub-report object being played, -1 when none is.
+    int FirstSubReport = -1;
+    model::DesignPixels SubReportBottom = 0;
+    model::DesignPixels SubReportMinimumEnd = 0;
+    int SubReportStartPage = 0;
+    bool SubReportsDone = true;
+    /// One flag per sub-report object from FirstSubReport on.
+    std::vector<bool> SubReportFinished;
 };
 
 } // namespace tovren::engine

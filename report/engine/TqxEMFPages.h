@@ -58,6 +58,8 @@ public:
     const TqxPreparedPage &Page(qsizetype index) const { return *m_pages.at(index); }
 
     void Clear() { m_pages.clear(); }
+    /// Exchanges the pages with @p other; each store keeps its own paper selector.
+    void swapPages(TqxEMFPages &other) noexcept { m_pages.swap(other.m_pages); }
     void Delete(qsizetype index);
     /// A new page before @p index (at the end when @p index is not below Count) with the paper
     /// settings of @p templatePage and an empty object stream.

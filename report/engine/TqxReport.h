@@ -35,6 +35,18 @@ class ReportEvaluation;
 
 enum TqxReportType { rtSimple, rtMultiple };
 enum TqxPreviewZoom { pzDefault, pzPageWidth, pzOnePage, pzTwoPages };
+enum TqxPreviewButton {
+    pbZoom = 0x01,
+    pbLoad = 0x02,
+    pbSave = 0x04,
+    pbPrint = 0x08,
+    pbFind = 0x10,
+    pbHelp = 0x20,
+    pbExit = 0x40,
+    pbPageSetup = 0x80,
+};
+/// A set of TqxPreviewButton values.
+using TqxPreviewButtons = int;
 
 /// What a report shows or asks while it builds: the page being built, and whether the pass may
 /// run. The GUI's progress window implements it; the command line draws a bar on the terminal.
@@ -82,6 +94,8 @@ public:
     bool MDIPreview = false;
     bool ModalPreview = true;
     bool ModifyPrepared = true;
+    TqxPreviewButtons PreviewButtons =
+        pbZoom | pbLoad | pbSave | pbPrint | pbFind | pbHelp | pbExit;
     bool PrintIfEmpty = true;
     TqxReportType ReportType = rtSimple;
     bool ShowPrintDialog = true;
@@ -97,6 +111,10 @@ public:
     std::function<void(int pgNo)> OnEndPage;
     std::function<void(TqxBand &band)> OnBeginBand;
     std::function<void(TqxBand &band)> OnEndBand;
+    /// Before the cross columns of @p band are measured or output.
+    std::function<void(TqxBand &band)> OnBeginColumn;
+    /// Per cross column; a handler may change @p width, the width of the column.
+    std::function<void(int colNo, int &width)> OnPrintColumn;
     std::function<void(const QString &name, script::Variant &value)> OnGetValue;
     std::function<void(QStringList &memo, model::TqxView &view)> OnBeforePrint;
     std::function<void(const QString &name, const QString &p1, const QString &p2, const QString &p3,

@@ -1,7 +1,7 @@
 #include "report/preview/TqxPreviewForm.h"
 
 #include "report/dialogs/TqxPrintForm.h"
-#include "report/engine/PdfExportFilter.h"
+#include "report/engine/TqxExportFilter.h"
 #include "report/engine/TqxReport.h"
 #include "report/output/PrintJob.h"
 #include "report/output/PrinterPrintDevice.h"
@@ -11,7 +11,13 @@
 #include "report/platform/StringTable.h"
 #include "report/preview/EmfPagesPrintSource.h"
 #include "report/preview/PreviewPageView.h"
+#include "report/preview/PreviewPagesFile.h"
+#include "report/preview/PreviewPanner.h"
+#include "report/preview/PreviewWindowPlacement.h"
+#include "report/preview/PreviewZoomMemory.h"
 
+#include <QActionGroup>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -19,8 +25,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
-#include <QScrollArea>
+#include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <cmath>
@@ -31,8 +38,9 @@ namespace {
 
 constexpr int kPreviewCaption = 55207;
 constexpr int kErrorCaption = 55206;
+constexpr int kGap = 10;
 
-const QString kReportFileFilter = QStringLiteral("Report 文件 (*.qxp);;PDF (*.pdf)");
+const QString kReportFileFilter = QStringLiteral("Report 文件 (*.qxp)");
 
 struct ZoomChoice
 {
@@ -49,12 +57,16 @@ const ZoomChoice kZoomChoices[] = {
     {"全页(&W)", ZoomMode::WholePage, 0}, {"双页(&T)", ZoomMode::TwoPages, 0},
 };
 
-QToolButton *makeButton(QWidget *parent, const QString &text, const QString &hint)
+QToolButton *makeButton(QWidget *parent, const QString &name, const QString &text,
+                        const QString &hint)
 {
     auto *button = new QToolButton(parent);
+    button->setObjectName(name);
     button->setText(text);
     button->setToolTip(hint);
     button->setAutoRaise(true);
+    // The window takes every key itself; no button may take the focus or a key press.
+    button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
 
@@ -66,22 +78,45 @@ TqxPreviewForm::TqxPreviewForm(engine::TqxReport &report, output::TqxPrinter &pr
     , m_report(report)
     , m_printerLayer(printerLayer)
     , m_dialogs(dialogs)
+    , m_pageCommands(report, dialogs)
 {
     const QString caption = platform::LoadLibraryString(kPreviewCaption);
     setWindowTitle(report.Title.isEmpty() ? caption
                                           : caption + QStringLiteral(" - ") + report.Title);
+    setFocusPolicy(Qt::StrongFocus);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildMenu();
     buildToolBar();
-    m_scrollArea = new QScrollArea(this);
-    m_view = new PreviewPageView(m_report.EMFPages());
-    m_scrollArea->setWidget(m_view);
-    m_scrollArea->setWidgetResizable(true);
-    m_scrollArea->setBackgroundRole(QPalette::Dark);
-    layout->addWidget(m_scrollArea, 1);
+    m_view = new PreviewPageView(m_report.EMFPages(), this);
+    layout->addWidget(m_view, 1);
+    m_panner = new PreviewPanner(*m_view);
+    m_panner->setPressHandler([this](const QPoint &point) { return pressPage(point); });
+    if (m_report.OnMouseOverObject) {
+        m_panner->setHoverHandler([this](const QPoint &point) {
+            const int index = m_view->pageAt(point);
+            if (index < 0)
+                return Qt::ArrowCursor;
+            const QRect r = m_view->pageLayout().pageRects[index];
+            const QPoint content = point + m_view->scrollPosition() - r.topLeft();
+            const QPoint pagePoint(int(std::lround(content.x() / m_scale)),
+                                   int(std::lround(content.y() / m_scale)));
+            model::TqxView *object = m_report.EMFPages().HitTest(index, pagePoint);
+            int cursor = Qt::ArrowCursor;
+            if (object)
+                m_report.OnMouseOverObject(*object, cursor);
+            return static_cast<Qt::CursorShape>(cursor);
+        });
+    }
+    connect(m_panner, &PreviewPanner::doubleClicked, this, &TqxPreviewForm::doubleClickPage);
+    connect(m_panner, &PreviewPanner::contextMenuRequested, this, &TqxPreviewForm::showContextMenu);
+    connect(m_view, &PreviewPageView::viewportResized, this, &TqxPreviewForm::layOutPages);
+    connect(m_view->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &TqxPreviewForm::followScroll);
     resize(800, 600);
-    layOutPages();
-    updatePageLabel();
+    applyButtonSet();
+    resetView(true);
 }
 
 TqxPreviewForm::~TqxPreviewForm()
@@ -89,36 +124,66 @@ TqxPreviewForm::~TqxPreviewForm()
     m_view->releaseAllPages();
 }
 
-void TqxPreviewForm::buildToolBar()
+void TqxPreviewForm::buildMenu()
 {
-    auto *bar = new QWidget(this);
-    auto *row = new QHBoxLayout(bar);
-    row->setContentsMargins(4, 2, 4, 2);
-
-    m_zoomButton = makeButton(bar, QStringLiteral("100%"), QStringLiteral("放缩"));
-    m_zoomButton->setPopupMode(QToolButton::InstantPopup);
-    auto *zoomMenu = new QMenu(m_zoomButton);
+    m_zoomMenu = new QMenu(this);
+    auto *group = new QActionGroup(m_zoomMenu);
     for (const ZoomChoice &choice : kZoomChoices) {
         const ZoomMode mode = choice.mode;
         const double factor = choice.factor;
-        zoomMenu->addAction(QString::fromUtf8(choice.text), this, [this, mode, factor] {
-            if (mode == ZoomMode::Fixed)
-                setZoomFactor(factor);
-            else
-                setZoomMode(mode);
-        });
+        QAction *item = m_zoomMenu->addAction(QString::fromUtf8(choice.text), this,
+                                              [this, mode, factor] { chooseZoom(mode, factor); });
+        item->setCheckable(true);
+        item->setActionGroup(group);
+        item->setData(mode == ZoomMode::Fixed ? int(std::lround(factor * 100)) : int(mode));
     }
-    m_zoomButton->setMenu(zoomMenu);
+    m_pageCommandItems << m_zoomMenu->addSeparator();
+    m_pageCommandItems << m_zoomMenu->addAction(QStringLiteral("编辑页"), this,
+                                                &TqxPreviewForm::editPage);
+    m_pageCommandItems << m_zoomMenu->addAction(QStringLiteral("增加页"), this,
+                                                &TqxPreviewForm::insertPage);
+    m_deleteItem =
+        m_zoomMenu->addAction(QStringLiteral("删除页"), this, &TqxPreviewForm::deletePage);
+    m_pageCommandItems << m_deleteItem;
+}
+
+void TqxPreviewForm::buildToolBar()
+{
+    auto *bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("TPanel"));
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(4, 2, 4, 2);
+
+    m_zoomButton =
+        makeButton(bar, QStringLiteral("ZoomBtn"), QStringLiteral("100%"), QStringLiteral("放缩"));
+    m_zoomButton->setMinimumWidth(53);
+    connect(m_zoomButton, &QToolButton::clicked, this, [this] {
+        for (QAction *item : m_pageCommandItems)
+            item->setVisible(false);
+        m_zoomMenu->popup(m_zoomButton->mapToGlobal(QPoint(0, m_zoomButton->height())));
+    });
     row->addWidget(m_zoomButton);
 
-    auto *save = makeButton(bar, QStringLiteral("保存"), QStringLiteral("保存报表"));
-    save->setObjectName(QStringLiteral("SaveBtn"));
-    connect(save, &QToolButton::clicked, this, &TqxPreviewForm::savePages);
-    row->addWidget(save);
-    auto *print = makeButton(bar, QStringLiteral("打印"), QStringLiteral("打印报表"));
-    print->setObjectName(QStringLiteral("PrintBtn"));
-    connect(print, &QToolButton::clicked, this, &TqxPreviewForm::printPages);
-    row->addWidget(print);
+    const struct
+    {
+        const char *name;
+        const char *text;
+        const char *hint;
+        bool (TqxPreviewForm::*slot)();
+    } commands[] = {
+        {"LoadBtn", "打开", "打开报表", &TqxPreviewForm::loadPages},
+        {"SaveBtn", "保存", "保存报表", &TqxPreviewForm::savePages},
+        {"PrintBtn", "打印", "打印报表", &TqxPreviewForm::printPages},
+        {"PageSetupBtn", "页面设置", "", &TqxPreviewForm::pageSetup},
+        {"FindBtn", "查找", "查找文本", &TqxPreviewForm::findText},
+    };
+    for (const auto &command : commands) {
+        QToolButton *button =
+            makeButton(bar, QString::fromLatin1(command.name), QString::fromUtf8(command.text),
+                       QString::fromUtf8(command.hint));
+        connect(button, &QToolButton::clicked, this, command.slot);
+        row->addWidget(button);
+    }
 
     const struct
     {
@@ -129,7 +194,7 @@ void TqxPreviewForm::buildToolBar()
                       {">", &TqxPreviewForm::nextPage},
                       {">|", &TqxPreviewForm::lastPage}};
     for (const auto &step : navigation) {
-        auto *button = makeButton(bar, QString::fromLatin1(step.text), QString());
+        auto *button = makeButton(bar, QString(), QString::fromLatin1(step.text), QString());
         connect(button, &QToolButton::clicked, this, step.slot);
         row->addWidget(button);
     }
@@ -138,11 +203,50 @@ void TqxPreviewForm::buildToolBar()
     row->addWidget(m_pageLabel);
     row->addStretch(1);
 
-    auto *exit = makeButton(bar, QStringLiteral("关闭"), QStringLiteral("关闭预览"));
-    exit->setObjectName(QStringLiteral("ExitBtn"));
+    auto *exit = makeButton(bar, QStringLiteral("ExitBtn"), QStringLiteral("关闭"),
+                            QStringLiteral("关闭预览"));
     connect(exit, &QToolButton::clicked, this, &QDialog::accept);
     row->addWidget(exit);
     static_cast<QVBoxLayout *>(QDialog::layout())->addWidget(bar);
+}
+
+void TqxPreviewForm::applyButtonSet()
+{
+    const engine::TqxPreviewButtons set = m_report.PreviewButtons;
+    const struct
+    {
+        const char *name;
+        int button;
+    } shown[] = {{"ZoomBtn", engine::pbZoom}, {"LoadBtn", engine::pbLoad},
+                 {"SaveBtn", engine::pbSave}, {"PrintBtn", engine::pbPrint},
+                 {"FindBtn", engine::pbFind}, {"PageSetupBtn", engine::pbPageSetup},
+                 {"ExitBtn", engine::pbExit}};
+    for (const auto &entry : shown) {
+        if (auto *button = findChild<QToolButton *>(QString::fromLatin1(entry.name)))
+            button->setVisible((set & entry.button) != 0);
+    }
+    const bool printerListed = !m_printerLayer.printerNames().isEmpty();
+    findChild<QToolButton *>(QStringLiteral("PrintBtn"))->setEnabled(printerListed);
+    findChild<QToolButton *>(QStringLiteral("PageSetupBtn"))->setEnabled(printerListed);
+
+    switch (m_report.InitialZoom) {
+    case engine::pzPageWidth:
+        PreviewZoomMemory::last().mode = ZoomMode::PageWidth;
+        break;
+    case engine::pzOnePage:
+        PreviewZoomMemory::last().mode = ZoomMode::WholePage;
+        break;
+    case engine::pzTwoPages:
+        PreviewZoomMemory::last().mode = ZoomMode::TwoPages;
+        break;
+    case engine::pzDefault:
+        break;
+    }
+}
+
+void TqxPreviewForm::setPageEditor(PreviewPageEditor *editor)
+{
+    m_pageCommands.setEditor(editor);
 }
 
 int TqxPreviewForm::pageCount() const
@@ -158,6 +262,24 @@ QString TqxPreviewForm::pageLabelText() const
 QList<QRect> TqxPreviewForm::pageRects() const
 {
     return m_view->pageLayout().pageRects;
+}
+
+void TqxPreviewForm::resetView(bool toFirstPage)
+{
+    m_scale = PreviewZoomMemory::last().scale;
+    m_zoomMode = PreviewZoomMemory::last().mode;
+    if (toFirstPage) {
+        m_currentPage = 1;
+        m_view->setScrollPosition(QPoint(0, 0));
+    }
+    m_currentPage = std::clamp(m_currentPage, 1, std::max(1, pageCount()));
+    m_lastHit.reset();
+    m_view->clearHighlight();
+    updatePageLabel();
+    layOutPages();
+    m_view->releaseAllPages();
+    m_deleteItem->setEnabled(pageCount() > 1);
+    m_view->viewport()->update();
 }
 
 void TqxPreviewForm::firstPage()
@@ -186,21 +308,43 @@ void TqxPreviewForm::goToPage(int pageNumber)
         return;
     m_currentPage = std::clamp(pageNumber, 1, pageCount());
     updatePageLabel();
-    const QList<QRect> rects = pageRects();
-    if (m_currentPage - 1 < rects.size())
-        m_scrollArea->verticalScrollBar()->setValue(rects[m_currentPage - 1].top() - 10);
+    const QScopedValueRollback noFollow(m_followScroll, false);
+    m_view->scrollToPage(m_currentPage - 1);
+}
+
+void TqxPreviewForm::followScroll()
+{
+    if (!m_followScroll || pageCount() == 0)
+        return;
+    const int index = m_view->pageAtTop();
+    if (index >= 0 && index + 1 != m_currentPage) {
+        m_currentPage = index + 1;
+        updatePageLabel();
+    }
+}
+
+void TqxPreviewForm::chooseZoom(ZoomMode mode, double factor)
+{
+    if (mode == ZoomMode::Fixed)
+        setZoomFactor(factor);
+    else
+        setZoomMode(mode);
 }
 
 void TqxPreviewForm::setZoomMode(ZoomMode mode)
 {
+    if (pageCount() == 0)
+        return;
     m_zoomMode = mode;
+    m_view->horizontalScrollBar()->setValue(0);
     m_view->releaseAllPages();
     layOutPages();
+    PreviewZoomMemory::last() = {m_scale, m_zoomMode};
 }
 
 void TqxPreviewForm::setZoomFactor(double factor)
 {
-    if (!(factor > 0))
+    if (!(factor > 0) || pageCount() == 0)
         return;
     m_scale = factor;
     setZoomMode(ZoomMode::Fixed);
@@ -208,19 +352,33 @@ void TqxPreviewForm::setZoomFactor(double factor)
 
 void TqxPreviewForm::layOutPages()
 {
-    if (!m_view)
-        return; // a resize can arrive while the window is still being built
+    if (!m_view || pageCount() == 0) {
+        if (m_view)
+            m_view->setPagePlaces({});
+        return;
+    }
     engine::TqxEMFPages &pages = m_report.EMFPages();
     QList<QSize> sizes;
+    sizes.reserve(pages.Count());
     for (qsizetype i = 0; i < pages.Count(); ++i) {
         const model::TqxPageMetrics &metrics = pages.Page(i).metrics;
         sizes.append(QSize(metrics.PaperWidthPx, metrics.PaperHeightPx));
     }
     const PreviewLayout::Result placed = PreviewLayout::layOut(
-        sizes, m_currentPage - 1, m_scrollArea->viewport()->size(), m_zoomMode, m_scale);
+        sizes, m_currentPage - 1, m_view->viewport()->size(), m_zoomMode, m_scale);
     m_scale = placed.scale;
     m_zoomButton->setText(QString::number(std::lround(m_scale * 100)) + u'%');
+    const int checked =
+        m_zoomMode == ZoomMode::Fixed ? int(std::lround(m_scale * 100)) : int(m_zoomMode);
+    for (QAction *item : m_zoomMenu->actions()) {
+        if (item->isCheckable())
+            item->setChecked(item->data().toInt() == checked);
+    }
     m_view->setPagePlaces(placed);
+    if (m_lastHit)
+        showHit();
+    else
+        goToPage(m_currentPage);
 }
 
 void TqxPreviewForm::updatePageLabel()
@@ -230,47 +388,143 @@ void TqxPreviewForm::updatePageLabel()
                              : QStringLiteral("页 %1/%2").arg(m_currentPage).arg(pageCount()));
 }
 
+bool TqxPreviewForm::pressPage(const QPoint &viewportPoint)
+{
+    const int index = m_view->pageAt(viewportPoint);
+    if (index < 0)
+        return false;
+    if (m_report.OnObjectClick) {
+        const QRect r = m_view->pageLayout().pageRects[index];
+        const QPoint content = viewportPoint + m_view->scrollPosition() - r.topLeft();
+        const QPoint pagePoint(int(std::lround(content.x() / m_scale)),
+                               int(std::lround(content.y() / m_scale)));
+        if (model::TqxView *object = m_report.EMFPages().HitTest(index, pagePoint)) {
+            m_report.OnObjectClick(*object);
+            return true;
+        }
+    }
+    m_currentPage = index + 1;
+    updatePageLabel();
+    return false;
+}
+
+void TqxPreviewForm::doubleClickPage(const QPoint &viewportPoint)
+{
+    const int index = m_view->pageAt(viewportPoint);
+    if (index >= 0) {
+        m_currentPage = index + 1;
+        updatePageLabel();
+    }
+    if (m_pageCommands.available())
+        editPage();
+}
+
+void TqxPreviewForm::showContextMenu(const QPoint &globalPoint)
+{
+    if (pageCount() == 0)
+        return;
+    const bool commands = m_pageCommands.available();
+    for (QAction *item : m_pageCommandItems)
+        item->setVisible(commands);
+    m_zoomMenu->popup(globalPoint);
+}
+
 void TqxPreviewForm::keyPressEvent(QKeyEvent *event)
 {
     const bool control = event->modifiers().testFlag(Qt::ControlModifier);
-    if (event->key() == Qt::Key_Escape) {
+    event->accept();
+    if (pageCount() == 0) {
+        if (event->key() == Qt::Key_Escape)
+            accept();
+        return;
+    }
+    QScrollBar *vertical = m_view->verticalScrollBar();
+    QScrollBar *horizontal = m_view->horizontalScrollBar();
+    switch (event->key()) {
+    case Qt::Key_Up:
+        vertical->setValue(vertical->value() - PreviewPageView::kSmallStep);
+        return;
+    case Qt::Key_Down:
+        vertical->setValue(vertical->value() + PreviewPageView::kSmallStep);
+        return;
+    case Qt::Key_Left:
+        horizontal->setValue(horizontal->value() - PreviewPageView::kSmallStep);
+        return;
+    case Qt::Key_Right:
+        horizontal->setValue(horizontal->value() + PreviewPageView::kSmallStep);
+        return;
+    case Qt::Key_PageUp:
+        if (control)
+            priorPage();
+        else
+            vertical->setValue(vertical->value() - PreviewPageView::kLargeStep);
+        return;
+    case Qt::Key_PageDown:
+        if (control)
+            nextPage();
+        else
+            vertical->setValue(vertical->value() + PreviewPageView::kLargeStep);
+        return;
+    case Qt::Key_Space:
+        m_zoomButton->click();
+        return;
+    case Qt::Key_Escape:
         // Closing the preview is a normal end, not a cancel.
         accept();
         return;
-    }
-    if (!control) {
-        QDialog::keyPressEvent(event);
+    case Qt::Key_F3:
+        if (!control)
+            findNext();
         return;
+    default:
+        break;
     }
+    if (!control)
+        return;
     switch (event->key()) {
-    case Qt::Key_PageUp:
-        priorPage();
-        break;
-    case Qt::Key_PageDown:
-        nextPage();
-        break;
     case Qt::Key_Home:
-        m_scrollArea->verticalScrollBar()->setValue(0);
+        vertical->setValue(0);
         break;
     case Qt::Key_End:
         lastPage();
+        break;
+    case Qt::Key_O:
+        loadPages();
         break;
     case Qt::Key_S:
         savePages();
         break;
     case Qt::Key_P:
-        printPages();
+        if (findChild<QToolButton *>(QStringLiteral("PrintBtn"))->isEnabled())
+            printPages();
+        break;
+    case Qt::Key_F:
+        findText();
+        break;
+    case Qt::Key_E:
+        if (m_pageCommands.available())
+            editPage();
         break;
     default:
         break;
     }
-    event->accept();
 }
 
-void TqxPreviewForm::resizeEvent(QResizeEvent *event)
+void TqxPreviewForm::showEvent(QShowEvent *event)
 {
-    QDialog::resizeEvent(event);
-    layOutPages();
+    if (m_settings && !event->spontaneous())
+        PreviewWindowPlacement::restore(*this, *m_settings);
+    QDialog::showEvent(event);
+}
+
+void TqxPreviewForm::done(int result)
+{
+    // Every way out (the exit button, Esc, the window's close box) ends here while the window
+    // still has its last geometry.
+    if (m_settings && isVisible())
+        PreviewWindowPlacement::save(*this, *m_settings);
+    m_view->releaseAllPages();
+    QDialog::done(result);
 }
 
 void TqxPreviewForm::closeEvent(QCloseEvent *event)
@@ -285,29 +539,113 @@ void TqxPreviewForm::showError(const QString &text)
                          platform::mb_Ok | platform::mb_IconError);
 }
 
+bool TqxPreviewForm::findText()
+{
+    if (pageCount() == 0)
+        return false;
+    std::optional<PreviewSearchRequest> request;
+    if (m_searchDialog) {
+        request = m_searchDialog();
+    } else {
+        TqxPreviewSearchForm dialog(this);
+        if (dialog.exec() == QDialog::Accepted)
+            request = dialog.request();
+    }
+    return request && find(*request);
+}
+
+bool TqxPreviewForm::find(const PreviewSearchRequest &request)
+{
+    if (pageCount() == 0)
+        return false;
+    m_search.setText(request.text, request.matchCase);
+    if (request.fromCurrentPage)
+        m_search.continueOn(m_currentPage - 1);
+    else
+        m_search.restartAt(0);
+    return continueSearch();
+}
+
+bool TqxPreviewForm::findNext()
+{
+    if (pageCount() == 0 || !m_search.hasText())
+        return false;
+    m_search.continueOn(m_currentPage - 1);
+    return continueSearch();
+}
+
+bool TqxPreviewForm::continueSearch()
+{
+    const std::optional<PreviewSearch::Hit> hit = m_search.findNext(m_report.EMFPages());
+    if (!hit)
+        return false;
+    m_lastHit = hit;
+    m_currentPage = hit->pageIndex + 1;
+    updatePageLabel();
+    showHit();
+    return true;
+}
+
+void TqxPreviewForm::showHit()
+{
+    const QRect page = m_view->pageLayout().pageRects.value(m_lastHit->pageIndex);
+    const QRect found = m_lastHit->bounds;
+    const QRect onScreen(page.left() + int(std::lround(found.left() * m_scale)),
+                         page.top() + int(std::lround(found.top() * m_scale)),
+                         int(std::lround(found.width() * m_scale)),
+                         int(std::lround(found.height() * m_scale)));
+    const QSize view = m_view->viewport()->size();
+    // Show the page's top-left corner when the text fits in the view from there; otherwise
+    // bring the text's far edge just inside the view.
+    QPoint position(page.left() - kGap, page.top() - kGap);
+    if (onScreen.bottom() - position.y() >= view.height())
+        position.setY(onScreen.bottom() + 1 + kGap - view.height());
+    if (onScreen.right() - position.x() >= view.width())
+        position.setX(onScreen.right() + 1 + kGap - view.width());
+    const QScopedValueRollback noFollow(m_followScroll, false);
+    m_view->setScrollPosition(position);
+    m_view->setHighlight(onScreen);
+}
+
 bool TqxPreviewForm::savePages()
 {
     if (pageCount() == 0)
         return false;
-    const QString chosen =
-        m_dialogs.saveFileName(QStringLiteral("保存报表"), kReportFileFilter, m_report.Title);
+    const QString chosen = m_dialogs.saveFileName(QStringLiteral("保存报表"),
+                                                  m_exportFilters.dialogFilter(), m_report.Title);
     if (chosen.isEmpty())
         return false;
-    const QFileInfo info(chosen);
     bool saved = false;
-    if (info.suffix().compare(QStringLiteral("pdf"), Qt::CaseInsensitive) == 0) {
-        engine::PdfExportFilter filter;
-        saved = m_report.ExportPages(filter, chosen);
+    if (std::unique_ptr<engine::TqxExportFilter> filter = m_exportFilters.filterFor(chosen)) {
+        saved = m_report.ExportPages(*filter, chosen);
     } else {
+        const QFileInfo info(chosen);
         const QString qxpName =
             info.dir().filePath(info.completeBaseName() + QStringLiteral(".qxp"));
         saved = m_report.SavePagesFile(qxpName);
     }
     m_view->releaseAllPages();
-    m_view->update();
+    m_view->viewport()->update();
     if (!saved)
         showError(m_report.lastMessage());
     return saved;
+}
+
+bool TqxPreviewForm::loadPages()
+{
+    if (pageCount() == 0)
+        return false;
+    const QString chosen = m_dialogs.openFileName(QStringLiteral("打开报表"), kReportFileFilter);
+    if (chosen.isEmpty())
+        return false;
+    m_view->releaseAllPages();
+    if (!PreviewPagesFile::load(m_report, chosen)) {
+        showError(m_report.lastMessage());
+        m_view->viewport()->update();
+        return false;
+    }
+    resetView(true);
+    return true;
 }
 
 bool TqxPreviewForm::printPages()
@@ -340,10 +678,53 @@ bool TqxPreviewForm::printPages()
     EmfPagesPrintSource source(m_report.EMFPages());
     output::PrintJob job(m_printerLayer, source, *device);
     const output::PrintJob::Outcome outcome = job.run(dialog.printParameters(), m_report.Title);
-    m_view->update();
+    resetView(false);
     if (outcome == output::PrintJob::Outcome::Failed)
         showError(job.errorString());
     return outcome == output::PrintJob::Outcome::Finished;
+}
+
+bool TqxPreviewForm::pageSetup()
+{
+    if (pageCount() == 0)
+        return false;
+    const PageSetupChoice initial = PreviewPageSetup::initialChoice(m_report.EMFPages());
+    const std::optional<PageSetupChoice> choice =
+        m_pageSetupDialog ? m_pageSetupDialog(initial)
+                          : PreviewPageSetup::askWithDialog(initial, m_view);
+    if (!choice)
+        return false;
+    PreviewPageSetup::apply(m_report, *choice);
+    m_view->releaseAllPages();
+    const bool built = m_report.BuildPages();
+    resetView(true);
+    if (!built)
+        showError(m_report.lastMessage());
+    return built;
+}
+
+bool TqxPreviewForm::editPage()
+{
+    if (!m_pageCommands.editPage(m_currentPage - 1))
+        return false;
+    resetView(false);
+    return true;
+}
+
+bool TqxPreviewForm::insertPage()
+{
+    if (!m_pageCommands.insertPage(m_currentPage - 1))
+        return false;
+    resetView(false);
+    return true;
+}
+
+bool TqxPreviewForm::deletePage()
+{
+    if (!m_pageCommands.deletePage(m_currentPage - 1))
+        return false;
+    resetView(true);
+    return true;
 }
 
 } // namespace tovren::preview

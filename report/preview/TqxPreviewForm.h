@@ -1,14 +1,21 @@
 #pragma once
 
+#include "report/preview/PreviewExportFilters.h"
 #include "report/preview/PreviewLayout.h"
+#include "report/preview/PreviewPageCommands.h"
+#include "report/preview/PreviewPageSetup.h"
+#include "report/preview/PreviewSearch.h"
+#include "report/preview/TqxPreviewSearchForm.h"
 
 #include <QDialog>
 #include <functional>
 #include <memory>
+#include <optional>
 
+class QAction;
 class QLabel;
+class QMenu;
 class QPrinter;
-class QScrollArea;
 class QToolButton;
 
 namespace tovren::engine {
@@ -20,14 +27,17 @@ class TqxPrinter;
 } // namespace tovren::output
 namespace tovren::platform {
 class DialogProvider;
-}
+class SettingsStore;
+} // namespace tovren::platform
 
 namespace tovren::preview {
 
 class PreviewPageView;
+class PreviewPanner;
 
-/// The preview window: shows a report's prepared pages and lets the operator page through
-/// them, zoom, print, save them as a prepared-report file or a PDF, and close.
+/// The preview window: shows a report's prepared pages in rows and lets the operator scroll,
+/// page, zoom, find text, print, set up the page, save and load prepared-report files and,
+/// when the report allows it, edit, add and delete pages.
 ///
 /// Every question and error goes through the dialog provider, so the window never blocks on a
 /// dialog nobody sees. Closing it releases the loaded objects of every page; the pages stay
@@ -38,58 +48,112 @@ class TqxPreviewForm : public QDialog
 public:
     /// Makes the device a confirmed print goes to; null means the print cannot start.
     using PrintDeviceFactory = std::function<std::unique_ptr<output::PrintDevice>()>;
+    /// Asks what to find; nothing when cancelled.
+    using SearchDialog = std::function<std::optional<PreviewSearchRequest>()>;
 
     TqxPreviewForm(engine::TqxReport &report, output::TqxPrinter &printerLayer,
                    platform::DialogProvider &dialogs, QWidget *parent = nullptr);
     ~TqxPreviewForm() override;
 
     void setPrintDeviceFactory(PrintDeviceFactory factory) { m_deviceFactory = std::move(factory); }
+    void setPageSetupDialog(PreviewPageSetup::Dialog dialog)
+    {
+        m_pageSetupDialog = std::move(dialog);
+    }
+    void setSearchDialog(SearchDialog dialog) { m_searchDialog = std::move(dialog); }
+    /// Registers where pages are edited; without one, pages cannot be edited, added or deleted.
+    void setPageEditor(PreviewPageEditor *editor);
+    /// Where the window placement is kept between sessions; none keeps nothing.
+    void setSettingsStore(platform::SettingsStore *store) { m_settings = store; }
+    /// The export types offered when saving; register more to offer them.
+    PreviewExportFilters &exportFilters() { return m_exportFilters; }
 
     int currentPage() const { return m_currentPage; }
     int pageCount() const;
     QString pageLabelText() const;
     double scale() const { return m_scale; }
     ZoomMode zoomMode() const { return m_zoomMode; }
-    /// Where each page sits in the page view, in page order.
+    /// Where each page sits in the page area's content, in page order.
     QList<QRect> pageRects() const;
+    PreviewPageView &pageView() const { return *m_view; }
+    const PreviewSearch &search() const { return m_search; }
+    /// True when the page commands (edit, add, delete) are offered.
+    bool pageCommandsAvailable() const { return m_pageCommands.available(); }
 
 public slots:
     void firstPage();
     void priorPage();
     void nextPage();
     void lastPage();
+    /// Makes page @p pageNumber (1-based, clamped to the pages there are) current and shows it.
+    void goToPage(int pageNumber);
     void setZoomMode(tovren::preview::ZoomMode mode);
     /// Fixed zoom; 1.0 shows one report pixel as one screen pixel.
     void setZoomFactor(double factor);
-    /// Asks for a file name; a .pdf name exports a PDF, any other is saved as a .qxp file.
+    /// Asks for a file name; an export type's extension exports, any other saves a .qxp file.
     bool savePages();
+    /// Asks for a prepared-report file and shows its pages; a failed load keeps the pages.
+    bool loadPages();
     /// Runs the print dialog and, when confirmed, prints the chosen pages.
     bool printPages();
+    /// Asks for paper and margins, gives them to the template and builds the report again.
+    bool pageSetup();
+    /// Asks what to find and finds its first match.
+    bool findText();
+    /// Finds @p request's text from the first or the current page; false when not found.
+    bool find(const tovren::preview::PreviewSearchRequest &request);
+    /// Finds the next match of the last search text.
+    bool findNext();
+    bool editPage();
+    bool insertPage();
+    bool deletePage();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void done(int result) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildToolBar();
-    void goToPage(int pageNumber);
+    void buildMenu();
+    void applyButtonSet();
+    void resetView(bool toFirstPage);
     void layOutPages();
     void updatePageLabel();
+    void followScroll();
+    bool continueSearch();
+    void showHit();
+    bool pressPage(const QPoint &viewportPoint);
+    void doubleClickPage(const QPoint &viewportPoint);
+    void showContextMenu(const QPoint &globalPoint);
+    void chooseZoom(ZoomMode mode, double factor);
     void showError(const QString &text);
 
     engine::TqxReport &m_report;
     output::TqxPrinter &m_printerLayer;
     platform::DialogProvider &m_dialogs;
     PrintDeviceFactory m_deviceFactory;
+    PreviewPageSetup::Dialog m_pageSetupDialog;
+    SearchDialog m_searchDialog;
+    PreviewExportFilters m_exportFilters;
+    platform::SettingsStore *m_settings = nullptr;
+    PreviewPageCommands m_pageCommands;
+    PreviewSearch m_search;
+    std::optional<PreviewSearch::Hit> m_lastHit;
     std::unique_ptr<QPrinter> m_printer;
-    QScrollArea *m_scrollArea = nullptr;
     PreviewPageView *m_view = nullptr;
+    PreviewPanner *m_panner = nullptr;
     QLabel *m_pageLabel = nullptr;
     QToolButton *m_zoomButton = nullptr;
+    QMenu *m_zoomMenu = nullptr;
+    QList<QAction *> m_pageCommandItems;
+    QAction *m_deleteItem = nullptr;
     int m_currentPage = 1;
     double m_scale = 1.0;
     ZoomMode m_zoomMode = ZoomMode::Fixed;
+    /// Scrolling the view to a page must not pick another page in the same row.
+    bool m_followScroll = true;
 };
 
 } // namespace tovren::preview

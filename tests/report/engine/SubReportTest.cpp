@@ -1,0 +1,227 @@
+#include "BuildFixture.h"
+#include "PlacedTexts.h"
+#include "report/model/TqxSubReportView.h"
+
+#include <QRegularExpression>
+
+using namespace tovren;
+using model::TqxBandView;
+using test::PlacedText;
+
+namespace {
+
+/// A main page whose bands hold sub-report objects, and sub-report pages walking their own
+/// record sets.
+class SubReportTest : public test::BuildTest
+{
+protected:
+    SubReportTest()
+        : BuildTest(2)
+    {}
+
+    /// A record set of @p rows rows named @p name, with a report data source "qx" + name.
+    void addSource(const QString &name, int rows)
+    {
+        auto *records = new test::MemoryRecordSet(rows, name, &form);
+        auto *source = new engine::TqxDBDataSet(QStringLiteral("qx") + name, &form);
+        source->setDataSet(records);
+    }
+
+    model::TqxSubReportView &addSubReport(model::TqxPage &page, int left, int top,
+                                          int subReportPage, const QString &name = {})
+    {
+        auto view = std::make_unique<model::TqxSubReportView>();
+        view->Name = name.isEmpty() ? QStringLiteral("SubReport%1").arg(page.objectCount()) : name;
+        view->SetBounds(left, top, 200, 20);
+        view->SubReportPage = subReportPage;
+        return static_cast<model::TqxSubReportView &>(page.addObject(std::move(view)));
+    }
+
+    /// A sub-report page: a title that must not be output and a data band of @p rowHeight
+    /// showing "<prefix><N>" for each record of "qx" + @p source.
+    model::TqxPage &addListPage(const QString &source, int rowHeight, const QString &prefix,
+                                model::TenthsMm height = 2970)
+    {
+        model::TqxPage &page = addPage(height);
+        addBand(page, model::btReportTitle, 0, 20, QStringLiteral("Title") + source);
+        addText(page, 0, 0, QStringLiteral("never"));
+        addBand(page, model::btMasterData, 30, rowHeight, QStringLiteral("Data") + source,
+                QStringLiteral("qx") + source);
+        addText(page, 0, 30, prefix + QStringLiteral("[%1.\"N\"]").arg(source)).Width = 100;
+        return page;
+    }
+
+    std::vector<PlacedText> placed(qsizetype index)
+    {
+        return test::placedTexts(report.EMFPages(), index);
+    }
+    QStringList textsOf(qsizetype index, const QString &prefix)
+    {
+        return pageTexts(index).filter(QRegularExpression(QStringLiteral("^") + prefix));
+    }
+};
+
+TEST_F(SubReportTest, SubReportPlaysBesideEachRowOfADataBandAndMovesTheNextRowDown)
+{
+    addSource(QStringLiteral("Details"), 3);
+    model::TqxPage &main = addPage();
+    addBand(main, model::btMasterData, 0, 30, QStringLiteral("Main"),
+            QStringLiteral("qxDBDataSet1"));
+    addText(main, 0, 0, QStringLiteral("m[Aqy.\"N\"]")).Width = 100;
+    addSubReport(main, 300, 5, 1);
+    addBand(main, model::btReportSummary, 100, 20, QStringLiteral("Summary"));
+    addText(main, 0, 100, QStringLiteral("end")).Width = 100;
+    addListPage(QStringLiteral("Details"), 20, QStringLiteral("d"));
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    ASSERT_EQ(report.EMFPages().Count(), 1) << "the sub-report page is not built on its own";
+    // Each row is as tall as its sub-report: 5 down, then three rows of 20.
+    const std::vector<PlacedText> expected{
+        {"m1", 0, 0},    {"d1", 300, 5},  {"d2", 300, 25},  {"d3", 300, 45}, {"m2", 0, 65},
+        {"d1", 300, 70}, {"d2", 300, 90}, {"d3", 300, 110}, {"end", 0, 130},
+    };
+    EXPECT_EQ(placed(0), expected);
+}
+
+TEST_F(SubReportTest, SubReportLongerThanThePageContinuesBelowThePageHeader)
+{
+    addSource(QStringLiteral("Details"), 10);
+    model::TqxPage &main = addPage(1000);
+    TqxBandView &header = addBand(main, model::btPageHeader, 0, 30, QStringLiteral("Header"));
+    header.Flags |= TqxBandView::kOnFirstPageFlag;
+    addText(main, 400, 0, QStringLiteral("page [PAGE#]")).Width = 100;
+    addBand(main, model::btMasterData, 40, 20, QStringLiteral("Main"), QStringLiteral("1"));
+    addSubReport(main, 0, 40, 1);
+    addBand(main, model::btReportSummary, 100, 20, QStringLiteral("Summary"));
+    addText(main, 0, 100, QStringLiteral("end")).Width = 100;
+    addListPage(QStringLiteral("Details"), 50, QStringLiteral("d"));
+    const int bottom = main.BottomEdge();
+    ASSERT_GE(bottom, 330 + 20);
+    ASSERT_LT(bottom, 380);
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    ASSERT_EQ(report.EMFPages().Count(), 2);
+    EXPECT_EQ(placed(0).front(), (PlacedText{"page 1", 400, 0}));
+    EXPECT_EQ(textsOf(0, "d"), (QStringList{"d1", "d2", "d3", "d4", "d5", "d6"}));
+    EXPECT_EQ(placed(0).back(), (PlacedText{"d6", 0, 280}));
+    const std::vector<PlacedText> second{{"page 2", 400, 0}, {"d7", 0, 30},   {"d8", 0, 80},
+                                         {"d9", 0, 130},     {"d10", 0, 180}, {"end", 0, 230}};
+    EXPECT_EQ(placed(1), second);
+
+    // The first of two passes makes the same page breaks without writing anything.
+    report.TwoPass = true;
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    ASSERT_EQ(report.EMFPages().Count(), 2);
+    EXPECT_EQ(placed(1), second);
+}
+
+TEST_F(SubReportTest, SubReportRowTallerThanAPageStopsTheBuildInsteadOfLooping)
+{
+    addSource(QStringLiteral("Details"), 2);
+    model::TqxPage &main = addPage(1000);
+    addBand(main, model::btMasterData, 0, 20, QStringLiteral("Main"), QStringLiteral("1"));
+    addSubReport(main, 0, 0, 1);
+    addListPage(QStringLiteral("Details"), 400, QStringLiteral("d"));
+
+    EXPECT_FALSE(report.BuildPages());
+    EXPECT_TRUE(report.lastMessage().contains(QStringLiteral("放不下")))
+        << report.lastMessage().toStdString();
+}
+
+TEST_F(SubReportTest, SideBySideSubReportsBreakUntilTheLongerEndsWithoutReplayingTheShorter)
+{
+    addSource(QStringLiteral("Long"), 10);
+    addSource(QStringLiteral("Short"), 5);
+    model::TqxPage &main = addPage(1000);
+    addBand(main, model::btReportTitle, 0, 20, QStringLiteral("Title"));
+    addSubReport(main, 0, 0, 1);
+    addSubReport(main, 300, 0, 2);
+    addBand(main, model::btReportSummary, 100, 20, QStringLiteral("Summary"));
+    addText(main, 0, 100, QStringLiteral("end")).Width = 100;
+    addListPage(QStringLiteral("Long"), 50, QStringLiteral("L"));
+    addListPage(QStringLiteral("Short"), 50, QStringLiteral("S"));
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    ASSERT_EQ(report.EMFPages().Count(), 2);
+    EXPECT_EQ(textsOf(0, "L"), (QStringList{"L1", "L2", "L3", "L4", "L5", "L6", "L7"}));
+    EXPECT_EQ(textsOf(0, "S"), (QStringList{"S1", "S2", "S3", "S4", "S5"}));
+    const std::vector<PlacedText> second{
+        {"L8", 0, 0}, {"L9", 0, 50}, {"L10", 0, 100}, {"end", 0, 150}};
+    EXPECT_EQ(placed(1), second);
+    EXPECT_TRUE(pageTexts(1).filter(QStringLiteral("never")).isEmpty());
+}
+
+TEST_F(SubReportTest, NestedSubReportBreaksThroughTheOuterPlayback)
+{
+    addSource(QStringLiteral("Outer"), 3);
+    addSource(QStringLiteral("Inner"), 4);
+    model::TqxPage &main = addPage(1000);
+    addBand(main, model::btReportTitle, 0, 20, QStringLiteral("Title"));
+    addSubReport(main, 100, 0, 1);
+    model::TqxPage &outer = addListPage(QStringLiteral("Outer"), 20, QStringLiteral("o"), 1000);
+    addSubReport(outer, 100, 30, 2);
+    addListPage(QStringLiteral("Inner"), 50, QStringLiteral("i"), 1000);
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    ASSERT_EQ(report.EMFPages().Count(), 2);
+    // Each outer row holds four inner rows of 50; the second runs out of page after three.
+    const std::vector<PlacedText> first{
+        {"o1", 100, 0},   {"i1", 200, 0},   {"i2", 200, 50},  {"i3", 200, 100}, {"i4", 200, 150},
+        {"o2", 100, 200}, {"i1", 200, 200}, {"i2", 200, 250}, {"i3", 200, 300},
+    };
+    EXPECT_EQ(placed(0), first);
+    const std::vector<PlacedText> second{
+        {"i4", 200, 0},   {"o3", 100, 50},  {"i1", 200, 50},
+        {"i2", 200, 100}, {"i3", 200, 150}, {"i4", 200, 200},
+    };
+    EXPECT_EQ(placed(1), second);
+}
+
+TEST_F(SubReportTest, MissingAndSelfContainingSubReportsStopTheBuildWithAMessage)
+{
+    addSource(QStringLiteral("Details"), 2);
+    model::TqxPage &main = addPage();
+    addBand(main, model::btReportTitle, 0, 20, QStringLiteral("Title"));
+    model::TqxSubReportView &sub = addSubReport(main, 0, 0, 5, QStringLiteral("Lost"));
+    model::TqxPage &list = addListPage(QStringLiteral("Details"), 20, QStringLiteral("d"));
+
+    EXPECT_FALSE(report.BuildPages());
+    EXPECT_TRUE(report.lastMessage().contains(QStringLiteral("Lost")));
+    EXPECT_TRUE(report.lastMessage().contains(QStringLiteral("不存在")))
+        << report.lastMessage().toStdString();
+
+    // Through another page...
+    sub.SubReportPage = 1;
+    model::TqxSubReportView &loop = addSubReport(list, 300, 30, 0, QStringLiteral("Back"));
+    EXPECT_FALSE(report.BuildPages());
+    EXPECT_TRUE(report.lastMessage().contains(QStringLiteral("包含它自身")))
+        << report.lastMessage().toStdString();
+    // ...and directly.
+    loop.SubReportPage = 1;
+    EXPECT_FALSE(report.BuildPages());
+    EXPECT_TRUE(report.lastMessage().contains(QStringLiteral("Back")))
+        << report.lastMessage().toStdString();
+    EXPECT_EQ(report.EMFPages().Count(), 0);
+}
+
+TEST_F(SubReportTest, BandHoldsMoreThanThirtyFiveSubReports)
+{
+    model::TqxPage &main = addPage();
+    addBand(main, model::btReportTitle, 0, 80, QStringLiteral("Title"));
+    constexpr int kSubReports = 40;
+    for (int i = 0; i < kSubReports; ++i) {
+        addSubReport(main, (i % 10) * 70, (i / 10) * 20, i + 1);
+        model::TqxPage &page = addPage();
+        addBand(page, model::btMasterData, 0, 20, QStringLiteral("Data%1").arg(i),
+                QStringLiteral("1"));
+        addText(page, 0, 0, QStringLiteral("s%1").arg(i)).Width = 60;
+    }
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    ASSERT_EQ(report.EMFPages().Count(), 1);
+    const std::vector<PlacedText> texts = placed(0);
+    ASSERT_EQ(texts.size(), static_cast<std::size_t>(kSubReports));
+    EXPECT_EQ(texts.back(), (PlacedText{"s39", 630, 60}));
+}
+
+} // namespace
