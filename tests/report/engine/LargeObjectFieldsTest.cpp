@@ -42,6 +42,12 @@ public:
     }
     script::Variant fieldValue(int index) const override
     {
+        if (index == 3 && longNotes > 0 && !fieldIsNull(3)) {
+            QStringList lines;
+            for (int i = 1; i <= longNotes; ++i)
+                lines << QStringLiteral("记录%1 第%2行").arg(row()).arg(i);
+            return script::Variant(lines.join(u'\n'));
+        }
         if (index == 3)
             return fieldIsNull(3)
                        ? script::Variant::null()
@@ -62,6 +68,9 @@ public:
         image.save(&buffer, "BMP");
         return bytes;
     }
+
+    /// When above 0, NOTES holds that many numbered lines instead.
+    int longNotes = 0;
 };
 
 class LargeObjectFieldsTest : public test::BuildTest
@@ -200,6 +209,31 @@ TEST_F(LargeObjectFieldsTest, TextMarkedTextOnlyAndOrdinaryFieldsKeepTheirOwnTex
     ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
     EXPECT_EQ(lines(*printed(0, QStringLiteral("Notes"))), QStringList{"[NOTES]"});
     EXPECT_EQ(lines(*printed(0, QStringLiteral("N"))), QStringList{"1"});
+}
+
+TEST_F(LargeObjectFieldsTest, StretchedTextBoundToALongMemoSplitsOverPagesLineByLine)
+{
+    records->longNotes = 40;
+    model::TqxPage &page = addPage(1000); // 361 design pixels
+    addBand(page, model::btMasterData, 0, 30, QStringLiteral("Data"), QStringLiteral("FilesSource"))
+        .Flags = model::TqxView::kStretchedFlag;
+    model::TqxMemoView &notes =
+        addText(page, 0, 0, QStringLiteral("[NOTES]"), QStringLiteral("Notes"));
+    notes.Flags = model::TqxView::kStretchedFlag;
+    source->setRangeEnd(engine::reCount);
+    source->setRangeEndCount(1);
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(report.EMFPages().Count(), 2);
+    QStringList printedLines;
+    for (qsizetype p = 0; p < report.EMFPages().Count(); ++p) {
+        if (model::TqxView *part = printed(p, QStringLiteral("Notes")))
+            printedLines << lines(*part);
+    }
+    QStringList expected;
+    for (int i = 1; i <= 40; ++i)
+        expected << QStringLiteral("记录1 第%1行").arg(i);
+    EXPECT_EQ(printedLines, expected);
 }
 
 } // namespace
