@@ -352,52 +352,6 @@ bool PageEngine::isCell(const TqxBand &b, const TqxView &view)
     return std::find(b.Cells.begin(), b.Cells.end(), &view) != b.Cells.end();
 }
 
-void PageEngine::outputSplit(TqxBand &b)
-{
-    // Objects that start in the space left go on this page; the others move on to the next,
-    // measured from its top. Text that does not end in the space is not cut into lines: it is
-    // written whole where it starts.
-    struct Pending
-    {
-        TqxView *view;
-        DesignPixels top;
-    };
-    std::vector<Pending> pending;
-    for (TqxView *view : b.Objects) {
-        if (!isCell(b, *view))
-            pending.push_back({view, view->Top});
-    }
-    DesignPixels lastBottom = 0;
-    while (!pending.empty() && !stopRequested()) {
-        const DesignPixels space = BottomLimit - columnFooterHeight() - b.Top - 2;
-        // With no room at all, even on a fresh page, nothing would ever be written.
-        if (space <= 0 && b.Top <= m_page.TopEdge())
-            throw EReportError(bandDoesNotFitMessage());
-        std::vector<Pending> next;
-        for (Pending &item : pending) {
-            TqxView &view = *item.view;
-            const DesignPixels savedTop = view.Top;
-            const bool startsHere = item.top >= 0 && item.top < space;
-            if (startsHere) {
-                view.Top = item.top;
-                OutputObject(b, view);
-                lastBottom = std::max(lastBottom, item.top + view.Height);
-                view.Top = savedTop;
-            } else {
-                next.push_back({item.view, std::max<DesignPixels>(item.top - space, 0)});
-            }
-        }
-        pending = std::move(next);
-        if (!pending.empty()) {
-            CheckFit(b, CurY, kForcedBreakHeight);
-            b.Top = CurY;
-            lastBottom = 0;
-        }
-    }
-    b.OutputHeight = lastBottom;
-    CurY = b.Top + lastBottom;
-}
-
 void PageEngine::OutputObject(TqxBand &b, TqxView &view)
 {
     model::RunState &state = model::runState();
@@ -413,6 +367,8 @@ void PageEngine::OutputObject(TqxBand &b, TqxView &view)
                 state.runObjectScript(view);
             return;
         }
+        // Writing always ends at stage 0; hooks only hear of whole texts, not of split parts.
+        const int stageWritten = memo ? memo->OutputStage : 0;
         // The object is placed on the page only while it writes itself.
         const PlacedForOutput placed(view, XOffset - m_page.LeftEdge(), b.Top);
         const int pageIndex = buildRunState().pageIndex;
@@ -425,13 +381,16 @@ void PageEngine::OutputObject(TqxBand &b, TqxView &view)
                 model::RecordWriter writer(buffer);
                 memo->PrintToStream(writer, b.View);
             } else {
+                view.ExpandedText = view.Memo;
+                if (state.beforePrint)
+                    state.beforePrint(view);
                 if (state.runObjectScript && !view.Script.isEmpty())
                     state.runObjectScript(view);
                 if (view.Visible)
                     prepared.appendObject(pageIndex, view);
             }
         }
-        if (memo && memo->OutputStage <= 1) {
+        if (memo && stageWritten <= 1) {
             for (TqxView *hook : model::TqxGlobals::instance().hookObjects)
                 hook->NotifyHook(view);
         }

@@ -1,6 +1,7 @@
 #include "report/engine/BuildEnvironment.h"
 
 #include "report/engine/BuildRunState.h"
+#include "report/engine/DialogPages.h"
 #include "report/engine/PageEngine.h"
 #include "report/engine/TqxBand.h"
 #include "report/engine/TqxDBDataSet.h"
@@ -101,6 +102,12 @@ bool BuildEnvironment::assignEngineName(const QString &name, const Variant &valu
         }
         return true;
     }
+    if (upper == u"MODALRESULT") {
+        // Outside a dialog page there is no window to close.
+        if (TqxDialogPageWindow *window = buildRunState().dialogWindow)
+            window->setModalResult(static_cast<int>(value.toInt64()));
+        return true;
+    }
     if (upper == u"PROGRESS") {
         // The progress window shows it under the page line; a build without one drops it.
         if (TqxProgressSink *sink = m_report.progressSink();
@@ -108,8 +115,7 @@ bool BuildEnvironment::assignEngineName(const QString &name, const Variant &valu
             sink->setNote(value.toString());
         return true;
     }
-    // A window-less build has no dialog to close.
-    return upper == u"MODALRESULT";
+    return false;
 }
 
 bool BuildEnvironment::aggregateScanRunning() const

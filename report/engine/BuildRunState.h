@@ -5,6 +5,7 @@
 namespace tovren::engine {
 
 class TqxBand;
+class TqxDialogPageWindow;
 class TqxReport;
 
 /// The engine's half of the library-wide run state of the one build, print or export that
@@ -24,6 +25,8 @@ struct BuildRunState
     double buildTime = 0;
     bool appendToPreviousPage = false;
     bool dialogCancelled = false;
+    /// The window of the dialog page whose script runs or which is shown, for "MODALRESULT".
+    TqxDialogPageWindow *dialogWindow = nullptr;
     bool errorRaised = false;
     QString errorText;
     bool aggregateScan = false;

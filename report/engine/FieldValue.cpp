@@ -14,6 +14,7 @@ script::Variant FieldValue(TqxRecordSet &dataSet, int index)
     if (dataSet.recordCount() == 0 || dataSet.fieldIsNull(index)) {
         switch (type) {
         case TqxFieldType::String:
+        case TqxFieldType::Memo:
             return Variant(QString());
         case TqxFieldType::Boolean:
             return Variant(false);

@@ -3,6 +3,7 @@
 #include "report/engine/BuildRunState.h"
 #include "report/engine/CrossBandOutput.h"
 #include "report/engine/EngineErrors.h"
+#include "report/engine/LargeObjectFields.h"
 #include "report/engine/ReportEvaluation.h"
 #include "report/engine/TqxReport.h"
 #include "report/model/BracketExpansion.h"
@@ -238,6 +239,8 @@ void PageEngine::PrepareObjects()
          btGroupFooter, btReportSummary, -1},
     };
     BuildRunState &run = buildRunState();
+    if (ReportEvaluation *evaluation = m_report.evaluation())
+        BindLargeObjectFields(*this, *evaluation);
     run.aggregateScan = true;
     for (int level = 1; level <= kLevelCount; ++level) {
         for (TqxBand *data = &band(kDataType[level]); data && data->dataSet();
@@ -271,7 +274,18 @@ void PageEngine::scanAggregates(TqxBand &b)
         return;
     buildRunState().currentBand = &b;
     model::runState().currentObject = b.View;
+    // Totals that scripts compute must be registered too, or they would count nothing.
+    const auto scanScript = [evaluation](const QStringList &script) {
+        for (const QString &call : evaluation->aggregateCalls(script))
+            evaluation->evaluate(call);
+    };
     try {
+        if (b.View)
+            scanScript(b.View->Script);
+        for (TqxView *view : b.Objects) {
+            model::runState().currentObject = view;
+            scanScript(view->Script);
+        }
         for (TqxView *view : b.Objects) {
             model::runState().currentObject = view;
             for (const QString &line : view->Memo) {

@@ -146,7 +146,7 @@ private:
     bool CheckFit(TqxBand &band, model::DesignPixels top, model::DesignPixels height,
                   bool dryRun = false);
     void outputObjects(TqxBand &band);
-    void outputSplit(TqxBand &band);
+    void outputSplit(TqxBand &band); // BandSplit.cpp
     void OutputObject(TqxBand &band, model::TqxView &view);
     void runBandScript(TqxBand &band);
     void ResetTotals(TqxBand &band);

@@ -12,6 +12,7 @@
 #include "report/model/StyleConstants.h"
 #include "report/model/TqxView.h"
 #include "report/script/EvaluationError.h"
+#include "report/script/TqxFunctionSplitter.h"
 #include "report/script/TqxInterpretator.h"
 #include "report/script/TqxLibraryRegistry.h"
 #include "report/script/TqxParser.h"
@@ -90,6 +91,7 @@ struct ReportEvaluation::Parts
     ReportInterpretator interpreter;
     BuildAggregateState aggregateState;
     TqxAggregateFunctions aggregates;
+    LargeObjectBindings largeObjects;
 };
 
 ReportEvaluation::ReportEvaluation(TqxReport &report)
@@ -102,11 +104,11 @@ ReportEvaluation::ReportEvaluation(TqxReport &report)
         return m_parts->resolver.EvaluateBracket(bracket);
     };
     state.runObjectScript = [this](model::TqxView &view) { runScript(view.Script, &view); };
-    if (report.OnBeforePrint) {
-        state.beforePrint = [&report](model::TqxView &view) {
+    state.beforePrint = [this, &report](model::TqxView &view) {
+        m_parts->largeObjects.loadContent(view);
+        if (report.OnBeforePrint)
             report.OnBeforePrint(view.ExpandedText, view);
-        };
-    }
+    };
 }
 
 ReportEvaluation::~ReportEvaluation()
@@ -157,6 +159,30 @@ void ReportEvaluation::runScript(const QStringList &script, model::TqxView *view
     if (timedOut)
         throw script::EvaluationError(
             QStringLiteral("脚本运行超过 %1 秒, 已停止").arg(kScriptTimeLimitMs / 1000));
+}
+
+QStringList ReportEvaluation::aggregateCalls(const QStringList &script)
+{
+    if (script.isEmpty())
+        return {};
+    QStringList code;
+    QStringList errors;
+    m_parts->interpreter.CompileScript(script, code, errors);
+    if (!errors.isEmpty())
+        return {};
+    script::TAggregateFunctionsSplitter splitter(&m_report->Dictionary().VariableList);
+    splitter.SplitScript(code);
+    return splitter.splitResults();
+}
+
+DataFieldReference ReportEvaluation::findField(const QString &name)
+{
+    return m_parts->resolver.findBoundField(name);
+}
+
+LargeObjectBindings &ReportEvaluation::largeObjects()
+{
+    return m_parts->largeObjects;
 }
 
 } // namespace tovren::engine

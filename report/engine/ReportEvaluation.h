@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/engine/DataFieldResolver.h"
+#include "report/engine/LargeObjectFields.h"
 #include "report/script/Variant.h"
 
 #include <QString>
@@ -38,6 +40,15 @@ public:
     /// Runs @p script with @p view as the current object; raises EvaluationError for a script
     /// that does not compile or fails.
     void runScript(const QStringList &script, model::TqxView *view);
+    /// The aggregate calls (SUM, AVG, COUNT, MIN, MAX) that @p script makes, as written, for
+    /// the totals scan. A script that does not compile makes none here; running it reports why.
+    QStringList aggregateCalls(const QStringList &script);
+
+    /// The field that @p name means: a dictionary name cached as a field, else a field of that
+    /// name (with the current band's data set when it has no source part); empty when none.
+    DataFieldReference findField(const QString &name);
+    /// Objects bound to large-object fields; their content is loaded before they are written.
+    LargeObjectBindings &largeObjects();
 
 private:
     static constexpr qint64 kScriptTimeLimitMs = 10000;

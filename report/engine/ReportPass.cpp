@@ -1,6 +1,7 @@
 #include "report/engine/ReportPass.h"
 
 #include "report/engine/BuildRunState.h"
+#include "report/engine/DialogPages.h"
 #include "report/engine/PageEngine.h"
 #include "report/engine/ReportEvaluation.h"
 #include "report/engine/TqxDataset.h"
@@ -25,21 +26,14 @@ void ReportPass::run()
         m_report.Dataset->Prepare();
         m_report.Dataset->First();
     }
-    run.dialogCancelled = false;
+    // The final pass of a two-pass build shows no dialog page again and keeps its answer.
+    if (!(m_report.FinalPass && m_report.TwoPass))
+        run.dialogCancelled = !DialogPageRunner(m_report, m_report.dialogPageHost()).run();
     model::TqxPages &pages = m_report.Pages();
-
-    // Dialog pages need a window; a build without one runs their scripts only.
-    for (qsizetype i = 0; i < pages.Count(); ++i) {
-        model::TqxPage &page = *pages.page(i);
-        if (page.PageType != model::TqxPage::ptDialog)
-            continue;
-        objects.currentPage = &page;
-        try {
-            if (ReportEvaluation *evaluation = m_report.evaluation())
-                evaluation->runScript(page.Script, nullptr);
-        } catch (const script::EvaluationError &error) {
-            m_report.ReportEvaluationError(error.message());
-        }
+    if (run.dialogCancelled) {
+        if (multiple)
+            m_report.Dataset->Release();
+        return;
     }
 
     PageContinuation continuation;

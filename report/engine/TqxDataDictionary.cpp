@@ -123,6 +123,14 @@ void TqxDataDictionary::cacheField(const QString &name, const DataFieldReference
                         CachedField{field.dataSet, field.dataSet->fieldNames().value(field.index)});
 }
 
+DataFieldReference TqxDataDictionary::cachedField(const QString &name) const
+{
+    const auto cached = m_fieldCache.constFind(name.toUpper());
+    if (cached == m_fieldCache.cend() || !cached->dataSet)
+        return {};
+    return {cached->dataSet, cached->dataSet->fieldIndex(cached->fieldName)};
+}
+
 bool TqxDataDictionary::Knows(const QString &name, const TqxDictionaryContext &context)
 {
     if (m_fieldCache.contains(name.toUpper()))

@@ -53,6 +53,8 @@ public:
     bool Knows(const QString &name, const TqxDictionaryContext &context);
     script::Variant ValueOf(const QString &name, const TqxDictionaryContext &context) const;
     void SetVariable(const QString &name, const script::Variant &value);
+    /// The field @p name was resolved to in this pass; empty when it is not cached as a field.
+    DataFieldReference cachedField(const QString &name) const;
 
     /// Reads the dictionary block; raises model::ERecordFormat when it is damaged. With
     /// @p existingFields, entries of an older dictionary that hide fields no longer present

@@ -19,6 +19,8 @@ enum class TqxFieldType {
     Date,
     DateTime,
     Blob,
+    /// Long text kept as a large object.
+    Memo,
     Unknown
 };
 

@@ -29,6 +29,7 @@ namespace tovren::engine {
 
 class TqxBand;
 class TqxDataset;
+class TqxDialogPageHost;
 class TqxExportFilter;
 class TqxProgressSink;
 class ReportEvaluation;
@@ -201,6 +202,9 @@ public:
     void setMessages(TqxReportMessages *messages) { m_messages = messages; }
     /// Dialogs of the template reader (the password prompt); none answers "cancelled".
     void setDialogs(platform::DialogProvider *dialogs) { m_dialogs = dialogs; }
+    /// Shows the template's dialog pages while building; without one they are not shown.
+    void setDialogPageHost(TqxDialogPageHost *host) { m_dialogPageHost = host; }
+    TqxDialogPageHost *dialogPageHost() const { return m_dialogPageHost; }
     /// The last message the report showed (or would have shown).
     const QString &lastMessage() const { return m_lastMessage; }
 
@@ -225,6 +229,7 @@ private:
     TqxProgressSink *m_progress = nullptr;
     TqxReportMessages *m_messages = nullptr;
     platform::DialogProvider *m_dialogs = nullptr;
+    TqxDialogPageHost *m_dialogPageHost = nullptr;
     QString m_lastMessage;
     std::unique_ptr<ReportEvaluation> m_evaluation;
     bool m_twoPassAtStart = false;

@@ -239,6 +239,15 @@ QString TqxValueResolver::EvaluateBracket(const QString &text)
     return environment.formatDisplayValue(value, inlineFormat);
 }
 
+DataFieldReference TqxValueResolver::findBoundField(const QString &name)
+{
+    if (m_services.dictionary.Knows(name, *this)) {
+        if (const DataFieldReference cached = m_services.dictionary.cachedField(name))
+            return cached;
+    }
+    return findField(name);
+}
+
 DataFieldReference TqxValueResolver::findField(const QString &text) const
 {
     if (DataFieldName::parse(text))

@@ -72,6 +72,10 @@ public:
     /// The display text of one bracket of a text object, without its brackets.
     QString EvaluateBracket(const QString &text);
 
+    /// The field an object whose text is "[name]" is bound to: a dictionary name cached as a
+    /// field, else a field of that name; empty when there is none. Never raises.
+    DataFieldReference findBoundField(const QString &name);
+
     /// The value "VALUE" reads: that of the bracket being formatted.
     const script::Variant &bracketValue() const { return m_bracketValue; }
 
