@@ -5,9 +5,11 @@
 #include "app/db/DbQuery.h"
 #include "app/demo/DemoDataWriter.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -23,21 +25,37 @@ inline std::string backendName(const ::testing::TestParamInfo<Backend> &info)
 }
 
 /// A fresh store with an empty `info` table for every test, on SQLite or on the throw-away
-/// PostgreSQL server named by TOVREN_TEST_PG (the test is skipped when there is none).
+/// PostgreSQL server named by TOVREN_TEST_PG (the test is skipped when there is none). On
+/// PostgreSQL every test gets a database of its own, so tests may run side by side.
 class StoreTest : public ::testing::TestWithParam<Backend>
 {
 protected:
     void SetUp() override
     {
         if (GetParam() == Backend::PostgreSql) {
-            m_connectionText = qEnvironmentVariable("TOVREN_TEST_PG");
-            if (m_connectionText.isEmpty())
+            const QString server = qEnvironmentVariable("TOVREN_TEST_PG");
+            if (server.isEmpty())
                 GTEST_SKIP() << "TOVREN_TEST_PG is not set; no PostgreSQL server to test against";
-            dropAllTables();
+            m_serverUrl = QUrl(server);
+            m_ownDatabase = QStringLiteral("tovren_test_%1").arg(QCoreApplication::applicationPid());
+            ASSERT_TRUE(runOnServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_ownDatabase)));
+            ASSERT_TRUE(runOnServer(QStringLiteral("CREATE DATABASE %1").arg(m_ownDatabase)))
+                << "cannot create a test database on " << server.toStdString();
+            QUrl own = m_serverUrl;
+            own.setPath(QLatin1Char('/') + m_ownDatabase);
+            m_connectionText = own.toString();
         } else {
             m_connectionText = m_dir.filePath(QStringLiteral("store.db"));
         }
         connection = openConnection();
+    }
+
+    // Not TearDown: fixtures built on this one may still hold queries on the connection then.
+    ~StoreTest() override
+    {
+        connection.reset();
+        if (!m_ownDatabase.isEmpty())
+            runOnServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_ownDatabase));
     }
 
     std::unique_ptr<db::TDbConnection> openConnection() const
@@ -86,26 +104,28 @@ protected:
     std::unique_ptr<db::TDbConnection> connection;
 
 private:
-    void dropAllTables()
+    /// Runs one statement on the server's own database, outside the test's store.
+    bool runOnServer(const QString &statement) const
     {
-        QSqlDatabase bare = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("drop"));
-        const QUrl url(m_connectionText);
-        bare.setHostName(url.host());
-        bare.setPort(url.port(5432));
-        bare.setUserName(url.userName());
-        bare.setPassword(url.password());
-        bare.setDatabaseName(url.path().mid(1));
-        if (bare.open()) {
-            QSqlQuery drop(bare);
-            drop.exec(QStringLiteral("DROP SCHEMA public CASCADE"));
-            drop.exec(QStringLiteral("CREATE SCHEMA public"));
-            bare.close();
+        const QString name = QStringLiteral("server");
+        bool done = false;
+        {
+            QSqlDatabase bare = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+            bare.setHostName(m_serverUrl.host());
+            bare.setPort(m_serverUrl.port(5432));
+            bare.setUserName(m_serverUrl.userName());
+            bare.setPassword(m_serverUrl.password());
+            bare.setDatabaseName(m_serverUrl.path().mid(1));
+            if (bare.open())
+                done = QSqlQuery(bare).exec(statement);
         }
-        bare = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("drop"));
+        QSqlDatabase::removeDatabase(name);
+        return done;
     }
 
     QTemporaryDir m_dir;
+    QUrl m_serverUrl;
+    QString m_ownDatabase;
     QString m_connectionText;
 };
 
