@@ -14,11 +14,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
-
-#include <unistd.h>
-
 #include <cstdio>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -48,8 +46,8 @@ void ensureRuntimeDir()
         return;
     const QString path = QDir::temp().filePath(QStringLiteral("tovren-runtime-%1").arg(getuid()));
     if (QDir().mkpath(path)) {
-        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                        | QFileDevice::ExeOwner);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                        QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(path));
     }
 }
@@ -65,8 +63,8 @@ bool isCommandLineRun(const QStringList &arguments)
 int runCommand(int argc, char **argv, const QStringList &arguments)
 {
     // Commands never open windows; without a display they still need fonts and painting.
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     QTextStream out(stdout);
@@ -94,8 +92,8 @@ int runWindow(int argc, char **argv, const QStringList &arguments)
         if (named)
             db::rememberConnection(connection->spec(), settings);
         const bool freshDefaultStore =
-            !named && connection->spec().kind() == db::ConnectionSpec::Kind::Sqlite
-            && !QFileInfo::exists(connection->spec().sqlitePath());
+            !named && connection->spec().kind() == db::ConnectionSpec::Kind::Sqlite &&
+            !QFileInfo::exists(connection->spec().sqlitePath());
         const QString legacy = QString::fromUtf8(app::kLegacyDatabaseFile);
         if (freshDefaultStore && QFileInfo::exists(legacy))
             app::offerLegacyMigration(legacy, *connection, dialogs);
@@ -108,6 +106,7 @@ int runWindow(int argc, char **argv, const QStringList &arguments)
 
     app::TForm1 window(*connection, dialogs);
     dialogs.setParentWindow(&window);
+    window.setSettingsStore(&settings);
     window.show();
     return application.exec();
 }

@@ -15,6 +15,7 @@
 #include "app/ui/RangeStep.h"
 #include "app/ui/SqlRunner.h"
 #include "report/dialogs/ReportMessageBoxes.h"
+#include "report/dialogs/TqxDialogPageForm.h"
 #include "report/dialogs/TqxProgressForm.h"
 #include "report/engine/TqxDBDataSet.h"
 #include "report/engine/TqxReport.h"
@@ -283,6 +284,13 @@ void TForm1::setPreviewOpener(PreviewOpener opener)
         m_previewHost->setOpener(m_previewOpener);
 }
 
+void TForm1::setSettingsStore(platform::SettingsStore *settings)
+{
+    m_settings = settings;
+    if (m_previewHost)
+        m_previewHost->setSettingsStore(settings);
+}
+
 engine::TqxReport &TForm1::certificateReport()
 {
     if (m_report)
@@ -295,8 +303,11 @@ engine::TqxReport &TForm1::certificateReport()
     m_reportMessages = std::make_unique<dialogs::ReportMessageBoxes>(m_dialogs);
     m_report->setMessages(m_reportMessages.get());
     progressWindow().attachTo(*m_report);
+    m_dialogPageHost = std::make_unique<dialogs::WidgetDialogPageHost>(this);
+    m_report->setDialogPageHost(m_dialogPageHost.get());
     m_previewHost = std::make_unique<preview::PreviewWindowHost>(*m_printer, m_dialogs, this);
     m_previewHost->setOpener(m_previewOpener);
+    m_previewHost->setSettingsStore(m_settings);
     m_previewRegistration = std::make_unique<engine::TqxPreviewRegistration>(*m_previewHost);
     return *m_report;
 }

@@ -15,7 +15,8 @@ class QTableView;
 
 namespace tovren::platform {
 class DialogProvider;
-}
+class SettingsStore;
+} // namespace tovren::platform
 namespace tovren::db {
 class TDbConnection;
 class TDbQuery;
@@ -28,6 +29,7 @@ class TqxReport;
 } // namespace tovren::engine
 namespace tovren::dialogs {
 class ReportMessageBoxes;
+class WidgetDialogPageHost;
 class TqxProgressForm;
 } // namespace tovren::dialogs
 namespace tovren::output {
@@ -83,6 +85,8 @@ public:
     /// Shows the preview; the default runs it modally. Tests answer it without a loop.
     using PreviewOpener = std::function<void(preview::TqxPreviewForm &)>;
     void setPreviewOpener(PreviewOpener opener);
+    /// Where the preview keeps its window placement between sessions; none keeps nothing.
+    void setSettingsStore(platform::SettingsStore *settings);
     /// The progress window of the print command's build.
     dialogs::TqxProgressForm &progressWindow();
 
@@ -125,6 +129,8 @@ private:
     std::unique_ptr<dialogs::ReportMessageBoxes> m_reportMessages;
     std::unique_ptr<preview::PreviewWindowHost> m_previewHost;
     std::unique_ptr<engine::TqxPreviewRegistration> m_previewRegistration;
+    std::unique_ptr<dialogs::WidgetDialogPageHost> m_dialogPageHost;
+    platform::SettingsStore *m_settings = nullptr;
     dialogs::TqxProgressForm *m_progressForm = nullptr;
     PreviewOpener m_previewOpener;
     DbGridModel *m_gridModel = nullptr;

@@ -18,6 +18,7 @@ void PreviewWindowHost::prepare(TqxPreviewForm &window, const engine::TqxReport 
                                 const QString &caption) const
 {
     window.setWindowTitle(caption);
+    window.setSettingsStore(m_settings);
     const PrintDestination destination(m_printerLayer, m_dialogs);
     window.setPrintDeviceFactory(
         [destination, title = report.Title] { return destination.open(title); });

@@ -12,7 +12,8 @@ class TqxPrinter;
 }
 namespace tovren::platform {
 class DialogProvider;
-}
+class SettingsStore;
+} // namespace tovren::platform
 
 namespace tovren::preview {
 
@@ -35,6 +36,8 @@ public:
                       QWidget *parent = nullptr);
 
     void setOpener(Opener opener) { m_opener = std::move(opener); }
+    /// Where the windows keep their placement between sessions; not owned, may be none.
+    void setSettingsStore(platform::SettingsStore *settings) { m_settings = settings; }
 
     void showPreview(engine::TqxReport &report, const QString &caption) override;
 
@@ -47,6 +50,7 @@ private:
     platform::DialogProvider &m_dialogs;
     QPointer<QWidget> m_parent;
     Opener m_opener;
+    platform::SettingsStore *m_settings = nullptr;
 };
 
 } // namespace tovren::preview

@@ -671,10 +671,8 @@ bool TqxPreviewForm::printPages()
                 m_printerLayer.printerNames().value(m_printerLayer.activeIndex()));
         device = std::make_unique<output::PrinterPrintDevice>(*m_printer);
     }
-    if (!device) {
-        showError(QStringLiteral("没有可用的打印机"));
+    if (!device)
         return false;
-    }
     m_view->releaseAllPages();
     EmfPagesPrintSource source(m_report.EMFPages());
     output::PrintJob job(m_printerLayer, source, *device);

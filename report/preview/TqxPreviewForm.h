@@ -46,7 +46,8 @@ class TqxPreviewForm : public QDialog
 {
     Q_OBJECT
 public:
-    /// Makes the device a confirmed print goes to; null means the print cannot start.
+    /// Makes the device a confirmed print goes to; null means the person declined (for example
+    /// named no file), and the print ends quietly.
     using PrintDeviceFactory = std::function<std::unique_ptr<output::PrintDevice>()>;
     /// Asks what to find; nothing when cancelled.
     using SearchDialog = std::function<std::optional<PreviewSearchRequest>()>;

@@ -10,9 +10,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QUrl>
-
 #include <gtest/gtest.h>
-
 #include <memory>
 
 namespace tovren::test {
@@ -37,8 +35,10 @@ protected:
             if (server.isEmpty())
                 GTEST_SKIP() << "TOVREN_TEST_PG is not set; no PostgreSQL server to test against";
             m_serverUrl = QUrl(server);
-            m_ownDatabase = QStringLiteral("tovren_test_%1").arg(QCoreApplication::applicationPid());
-            ASSERT_TRUE(runOnServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_ownDatabase)));
+            m_ownDatabase =
+                QStringLiteral("tovren_test_%1").arg(QCoreApplication::applicationPid());
+            ASSERT_TRUE(runOnServer(
+                QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_ownDatabase)));
             ASSERT_TRUE(runOnServer(QStringLiteral("CREATE DATABASE %1").arg(m_ownDatabase)))
                 << "cannot create a test database on " << server.toStdString();
             QUrl own = m_serverUrl;
@@ -55,18 +55,21 @@ protected:
     {
         connection.reset();
         if (!m_ownDatabase.isEmpty())
-            runOnServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_ownDatabase));
+            runOnServer(
+                QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_ownDatabase));
     }
 
     std::unique_ptr<db::TDbConnection> openConnection() const
     {
-        auto opened = std::make_unique<db::TDbConnection>(db::ConnectionSpec::parse(m_connectionText));
+        auto opened =
+            std::make_unique<db::TDbConnection>(db::ConnectionSpec::parse(m_connectionText));
         opened->open();
         return opened;
     }
 
     /// An open browse query on the store.
-    std::unique_ptr<db::TDbQuery> openBrowse(const QString &sql = QStringLiteral("Select * from info")) const
+    std::unique_ptr<db::TDbQuery>
+    openBrowse(const QString &sql = QStringLiteral("Select * from info")) const
     {
         auto query = std::make_unique<db::TDbQuery>(*connection);
         query->setSql(sql);
@@ -84,7 +87,8 @@ protected:
     {
         const auto other = openConnection();
         QSqlQuery query(other->database());
-        query.exec(QStringLiteral("SELECT COUNT(*) FROM info") + (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where));
+        query.exec(QStringLiteral("SELECT COUNT(*) FROM info") +
+                   (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where));
         return query.next() ? query.value(0).toLongLong() : -1;
     }
 
@@ -92,8 +96,9 @@ protected:
     {
         const auto other = openConnection();
         QSqlQuery query(other->database());
-        query.prepare(QStringLiteral("SELECT %1 FROM info WHERE %2 = ?")
-                          .arg(other->quoteIdentifier(column), other->quoteIdentifier(QStringLiteral("ID"))));
+        query.prepare(
+            QStringLiteral("SELECT %1 FROM info WHERE %2 = ?")
+                .arg(other->quoteIdentifier(column), other->quoteIdentifier(QStringLiteral("ID"))));
         query.addBindValue(id);
         query.exec();
         return query.next() ? query.value(0).toString() : QStringLiteral("<missing>");

@@ -1,6 +1,7 @@
 #include "report/preview/PreviewWindowHost.h"
 
 #include "report/output/TqxPrinter.h"
+#include "report/platform/SettingsStore.h"
 #include "report/preview/TqxPreviewForm.h"
 #include "tests/report/engine/BuildFixture.h"
 #include "tests/report/output/FakePlatformPrinter.h"
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
@@ -65,6 +67,24 @@ TEST_F(PreviewWindowHostTest, AModelessPreviewStaysOpenAndGoesWhenClosed)
     QTest::qWait(0);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(window.isNull());
+}
+
+TEST_F(PreviewWindowHostTest, ItsWindowsKeepTheirPlacementInTheSettingsStore)
+{
+    QTemporaryDir dir;
+    platform::SettingsStore store(dir.filePath(QStringLiteral("settings.ini")),
+                                  QStringLiteral("Tovren"));
+    host.setSettingsStore(&store);
+    host.setOpener([](preview::TqxPreviewForm &window) {
+        window.show();
+        window.showNormal();
+        window.setGeometry(30, 40, 600, 420);
+        window.reject();
+    });
+    ASSERT_EQ(report.BuildAndPreview(), engine::TqxPreviewOutcome::Shown);
+    const QString section = QStringLiteral("Form\\TqxPreviewForm");
+    EXPECT_EQ(store.readInteger(section, QStringLiteral("Width"), 0), 600);
+    EXPECT_EQ(store.readInteger(section, QStringLiteral("Height"), 0), 420);
 }
 
 } // namespace

@@ -136,6 +136,25 @@ TEST_F(PreviewFormTest, PrintButtonRunsTheDialogAndPrintsToTheDevice)
         EXPECT_EQ(report.EMFPages().Page(i).unpacked, nullptr);
 }
 
+TEST_F(PreviewFormTest, DecliningTheDeviceEndsThePrintQuietlyAndKeepsThePages)
+{
+    ASSERT_TRUE(report.BuildPages());
+    preview::TqxPreviewForm form(report, printer, dialogs);
+    int asked = 0;
+    form.setPrintDeviceFactory([&]() -> std::unique_ptr<output::PrintDevice> {
+        ++asked;
+        return nullptr;
+    });
+    QTimer::singleShot(0, [] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            dialog->accept();
+    });
+    EXPECT_FALSE(form.printPages());
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << "a declined file name is no error";
+    EXPECT_EQ(form.pageCount(), 3);
+}
+
 TEST_F(PreviewFormTest, AnEmptyReportShowsNoLabelAndCommandsDoNothing)
 {
     preview::TqxPreviewForm form(report, printer, dialogs);
