@@ -4,15 +4,12 @@
 #include "app/db/DbConnection.h"
 #include "app/db/DbQuery.h"
 #include "app/demo/DemoDataWriter.h"
+#include "bench/PeakMemory.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
-
-#include "bench/PeakMemory.h"
-
 #include <benchmark/benchmark.h>
-
 #include <fstream>
 #include <string>
 

@@ -10,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -60,7 +59,8 @@ void BM_ImportWorkbook(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         QTemporaryDir dir;
-        db::TDbConnection connection(db::ConnectionSpec::parse(dir.filePath(QStringLiteral("s.db"))));
+        db::TDbConnection connection(
+            db::ConnectionSpec::parse(dir.filePath(QStringLiteral("s.db"))));
         connection.open();
         db::TDbQuery query(connection);
         query.setSql(QStringLiteral("Select * from info"));
@@ -68,12 +68,13 @@ void BM_ImportWorkbook(benchmark::State &state)
         state.ResumeTiming();
 
         const import::SheetData sheet = import::WorkbookReader::read(workbook().path);
-        import::SpreadsheetImport importer(query, [] { QCoreApplication::processEvents(); });
-        if (importer.run(sheet, workbook().path) != kRows)
-            state.SkipWithError("wrong number of records added");
-    }
-    state.counters["rows"] = kRows;
+        import::SpreadsheetImport importer(query, [] { QCoreApplication::processEvents();
+    });
+    if (importer.run(sheet, workbook().path) != kRows)
+        state.SkipWithError("wrong number of records added");
 }
+state.counters["rows"] = kRows;
+} // namespace
 BENCHMARK(BM_ImportWorkbook)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

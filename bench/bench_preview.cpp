@@ -1,30 +1,19 @@
 // Opening the preview on a very long report and jumping about in it: the time from the end of
 // the build to the first page on screen, the redraw after a jump, and the memory held while
 // paging through.
-#include "app/certificate/CertificateTemplate.h"
-#include "app/db/ConnectionSpec.h"
-#include "app/db/DbConnection.h"
-#include "app/db/DbQuery.h"
-#include "app/demo/DemoDataWriter.h"
-#include "app/reportbridge/MainFormComponents.h"
+#include "bench/BenchMain.h"
+#include "bench/CertificateRig.h"
 #include "bench/PeakMemory.h"
-#include "report/engine/ComponentLookup.h"
 #include "report/engine/TqxReport.h"
-#include "report/model/ReportFormData.h"
-#include "report/output/TqxPrinter.h"
 #include "report/platform/DialogProvider.h"
 #include "report/preview/PreviewPageView.h"
 #include "report/preview/TqxPreviewForm.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <fstream>
-#include <string>
 
 namespace {
 
@@ -34,18 +23,6 @@ constexpr int kGraduates = 2000;
 constexpr int kPages = 100000;
 /// Stops spread evenly over the whole report when paging through it.
 constexpr int kJumps = 1000;
-
-/// Resident set of this process now, in megabytes.
-double residentMegabytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
-    }
-    return 0;
-}
 
 class SilentDialogs : public platform::DialogProvider
 {
@@ -59,36 +36,17 @@ public:
 /// kPages: real certificate pages, as many as a very large school prints at once.
 struct LongReport
 {
-    QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("bench.db"));
-    db::TDbConnection connection{db::ConnectionSpec::parse(path)};
-    std::unique_ptr<db::TDbQuery> query;
-    engine::TqxComponentRegistry registry;
-    std::unique_ptr<app::MainFormComponents> components;
-    output::TqxPrinter printer;
-    std::unique_ptr<engine::TqxReport> report;
+    bench::CertificateRig rig{kGraduates};
+    engine::TqxReport &report = *rig.report;
+    output::TqxPrinter &printer = rig.printer;
     SilentDialogs dialogs;
 
     LongReport()
     {
-        demo::writeDemoGraduates(connection, kGraduates, 7);
-        connection.open();
-        query = std::make_unique<db::TDbQuery>(connection);
-        query->setSql(QStringLiteral("Select * from info"));
-        query->open();
-        components = std::make_unique<app::MainFormComponents>(*query, registry);
-        printer.initialize(nullptr);
-        report = std::make_unique<engine::TqxReport>(QStringLiteral("qxReport1"),
-                                                     &components->form(), registry, &printer);
-        report->ShowProgress = false;
-        QBuffer stream;
-        stream.setData(*model::readReportFormData(app::certificateReportForm(), true));
-        stream.open(QIODevice::ReadOnly);
-        report->ReadTemplate(stream);
-        report->BuildPages();
-        engine::TqxEMFPages &pages = report->EMFPages();
+        report.BuildPages();
+        engine::TqxEMFPages &pages = report.EMFPages();
         const qsizetype built = pages.Count();
-        const model::TqxPage &templatePage = *report->Pages().page(0);
+        const model::TqxPage &templatePage = *report.Pages().page(0);
         for (qsizetype i = built; built > 0 && i < kPages; ++i) {
             engine::TqxPreparedPage &copy = pages.Insert(i, templatePage);
             const engine::TqxPreparedPage &original = pages.Page(i % built);
@@ -123,17 +81,17 @@ bool currentPageDrawn(preview::TqxPreviewForm &form, engine::TqxReport &report)
 void BM_OpenPreviewOnLongReport(benchmark::State &state)
 {
     LongReport &run = LongReport::instance();
-    if (run.report->EMFPages().Count() != kPages) {
+    if (run.report.EMFPages().Count() != kPages) {
         state.SkipWithError("the report was not built");
         return;
     }
     for (auto _ : state) {
-        preview::TqxPreviewForm form(*run.report, run.printer, run.dialogs);
+        preview::TqxPreviewForm form(run.report, run.printer, run.dialogs);
         form.resize(1024, 768);
         form.show();
         paintNow(form);
         state.PauseTiming();
-        if (!currentPageDrawn(form, *run.report))
+        if (!currentPageDrawn(form, run.report))
             state.SkipWithError("the first page was not drawn");
         form.close();
         state.ResumeTiming();
@@ -145,7 +103,7 @@ BENCHMARK(BM_OpenPreviewOnLongReport)->Unit(benchmark::kMillisecond)->Iterations
 void BM_JumpToPage(benchmark::State &state)
 {
     LongReport &run = LongReport::instance();
-    preview::TqxPreviewForm form(*run.report, run.printer, run.dialogs);
+    preview::TqxPreviewForm form(run.report, run.printer, run.dialogs);
     form.resize(1024, 768);
     form.show();
     form.setZoomMode(static_cast<preview::ZoomMode>(state.range(0)));
@@ -158,7 +116,7 @@ void BM_JumpToPage(benchmark::State &state)
         form.goToPage(1 + random.bounded(kPages));
         paintNow(form);
         slowestMs = std::max(slowestMs, timer.nsecsElapsed() / 1e6);
-        if (!currentPageDrawn(form, *run.report))
+        if (!currentPageDrawn(form, run.report))
             state.SkipWithError("the page was not drawn");
     }
     state.counters["slowest_ms"] = slowestMs;
@@ -172,7 +130,7 @@ BENCHMARK(BM_JumpToPage)
 void BM_PageThroughMemory(benchmark::State &state)
 {
     LongReport &run = LongReport::instance();
-    preview::TqxPreviewForm form(*run.report, run.printer, run.dialogs);
+    preview::TqxPreviewForm form(run.report, run.printer, run.dialogs);
     form.resize(1024, 768);
     form.show();
     form.setZoomFactor(0.5);
@@ -180,17 +138,17 @@ void BM_PageThroughMemory(benchmark::State &state)
     double startMb = 0;
     double highestMb = 0;
     for (auto _ : state) {
-        startMb = residentMegabytes();
+        startMb = bench::residentMegabytes();
         highestMb = startMb;
         for (int step = 1; step <= kJumps; ++step) {
             form.goToPage(step * (kPages / kJumps));
             paintNow(form);
-            highestMb = std::max(highestMb, residentMegabytes());
+            highestMb = std::max(highestMb, bench::residentMegabytes());
         }
     }
     int loaded = 0;
-    for (qsizetype i = 0; i < run.report->EMFPages().Count(); ++i)
-        loaded += run.report->EMFPages().Page(i).unpacked ? 1 : 0;
+    for (qsizetype i = 0; i < run.report.EMFPages().Count(); ++i)
+        loaded += run.report.EMFPages().Page(i).unpacked ? 1 : 0;
     state.counters["pages_loaded_after"] = loaded;
     state.counters["rss_start_mb"] = startMb;
     state.counters["rss_highest_mb"] = highestMb;
@@ -202,11 +160,5 @@ BENCHMARK(BM_PageThroughMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char **argv)
 {
-    qputenv("FONTCONFIG_FILE", TOVREN_BENCH_FONTCONFIG);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tovren::bench::runBenchmarks<QApplication>(argc, argv);
 }
