@@ -1,5 +1,6 @@
 // Laying out text objects: a certificate's text wrapped and measured with the measuring
 // canvas's caches on and off, to show what repeating a layout costs.
+#include "bench/BenchMain.h"
 #include "report/model/LineWrapper.h"
 #include "report/model/RunState.h"
 #include "report/model/TqxGlobals.h"
@@ -54,11 +55,5 @@ BENCHMARK(BM_CalcHeightOfCertificateText)->Arg(0)->Arg(1);
 
 int main(int argc, char **argv)
 {
-    qputenv("FONTCONFIG_FILE", TOVREN_BENCH_FONTCONFIG);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return tovren::bench::runBenchmarks<QGuiApplication>(argc, argv);
 }
