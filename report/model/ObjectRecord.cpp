@@ -8,7 +8,7 @@ namespace tovren::model {
 
 namespace {
 
-constexpr quint8 kTemplateMode = 0;
+// Template records use mode 0, the view's default; only prepared records set it.
 constexpr quint8 kPreparedMode = 1;
 
 } // namespace
