@@ -7,6 +7,7 @@
 #include "app/ui/LegacyStoreOffer.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/QtDialogProvider.h"
+#include "app/ui/ToolkitTranslations.h"
 #include "report/platform/SettingsStore.h"
 
 #include <QApplication>
@@ -81,6 +82,7 @@ int runWindow(int argc, char **argv, const QStringList &arguments)
     using namespace tovren;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(app::kApplicationTitle));
+    app::installToolkitTranslations(application);
     app::QtDialogProvider dialogs;
     platform::SettingsStore settings(QString::fromLatin1(app::kApplicationTitle));
 

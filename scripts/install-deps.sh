@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config git
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-5compat-dev qt6-svg-dev
-  libqt6sql6-sqlite libqt6sql6-psql
+  libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
   mdbtools mdbtools-dev libfreexl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation fonts-arphic-gbsn00lp poppler-utils

@@ -4,6 +4,8 @@
 #include "app/cli/Commands.h"
 #include "app/cli/TerminalProgress.h"
 #include "app/db/ConnectionSettings.h"
+#include "app/db/ConnectionSpec.h"
+#include "app/db/DatabaseError.h"
 #include "app/db/DbConnection.h"
 #include "app/db/DbQuery.h"
 #include "app/reportbridge/MainFormComponents.h"
@@ -67,17 +69,35 @@ int runBuild(const QStringList &words, CommandIo &io)
                                QStringLiteral("sql"), QStringLiteral("count"),
                                QStringLiteral("qxp"), QStringLiteral("pdf")},
                               {});
+    if (!arguments.positional().isEmpty())
+        throw UsageError(QStringLiteral("多余的参数: %1 (输出文件要用 --pdf 或 --qxp 指定)")
+                             .arg(arguments.positional().join(u' ')));
+    for (const QString option : {QStringLiteral("qxp"), QStringLiteral("pdf")}) {
+        if (arguments.value(option, QStringLiteral("-")).trimmed().isEmpty())
+            throw UsageError(QStringLiteral("选项 --%1 需要一个文件名").arg(option));
+    }
     const int count = arguments.intValue(QStringLiteral("count"), 0);
     if (count < 0)
         throw UsageError(QStringLiteral("--count 不能为负数"));
 
     platform::SettingsStore settings(QString::fromLatin1(app::kApplicationTitle));
-    db::TDbConnection connection(
-        db::chooseConnection(arguments.value(QStringLiteral("database")), settings));
+    const db::ConnectionSpec spec =
+        db::chooseConnection(arguments.value(QStringLiteral("database")), settings);
+    // Opening makes a missing store; printing from one would only make a blank certificate.
+    if (spec.kind() == db::ConnectionSpec::Kind::Sqlite && !QFileInfo::exists(spec.sqlitePath()))
+        throw UsageError(QStringLiteral("找不到数据库 %1").arg(spec.displayName()));
+    db::TDbConnection connection(spec);
     connection.open();
     db::TDbQuery query(connection);
-    query.setSql(arguments.value(QStringLiteral("sql"), QStringLiteral("Select * from info")));
-    query.open();
+    const QString sql =
+        arguments.value(QStringLiteral("sql"), QStringLiteral("Select * from info"));
+    query.setSql(sql);
+    try {
+        query.open();
+    } catch (const db::EDatabaseError &error) {
+        throw std::runtime_error(
+            QStringLiteral("查询 \"%1\" 失败: %2").arg(sql, error.message()).toStdString());
+    }
 
     engine::TqxComponentRegistry registry;
     app::MainFormComponents components(query, registry);

@@ -200,6 +200,7 @@ public:
     void setProgressSink(TqxProgressSink *sink) { m_progress = sink; }
     TqxProgressSink *progressSink() const { return m_progress; }
     void setMessages(TqxReportMessages *messages) { m_messages = messages; }
+    TqxReportMessages *messages() const { return m_messages; }
     /// Dialogs of the template reader (the password prompt); none answers "cancelled".
     void setDialogs(platform::DialogProvider *dialogs) { m_dialogs = dialogs; }
     /// Shows the template's dialog pages while building; without one they are not shown.

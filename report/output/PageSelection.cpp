@@ -25,7 +25,7 @@ std::optional<qint64> parseItem(QStringView item)
 
 QString notANumber(QStringView item)
 {
-    return QStringLiteral("'%1' is not a valid integer value").arg(item);
+    return QStringLiteral("“%1” 不是有效的页号").arg(item);
 }
 
 } // namespace

@@ -46,16 +46,16 @@ bool PdfPrintDevice::beginDocument(const QString &title, int /*copyCount*/, bool
                                    const model::SheetRequest &sheet)
 {
     if (m_painter.isActive()) {
-        m_error = QStringLiteral("A document is already open");
+        m_error = QStringLiteral("已有一个文档正在打印");
         return false;
     }
     if (!isUsable(sheet)) {
-        m_error = QStringLiteral("The page has no paper size");
+        m_error = QStringLiteral("该页没有纸张大小");
         return false;
     }
     m_file = std::make_unique<QSaveFile>(m_fileName);
     if (!m_file->open(QIODevice::WriteOnly)) {
-        m_error = m_file->errorString();
+        m_error = QStringLiteral("无法创建文件 %1").arg(m_fileName);
         m_file.reset();
         return false;
     }
@@ -64,7 +64,7 @@ bool PdfPrintDevice::beginDocument(const QString &title, int /*copyCount*/, bool
     m_writer->setResolution(m_dotsPerInch);
     m_writer->setPageLayout(layoutOf(sheet));
     if (!m_painter.begin(m_writer.get())) {
-        m_error = QStringLiteral("Cannot write to %1").arg(m_fileName);
+        m_error = QStringLiteral("无法写入文件 %1").arg(m_fileName);
         m_writer.reset();
         m_file->cancelWriting();
         m_file.reset();
@@ -76,11 +76,15 @@ bool PdfPrintDevice::beginDocument(const QString &title, int /*copyCount*/, bool
 bool PdfPrintDevice::newPage(const model::SheetRequest &sheet)
 {
     if (!m_painter.isActive() || !isUsable(sheet)) {
-        m_error = QStringLiteral("The page has no paper size");
+        m_error = QStringLiteral("该页没有纸张大小");
         return false;
     }
     m_writer->setPageLayout(layoutOf(sheet));
-    return m_writer->newPage();
+    if (!m_writer->newPage()) {
+        m_error = QStringLiteral("无法写入文件 %1").arg(m_fileName);
+        return false;
+    }
+    return true;
 }
 
 void PdfPrintDevice::closeDocument()
@@ -97,7 +101,7 @@ bool PdfPrintDevice::endDocument()
     closeDocument();
     const bool kept = m_file->commit();
     if (!kept)
-        m_error = m_file->errorString();
+        m_error = QStringLiteral("无法写入文件 %1").arg(m_fileName);
     m_file.reset();
     return kept;
 }

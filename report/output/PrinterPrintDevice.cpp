@@ -26,8 +26,7 @@ bool PrinterPrintDevice::beginDocument(const QString &title, int copyCount, bool
     m_printer.setCopyCount(copyCount);
     m_printer.setCollateCopies(collate);
     if (!m_painter.begin(&m_printer)) {
-        m_error = QStringLiteral("The printer \"%1\" cannot start a document")
-                      .arg(m_printer.printerName());
+        m_error = QStringLiteral("打印机 “%1” 无法开始打印文档").arg(m_printer.printerName());
         return false;
     }
     return true;
@@ -36,8 +35,7 @@ bool PrinterPrintDevice::beginDocument(const QString &title, int copyCount, bool
 bool PrinterPrintDevice::newPage(const model::SheetRequest & /*sheet*/)
 {
     if (!m_printer.newPage()) {
-        m_error =
-            QStringLiteral("The printer \"%1\" refused a new page").arg(m_printer.printerName());
+        m_error = QStringLiteral("打印机 “%1” 无法开始新的一页").arg(m_printer.printerName());
         return false;
     }
     return true;
@@ -45,7 +43,10 @@ bool PrinterPrintDevice::newPage(const model::SheetRequest & /*sheet*/)
 
 bool PrinterPrintDevice::endDocument()
 {
-    return !m_painter.isActive() || m_painter.end();
+    if (!m_painter.isActive() || m_painter.end())
+        return true;
+    m_error = QStringLiteral("打印机 “%1” 无法结束打印文档").arg(m_printer.printerName());
+    return false;
 }
 
 void PrinterPrintDevice::abortDocument()

@@ -540,6 +540,14 @@ void TqxPreviewForm::showError(const QString &text)
                          platform::mb_Ok | platform::mb_IconError);
 }
 
+void TqxPreviewForm::showReportFailure()
+{
+    // A report with a message sink has told the operator already, and a build stopped by the
+    // operator or a vetoed export leaves no text: an empty box would explain nothing.
+    if (!m_report.messages() && !m_report.lastMessage().isEmpty())
+        showError(m_report.lastMessage());
+}
+
 bool TqxPreviewForm::findText()
 {
     if (pageCount() == 0)
@@ -628,7 +636,7 @@ bool TqxPreviewForm::savePages()
     m_view->releaseAllPages();
     m_view->viewport()->update();
     if (!saved)
-        showError(m_report.lastMessage());
+        showReportFailure();
     return saved;
 }
 
@@ -641,7 +649,7 @@ bool TqxPreviewForm::loadPages()
         return false;
     m_view->releaseAllPages();
     if (!PreviewPagesFile::load(m_report, chosen)) {
-        showError(m_report.lastMessage());
+        showReportFailure();
         m_view->viewport()->update();
         return false;
     }
@@ -702,7 +710,7 @@ bool TqxPreviewForm::pageSetup()
     const bool built = m_report.BuildPages();
     resetView(true);
     if (!built)
-        showError(m_report.lastMessage());
+        showReportFailure();
     return built;
 }
 

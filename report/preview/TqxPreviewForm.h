@@ -130,6 +130,8 @@ private:
     void showContextMenu(const QPoint &globalPoint);
     void chooseZoom(ZoomMode mode, double factor);
     void showError(const QString &text);
+    /// Tells why a save, load or rebuild of the report failed, unless the report has told it.
+    void showReportFailure();
 
     engine::TqxReport &m_report;
     output::TqxPrinter &m_printerLayer;

@@ -50,8 +50,8 @@ protected:
 
 TEST_F(BuildCommandTest, BuildsOneCertificatePerRecordIntoQxpAndPdf)
 {
-    const CommandRun all = runCommand({"build", "--database", store(), "--qxp", file("all.qxp"),
-                                       "--pdf", file("all.pdf")});
+    const CommandRun all = runCommand(
+        {"build", "--database", store(), "--qxp", file("all.qxp"), "--pdf", file("all.pdf")});
     ASSERT_EQ(all.exitCode, 0) << all.err.toStdString();
     EXPECT_TRUE(all.out.startsWith(QStringLiteral("已生成 5 页, 用时 "))) << all.out.toStdString();
     QFile pdf(file("all.pdf"));
@@ -79,8 +79,29 @@ TEST_F(BuildCommandTest, FailuresSayWhyAndWriteNoFile)
     EXPECT_FALSE(badSql.err.isEmpty());
     EXPECT_FALSE(QFile::exists(file("bad.pdf")));
 
+    // The engine's own words come with what failed, in the program's language.
+    EXPECT_TRUE(badSql.err.contains(QStringLiteral("查询"))) << badSql.err.toStdString();
+    EXPECT_TRUE(badSql.err.contains(QStringLiteral("nowhere"))) << badSql.err.toStdString();
+
     const CommandRun negative = runCommand({"build", "--database", store(), "--count", "-1"});
     EXPECT_NE(negative.exitCode, 0);
+
+    // A mistyped store is no empty office with one blank certificate.
+    const CommandRun typo =
+        runCommand({"build", "--database", file("stroe.db"), "--pdf", file("typo.pdf")});
+    EXPECT_NE(typo.exitCode, 0);
+    EXPECT_TRUE(typo.err.contains(QStringLiteral("stroe.db"))) << typo.err.toStdString();
+    EXPECT_FALSE(QFile::exists(file("stroe.db"))) << "no store is made where none was";
+    EXPECT_FALSE(QFile::exists(file("typo.pdf")));
+
+    // An output named without its option would silently go nowhere.
+    const CommandRun stray = runCommand({"build", "--database", store(), file("out.pdf")});
+    EXPECT_NE(stray.exitCode, 0);
+    EXPECT_TRUE(stray.err.contains(QStringLiteral("out.pdf"))) << stray.err.toStdString();
+    EXPECT_FALSE(QFile::exists(file("out.pdf")));
+    const CommandRun unnamed = runCommand({"build", "--database", store(), "--pdf", ""});
+    EXPECT_NE(unnamed.exitCode, 0);
+    EXPECT_TRUE(unnamed.err.contains(QStringLiteral("--pdf"))) << unnamed.err.toStdString();
 }
 
 } // namespace

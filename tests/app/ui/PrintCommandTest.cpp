@@ -1,5 +1,6 @@
 #include "app/db/ConnectionSpec.h"
 #include "app/db/DbConnection.h"
+#include "app/db/DbQuery.h"
 #include "app/demo/DemoDataWriter.h"
 #include "app/ui/MainWindow.h"
 #include "report/dialogs/TqxProgressForm.h"
@@ -160,6 +161,66 @@ TEST_F(PrintCommandTest, TheVirtualPrinterPrintsThePreviewIntoTheNamedPdfFile)
     ASSERT_EQ(printed.size(), 2);
     EXPECT_FALSE(printed[1]);
     EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.pdf")}).size(), 1);
+}
+
+int pdfPages(const QString &fileName)
+{
+    const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+    if (pdfinfo.isEmpty())
+        return -1;
+    QProcess info;
+    info.start(pdfinfo, {fileName});
+    info.waitForFinished();
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+            .match(QString::fromUtf8(info.readAllStandardOutput()));
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+TEST_F(PrintCommandTest, TheOperatorPagesFindsSavesReopensAndPrintsTheCertificates)
+{
+    db::TDbQuery names(*connection);
+    names.setSql(QStringLiteral("Select Name from info order by ID"));
+    names.open();
+    names.next();
+    names.next();
+    const QString thirdName = names.fieldByName(QStringLiteral("Name")).asString();
+    ASSERT_FALSE(thirdName.isEmpty());
+
+    const QString qxp = dir.filePath(QStringLiteral("证书.qxp"));
+    const QString pdf = dir.filePath(QStringLiteral("证书.pdf"));
+    const QString printed = dir.filePath(QStringLiteral("打印.pdf"));
+    bool ran = false;
+    window->setPreviewOpener([&](preview::TqxPreviewForm &preview) {
+        ran = true;
+        EXPECT_EQ(preview.pageLabelText(), QString::fromUtf8("页 1/5"));
+        preview.nextPage();
+        preview.lastPage();
+        EXPECT_EQ(preview.pageLabelText(), QString::fromUtf8("页 5/5"));
+        preview.setZoomMode(preview::ZoomMode::WholePage);
+        EXPECT_EQ(preview.pageRects().size(), 5);
+
+        EXPECT_TRUE(preview.find({thirdName, false, false})) << "the name is on its certificate";
+        EXPECT_EQ(preview.currentPage(), 3);
+
+        dialogs.fileNames << qxp << qxp << pdf << printed;
+        EXPECT_TRUE(preview.savePages());
+        EXPECT_TRUE(preview.loadPages());
+        EXPECT_EQ(preview.pageCount(), 5) << "the reopened file has every page";
+        EXPECT_EQ(preview.currentPage(), 1);
+        EXPECT_TRUE(preview.savePages());
+        confirmPrintOnTheVirtualPrinter();
+        EXPECT_TRUE(preview.printPages());
+        EXPECT_EQ(preview.pageCount(), 5) << "printing keeps the pages";
+    });
+    printRecords(5);
+    ASSERT_TRUE(ran) << messages();
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << messages();
+    EXPECT_TRUE(QFile::exists(qxp));
+    if (pdfPages(pdf) < 0)
+        GTEST_SKIP() << "pdfinfo is not installed";
+    EXPECT_EQ(pdfPages(pdf), 5);
+    EXPECT_EQ(pdfPages(printed), 5);
 }
 
 TEST_F(PrintCommandTest, AnEmptyQueryIsToldAndNoBlankCertificateIsMade)

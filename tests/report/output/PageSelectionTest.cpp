@@ -1,5 +1,6 @@
 #include "report/output/PageSelection.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace tovren::output {
@@ -60,6 +61,9 @@ TEST(PageSelection, ItemsThatAreNotWholeNumbersAreRejectedWithTheItemNamed)
     QString error;
     PageSelection::ExpandPageRanges(u"1,x7,3", 10, &error);
     EXPECT_TRUE(error.contains("x7")) << error.toStdString();
+    // The print dialog shows this text to the operator as it stands.
+    EXPECT_TRUE(error.contains(QRegularExpression(QStringLiteral("\\p{Han}"))))
+        << error.toStdString();
 }
 
 } // namespace

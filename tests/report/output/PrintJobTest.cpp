@@ -192,7 +192,24 @@ TEST_F(PrintToPdf, AnUnwritableFileIsAClearFailure)
     PdfPrintDevice device(dir.filePath(QStringLiteral("missing/dir/out.pdf")), 72);
     PrintJob job(printer, pages, device);
     EXPECT_EQ(job.run(parameters(""), QString()), PrintJob::Outcome::Failed);
-    EXPECT_FALSE(job.errorString().isEmpty());
+    // The preview shows the text as it stands: it names the file, in the program's language.
+    EXPECT_TRUE(job.errorString().contains(QStringLiteral("missing/dir/out.pdf")))
+        << job.errorString().toStdString();
+    EXPECT_TRUE(job.errorString().contains(QRegularExpression(QStringLiteral("\\p{Han}"))))
+        << job.errorString().toStdString();
+    EXPECT_TRUE(pages.drawn.isEmpty());
+}
+
+TEST_F(PrintToPdf, APrinterThatCannotStartADocumentSaysSoInChinese)
+{
+    QPrinter qprinter(QPrinter::HighResolution);
+    qprinter.setOutputFileName(dir.filePath(QStringLiteral("missing/dir/printer.pdf")));
+    PrinterPrintDevice device(qprinter);
+    FakePrintablePages pages(1);
+    PrintJob job(printer, pages, device);
+    EXPECT_EQ(job.run(parameters(""), QString()), PrintJob::Outcome::Failed);
+    EXPECT_TRUE(job.errorString().contains(QRegularExpression(QStringLiteral("\\p{Han}"))))
+        << job.errorString().toStdString();
     EXPECT_TRUE(pages.drawn.isEmpty());
 }
 

@@ -1,5 +1,6 @@
 #include "report/preview/TqxPreviewForm.h"
 
+#include "report/dialogs/ReportMessageBoxes.h"
 #include "report/engine/TqxExportFilter.h"
 #include "report/output/PdfPrintDevice.h"
 #include "report/platform/SettingsStore.h"
@@ -356,6 +357,45 @@ TEST_F(PreviewFormTest, AFailedLoadKeepsThePagesAndSaysWhy)
     EXPECT_TRUE(form.loadPages());
     EXPECT_EQ(form.pageLabelText(), "页 1/3");
     EXPECT_EQ(form.pageRects().size(), 3);
+}
+
+TEST_F(PreviewFormTest, AReportThatShowsItsOwnErrorsIsNotEchoedAndACancelSaysNothing)
+{
+    dialogs::ReportMessageBoxes boxes(dialogs);
+    report.setMessages(&boxes);
+    ASSERT_TRUE(report.BuildPages());
+    preview::TqxPreviewForm form(report, printer, dialogs);
+    form.show();
+
+    dialogs.fileNames << QStringLiteral("/nonexistent-dir/c.qxp");
+    EXPECT_FALSE(form.savePages());
+    dialogs.fileNames << dir.filePath(QStringLiteral("missing.qxp"));
+    EXPECT_FALSE(form.loadPages());
+    ASSERT_EQ(dialogs.messages.size(), 2) << "one box for each failure";
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("c.qxp")));
+    EXPECT_TRUE(dialogs.messages[1].text.contains(QStringLiteral("missing.qxp")));
+    dialogs.messages.clear();
+
+    // A rebuild stopped by the operator keeps what it built and is no error.
+    const auto keep = [](const preview::PageSetupChoice &initial) {
+        return std::optional<preview::PageSetupChoice>(initial);
+    };
+    form.setPageSetupDialog(keep);
+    report.OnProgress = [this](int pageNumber) {
+        if (pageNumber == 2)
+            report.StopRequested = true;
+    };
+    EXPECT_FALSE(form.pageSetup());
+    ASSERT_GT(form.pageCount(), 0);
+    EXPECT_TRUE(dialogs.messages.isEmpty())
+        << "first box: " << dialogs.messages.value(0).text.toStdString();
+    report.OnProgress = nullptr;
+
+    // A rebuild that fails is told once, by the report.
+    addText(*report.Pages().page(0), 10, 200, QStringLiteral("[NoSuchName]"));
+    EXPECT_FALSE(form.pageSetup());
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QString::fromUtf8("计算时发生错误")));
 }
 
 TEST_F(PreviewFormTest, PageSetupRebuildsOnTheChosenPaperKeepingACustomSize)
