@@ -1,9 +1,8 @@
-#include "app/AppInfo.h"
 #include "app/certificate/CertificateTemplate.h"
 #include "app/cli/Arguments.h"
 #include "app/cli/Commands.h"
+#include "app/cli/StoreArgument.h"
 #include "app/cli/TerminalProgress.h"
-#include "app/db/ConnectionSettings.h"
 #include "app/db/ConnectionSpec.h"
 #include "app/db/DatabaseError.h"
 #include "app/db/DbConnection.h"
@@ -15,7 +14,6 @@
 #include "report/engine/TqxReport.h"
 #include "report/model/ReportFormData.h"
 #include "report/output/TqxPrinter.h"
-#include "report/platform/SettingsStore.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>
@@ -80,13 +78,7 @@ int runBuild(const QStringList &words, CommandIo &io)
     if (count < 0)
         throw UsageError(QStringLiteral("--count 不能为负数"));
 
-    platform::SettingsStore settings(QString::fromLatin1(app::kApplicationTitle));
-    const db::ConnectionSpec spec =
-        db::chooseConnection(arguments.value(QStringLiteral("database")), settings);
-    // Opening makes a missing store; printing from one would only make a blank certificate.
-    if (spec.kind() == db::ConnectionSpec::Kind::Sqlite && !QFileInfo::exists(spec.sqlitePath()))
-        throw UsageError(QStringLiteral("找不到数据库 %1").arg(spec.displayName()));
-    db::TDbConnection connection(spec);
+    db::TDbConnection connection(existingStore(arguments.value(QStringLiteral("database"))));
     connection.open();
     db::TDbQuery query(connection);
     const QString sql =

@@ -1,12 +1,10 @@
-#include "app/AppInfo.h"
 #include "app/cli/Arguments.h"
 #include "app/cli/Commands.h"
-#include "app/db/ConnectionSettings.h"
+#include "app/cli/StoreArgument.h"
 #include "app/db/DbConnection.h"
 #include "app/db/DbQuery.h"
 #include "app/reportbridge/RecordEvaluator.h"
 #include "report/engine/EngineErrors.h"
-#include "report/platform/SettingsStore.h"
 #include "report/script/EvaluationError.h"
 #include "report/script/TqxParser.h"
 
@@ -55,8 +53,7 @@ int runEval(const QStringList &words, CommandIo &io)
             arguments.positional(), withType,
             [&parser](const QString &expression) { return parser.Evaluate(expression); }, io);
     }
-    platform::SettingsStore settings(QString::fromLatin1(app::kApplicationTitle));
-    db::TDbConnection connection(db::chooseConnection(database, settings));
+    db::TDbConnection connection(existingStore(database));
     connection.open();
     db::TDbQuery query(connection);
     query.setSql(QStringLiteral("Select * from info"));

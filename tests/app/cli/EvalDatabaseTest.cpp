@@ -3,11 +3,11 @@
 #include "app/db/ConnectionSpec.h"
 #include "app/db/DbConnection.h"
 #include "app/demo/DemoDataWriter.h"
-
-#include <QSqlQuery>
-#include <QTemporaryDir>
 #include "tests/support/CommandRunner.h"
 
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace tovren::cli {
@@ -76,6 +76,15 @@ TEST(EvalDatabaseTest, BadInputFailsWithAClearMessage)
         run({QStringLiteral("eval"), QStringLiteral("--database"), missing, QStringLiteral("1")});
     EXPECT_NE(noStore.code, 0);
     EXPECT_TRUE(noStore.err.contains(missing)) << noStore.err.toStdString();
+
+    // A mistyped name in an existing folder must not make an empty store and read it.
+    const QString typo = dir.filePath(QStringLiteral("stroe.db"));
+    const CommandRun mistyped =
+        run({QStringLiteral("eval"), QStringLiteral("--database"), typo, QStringLiteral("1")});
+    EXPECT_NE(mistyped.code, 0);
+    EXPECT_TRUE(mistyped.err.contains(QString::fromUtf8("找不到数据库")))
+        << mistyped.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(typo));
 }
 
 } // namespace tovren::cli
