@@ -7,6 +7,7 @@
 #include "report/engine/TqxReport.h"
 #include "report/model/RunState.h"
 #include "report/model/TqxBandView.h"
+#include "report/model/TqxMemoView.h"
 #include "report/model/TqxPage.h"
 #include "report/script/EvaluationError.h"
 
@@ -179,6 +180,10 @@ DesignPixels CrossBandOutput::measureObjects(TqxBand &band, bool withCells)
             m_engine.m_report.ReportEvaluationError(error.message());
             break;
         }
+        // Measured over every column, a text holds the last column's lines; each column must
+        // work its own out again when it is written.
+        if (auto *memo = dynamic_cast<model::TqxMemoView *>(view); memo && withCells)
+            memo->OutputStage = model::TqxMemoView::NormalOutput;
     }
     return height;
 }

@@ -109,6 +109,27 @@ TEST_F(CrossBandTest, FiveRecordsGiveFiveColumnsAndTheColumnEventsMayWidenThem)
     EXPECT_EQ(narrow[5], (PlacedText{"5", 340, 0}));
 }
 
+TEST_F(CrossBandTest, StretchedCellsShowTheirOwnColumnNotTheLastOneMeasured)
+{
+    model::TqxPage &page = addPage();
+    TqxBandView &rows = addBand(page, model::btMasterData, 0, 20, QStringLiteral("Rows"),
+                                QStringLiteral("qxDBDataSet1"));
+    rows.Flags = model::TqxView::kStretchedFlag;
+    addCrossBand(page, model::btCrossData, 100, 100, QStringLiteral("Cols"), QStringLiteral("3"));
+    addCell(page, 100, 0, QStringLiteral("c[COLUMN#] r[Aqy.\"N\"]")).Flags =
+        model::TqxView::kStretchedFlag;
+
+    const QStringList expected{"c1 r1", "c2 r1", "c3 r1", "c1 r2", "c2 r2",
+                               "c3 r2", "c1 r3", "c2 r3", "c3 r3"};
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(pageTexts(0), expected);
+
+    // The first of two passes runs the cells' scripts column by column as well.
+    report.TwoPass = true;
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(pageTexts(0), expected);
+}
+
 TEST_F(CrossBandTest, ColumnsWiderThanThePageContinueOnAPageToTheRightAtTheSameHeight)
 {
     model::TqxPage &page = addPage();
