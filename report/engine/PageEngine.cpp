@@ -42,18 +42,30 @@ PageEngine::PageEngine(TqxReport &report, model::TqxPage &page, PageContinuation
 {
     for (int type = 0; type < kBandTypeCount; ++type)
         m_bands[type] = std::make_unique<TqxBand>(type);
-    BuildBandTree();
+    try {
+        BuildBandTree();
+    } catch (...) {
+        // No destructor runs for an engine that was never made; the objects already moved
+        // into their bands must not stay moved in the template.
+        restoreGeometry();
+        throw;
+    }
 }
 
 PageEngine::~PageEngine()
+{
+    restoreGeometry();
+    if (buildRunState().currentBand)
+        buildRunState().currentBand = nullptr;
+}
+
+void PageEngine::restoreGeometry()
 {
     for (const SavedGeometry &saved : m_savedGeometry) {
         saved.view->Left = saved.left;
         saved.view->Top = saved.top;
         saved.view->Height = saved.height;
     }
-    if (buildRunState().currentBand)
-        buildRunState().currentBand = nullptr;
 }
 
 void PageEngine::BuildBandTree()

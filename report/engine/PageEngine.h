@@ -121,6 +121,7 @@ private:
 
     // Band tree (PageEngine.cpp).
     void BuildBandTree();
+    void restoreGeometry();
     void placeObjects(TqxBand &band, std::vector<model::TqxView *> &unplaced);
     void sortAndLink(int type, std::vector<std::unique_ptr<TqxBand>> &bands);
     void linkHeadersAndFooters();

@@ -198,6 +198,37 @@ TEST_F(CrossBandTest, BandSourceListGivesEachNamedBandItsOwnColumns)
     EXPECT_EQ(pageTexts(0), (QStringList{"t1", "t2", "r1", "r1", "r1"}));
 }
 
+TEST_F(CrossBandTest, BadColumnSourceListStopsTheBuildAndLeavesTheTemplateAsDesigned)
+{
+    model::TqxPage &page = addPage();
+    addBand(page, model::btMasterData, 30, 20, QStringLiteral("Rows"),
+            QStringLiteral("qxDBDataSet1"));
+    addCrossBand(page, model::btCrossData, 100, 100, QStringLiteral("Cols"),
+                 QStringLiteral("Rows=2x;"));
+    addCell(page, 110, 35, QStringLiteral("r[COLUMN#]"));
+    addText(page, 300, 30, QStringLiteral("own"));
+    // A designer holding on to its objects (and their selection) keeps them over a failed build.
+    for (qsizetype i = 0; i < page.objectCount(); ++i)
+        page.object(i)->Selected = true;
+
+    EXPECT_FALSE(report.BuildPages());
+    EXPECT_TRUE(report.lastMessage().contains(QStringLiteral("2x")))
+        << report.lastMessage().toStdString();
+    model::TqxPage &kept = *report.Pages().page(0);
+    ASSERT_EQ(kept.objectCount(), 4);
+    for (qsizetype i = 0; i < kept.objectCount(); ++i)
+        EXPECT_TRUE(kept.object(i)->Selected) << "object " << i << " was replaced";
+    EXPECT_EQ((std::pair{kept.object(2)->Left, kept.object(2)->Top}), (std::pair{110, 35}));
+    EXPECT_EQ((std::pair{kept.object(3)->Left, kept.object(3)->Top}), (std::pair{300, 30}));
+
+    kept.object(1)->CustomFormat = QStringLiteral("Rows=2;");
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    const std::vector<PlacedText> texts = placed(0);
+    ASSERT_GE(texts.size(), 3U);
+    const std::vector<PlacedText> firstRow{{"own", 300, 0}, {"r1", 110, 5}, {"r2", 210, 5}};
+    EXPECT_EQ(std::vector<PlacedText>(texts.begin(), texts.begin() + 3), firstRow);
+}
+
 } // namespace
 
 namespace {
