@@ -190,6 +190,9 @@ bool SubReportPlayer::Play(PageEngine &page)
             if (page.PendingBand) {
                 if (page.subReports().RunSubReports(*page.PendingBand, true))
                     return true;
+                // Its sub-reports wrote on this page: a band that does not fit after them
+                // has a fresh page to go to.
+                page.SubReportFreshPage = false;
             } else if (page.OutputBand(band)) {
                 // Played again from here on the next page.
                 return true;

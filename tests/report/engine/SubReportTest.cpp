@@ -177,6 +177,32 @@ TEST_F(SubReportTest, NestedSubReportBreaksThroughTheOuterPlayback)
     EXPECT_EQ(placed(1), second);
 }
 
+TEST_F(SubReportTest, OuterRowAfterANestedSubReportThatFilledItsPageGoesToTheNextPage)
+{
+    addSource(QStringLiteral("Outer"), 2);
+    addSource(QStringLiteral("Inner"), 14);
+    model::TqxPage &main = addPage(1000);
+    addBand(main, model::btReportTitle, 0, 20, QStringLiteral("Title"));
+    addSubReport(main, 100, 0, 1);
+    model::TqxPage &outer = addListPage(QStringLiteral("Outer"), 20, QStringLiteral("o"), 1000);
+    addSubReport(outer, 100, 30, 2);
+    addListPage(QStringLiteral("Inner"), 50, QStringLiteral("i"), 1000);
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    // Seven inner rows of 50 fill a page of 361: each outer row takes two pages.
+    ASSERT_EQ(report.EMFPages().Count(), 4);
+    EXPECT_EQ(textsOf(0, "o"), QStringList{"o1"});
+    EXPECT_EQ(textsOf(1, "o"), QStringList{});
+    EXPECT_EQ(textsOf(2, "o"), QStringList{"o2"});
+    const QStringList firstHalf{"i1", "i2", "i3", "i4", "i5", "i6", "i7"};
+    const QStringList secondHalf{"i8", "i9", "i10", "i11", "i12", "i13", "i14"};
+    EXPECT_EQ(textsOf(0, "i"), firstHalf);
+    EXPECT_EQ(textsOf(1, "i"), secondHalf);
+    EXPECT_EQ(textsOf(2, "i"), firstHalf);
+    EXPECT_EQ(textsOf(3, "i"), secondHalf);
+    EXPECT_EQ(placed(2).front(), (PlacedText{"o2", 100, 0}));
+}
+
 TEST_F(SubReportTest, MissingAndSelfContainingSubReportsStopTheBuildWithAMessage)
 {
     addSource(QStringLiteral("Details"), 2);
