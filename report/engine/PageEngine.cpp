@@ -582,6 +582,9 @@ void PageEngine::ShowBand(TqxBand *b)
     if (Mode == PageMode::Collect) {
         if (b->exists())
             PlayList.push_back({b, PlayEntry::Show});
+        // The walk compares each record with the group's value, which output would have taken.
+        if (b->BandType == btGroupHeader && !b->Repeating)
+            ResetTotals(*b);
         return;
     }
     OutputBand(*b);

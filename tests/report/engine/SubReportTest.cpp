@@ -203,6 +203,30 @@ TEST_F(SubReportTest, OuterRowAfterANestedSubReportThatFilledItsPageGoesToTheNex
     EXPECT_EQ(placed(2).front(), (PlacedText{"o2", 100, 0}));
 }
 
+TEST_F(SubReportTest, GroupsInASubReportBreakOnlyWhereTheirValueChanges)
+{
+    addSource(QStringLiteral("Details"), 4);
+    model::TqxPage &main = addPage();
+    addBand(main, model::btReportTitle, 0, 20, QStringLiteral("Title"));
+    addSubReport(main, 0, 0, 1);
+    model::TqxPage &list = addPage();
+    addBand(list, model::btGroupHeader, 0, 20, QStringLiteral("Group"),
+            QStringLiteral("Details.\"N\" > 2"));
+    addText(list, 0, 0, QStringLiteral("g[Details.\"N\"]")).Width = 100;
+    addBand(list, model::btMasterData, 30, 20, QStringLiteral("Data"), QStringLiteral("qxDetails"));
+    addText(list, 0, 30, QStringLiteral("d[Details.\"N\"]")).Width = 100;
+    addBand(list, model::btGroupFooter, 60, 20, QStringLiteral("GroupFooter"));
+    addText(list, 0, 60, QStringLiteral("f")).Width = 100;
+
+    const QStringList expected{"g1", "d1", "d2", "f", "g3", "d3", "d4", "f"};
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(pageTexts(0), expected);
+
+    report.TwoPass = true;
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(pageTexts(0), expected);
+}
+
 TEST_F(SubReportTest, MissingAndSelfContainingSubReportsStopTheBuildWithAMessage)
 {
     addSource(QStringLiteral("Details"), 2);
