@@ -173,6 +173,8 @@ private:
     /// they still wait for an outer page break.
     bool m_subReportMovedY = false;
     bool m_subReportsPending = false;
+    /// A band taller than a page that cannot be split and was put at the top of a page.
+    TqxBand *m_tallBandOnFreshPage = nullptr;
 };
 
 } // namespace tovren::engine

@@ -233,6 +233,22 @@ TEST_F(CrossBandTest, BadColumnSourceListStopsTheBuildAndLeavesTheTemplateAsDesi
 
 namespace {
 
+TEST_F(CrossBandTest, CrossedRowTallerThanThePageLeavesNoEmptyPages)
+{
+    model::TqxPage &page = addPage(1000); // 361 design pixels tall
+    addBand(page, model::btMasterData, 0, 400, QStringLiteral("Rows"),
+            QStringLiteral("qxDBDataSet1"));
+    addCrossBand(page, model::btCrossData, 100, 100, QStringLiteral("Cols"), QStringLiteral("2"));
+    addCell(page, 100, 0, QStringLiteral("r[Aqy.\"N\"] c[COLUMN#]"));
+
+    const bool built = report.BuildPages();
+    QStringList perPage;
+    for (qsizetype p = 0; p < report.EMFPages().Count(); ++p)
+        perPage << pageTexts(p).join(u',');
+    EXPECT_TRUE(built) << report.lastMessage().toStdString();
+    EXPECT_EQ(perPage, (QStringList{"r1 c1,r1 c2", "r2 c1,r2 c2", "r3 c1,r3 c2"}));
+}
+
 TEST_F(CrossBandTest, RowsThatBreakToANewPageOverflowToTheirOwnPageOnTheRight)
 {
     model::TqxPage &page = addPage(1000); // 361 design pixels tall
