@@ -193,9 +193,14 @@ bool SubReportPlayer::Play(PageEngine &page)
                 // Its sub-reports wrote on this page: a band that does not fit after them
                 // has a fresh page to go to.
                 page.SubReportFreshPage = false;
-            } else if (page.OutputBand(band)) {
-                // Played again from here on the next page.
-                return true;
+            } else {
+                // The rows after a group header count from 1 again, as in a built page.
+                if (band.BandType == btGroupHeader && band.OwnerDataBand)
+                    page.resetBand(*band.OwnerDataBand);
+                if (page.OutputBand(band)) {
+                    // Played again from here on the next page.
+                    return true;
+                }
             }
             break;
         case PlayEntry::First:

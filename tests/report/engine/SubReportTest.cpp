@@ -203,7 +203,7 @@ TEST_F(SubReportTest, OuterRowAfterANestedSubReportThatFilledItsPageGoesToTheNex
     EXPECT_EQ(placed(2).front(), (PlacedText{"o2", 100, 0}));
 }
 
-TEST_F(SubReportTest, GroupsInASubReportBreakOnlyWhereTheirValueChanges)
+TEST_F(SubReportTest, GroupsInASubReportBreakOnlyWhereTheirValueChangesAndRestartTheLines)
 {
     addSource(QStringLiteral("Details"), 4);
     model::TqxPage &main = addPage();
@@ -214,11 +214,11 @@ TEST_F(SubReportTest, GroupsInASubReportBreakOnlyWhereTheirValueChanges)
             QStringLiteral("Details.\"N\" > 2"));
     addText(list, 0, 0, QStringLiteral("g[Details.\"N\"]")).Width = 100;
     addBand(list, model::btMasterData, 30, 20, QStringLiteral("Data"), QStringLiteral("qxDetails"));
-    addText(list, 0, 30, QStringLiteral("d[Details.\"N\"]")).Width = 100;
+    addText(list, 0, 30, QStringLiteral("d[Details.\"N\"]/[LINE#]")).Width = 100;
     addBand(list, model::btGroupFooter, 60, 20, QStringLiteral("GroupFooter"));
     addText(list, 0, 60, QStringLiteral("f")).Width = 100;
 
-    const QStringList expected{"g1", "d1", "d2", "f", "g3", "d3", "d4", "f"};
+    const QStringList expected{"g1", "d1/1", "d2/2", "f", "g3", "d3/1", "d4/2", "f"};
     ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
     EXPECT_EQ(pageTexts(0), expected);
 
