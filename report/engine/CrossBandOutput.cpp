@@ -221,9 +221,9 @@ void CrossBandOutput::OutputCells(TqxBand &cross, TqxBand &band, DesignPixels x)
         cross.AggregateSource = &band;
         cross.CellColumn = m_engine.ColumnNo;
     }
-    // The band engine moves an object by XOffset less the left edge and by its band's Top.
-    const CellPlacement placement(cross, band.Top, m_engine.XOffset,
-                                  x + m_engine.page().LeftEdge());
+    // The band engine moves an object by XOffset less the left edge and by its band's Top;
+    // the cells keep whatever shift the band's own objects get (a sub-report's place).
+    const CellPlacement placement(cross, band.Top, m_engine.XOffset, x + m_engine.XOffset);
     for (TqxView *view : cross.Objects) {
         if (!contains(band.Cells, *view))
             continue;

@@ -227,6 +227,28 @@ TEST_F(SubReportTest, GroupsInASubReportBreakOnlyWhereTheirValueChangesAndRestar
     EXPECT_EQ(pageTexts(0), expected);
 }
 
+TEST_F(SubReportTest, CrossTableInASubReportStandsWhereTheSubReportIs)
+{
+    addSource(QStringLiteral("Rows"), 2);
+    model::TqxPage &main = addPage();
+    addBand(main, model::btReportTitle, 0, 20, QStringLiteral("Title"));
+    addSubReport(main, 300, 0, 1);
+    model::TqxPage &table = addPage();
+    addBand(table, model::btMasterData, 0, 20, QStringLiteral("Data"), QStringLiteral("qxRows"));
+    addText(table, 0, 0, QStringLiteral("r[Rows.\"N\"]")).Width = 50;
+    TqxBandView &columns =
+        addBand(table, model::btCrossData, 0, 0, QStringLiteral("Cols"), QStringLiteral("2"));
+    columns.SetBounds(100, 0, 60, table.PageInfo.PaperHeightPx);
+    addText(table, 100, 0, QStringLiteral("c[COLUMN#]")).Width = 50;
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    const std::vector<PlacedText> expected{
+        {"r1", 300, 0},  {"c1", 400, 0},  {"c2", 460, 0},
+        {"r2", 300, 20}, {"c1", 400, 20}, {"c2", 460, 20},
+    };
+    EXPECT_EQ(placed(0), expected);
+}
+
 TEST_F(SubReportTest, MissingAndSelfContainingSubReportsStopTheBuildWithAMessage)
 {
     addSource(QStringLiteral("Details"), 2);
