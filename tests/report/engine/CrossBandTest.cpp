@@ -71,6 +71,11 @@ TEST_F(CrossBandTest, CrossTabKeepsTotalsPerColumnAndTheFooterShowsTheWidestRow)
         {"Total", 0, 60},   {"6 3", 100, 60},   {"5 2", 200, 60},   {"3 1", 300, 60},
     };
     EXPECT_EQ(placed(0), expected);
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(placed(0), expected) << "second build";
+    report.TwoPass = true;
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(placed(0), expected) << "two pass";
 }
 
 TEST_F(CrossBandTest, FiveRecordsGiveFiveColumnsAndTheColumnEventsMayWidenThem)
