@@ -581,7 +581,7 @@ void PageEngine::ShowBand(TqxBand *b)
         return;
     if (Mode == PageMode::Collect) {
         if (b->exists())
-            PlayList.push_back({b, PlayEntry::Show});
+            PlayList.push_back({b, PlayEntry::Show, b->LineNo, b->LineThroughNo});
         // The walk compares each record with the group's value, which output would have taken.
         if (b->BandType == btGroupHeader && !b->Repeating)
             ResetTotals(*b);

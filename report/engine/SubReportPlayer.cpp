@@ -195,8 +195,12 @@ bool SubReportPlayer::Play(PageEngine &page)
                 page.SubReportFreshPage = false;
             } else {
                 // The rows after a group header count from 1 again, as in a built page.
-                if (band.BandType == btGroupHeader && band.OwnerDataBand)
-                    page.resetBand(*band.OwnerDataBand);
+                if (band.BandType == btGroupHeader) {
+                    band.LineNo = entry.lineNo;
+                    band.LineThroughNo = entry.lineThroughNo;
+                    if (band.OwnerDataBand)
+                        page.resetBand(*band.OwnerDataBand);
+                }
                 if (page.OutputBand(band)) {
                     // Played again from here on the next page.
                     return true;

@@ -212,13 +212,13 @@ TEST_F(SubReportTest, GroupsInASubReportBreakOnlyWhereTheirValueChangesAndRestar
     model::TqxPage &list = addPage();
     addBand(list, model::btGroupHeader, 0, 20, QStringLiteral("Group"),
             QStringLiteral("Details.\"N\" > 2"));
-    addText(list, 0, 0, QStringLiteral("g[Details.\"N\"]")).Width = 100;
+    addText(list, 0, 0, QStringLiteral("g[Details.\"N\"]/[LINE#]")).Width = 100;
     addBand(list, model::btMasterData, 30, 20, QStringLiteral("Data"), QStringLiteral("qxDetails"));
     addText(list, 0, 30, QStringLiteral("d[Details.\"N\"]/[LINE#]")).Width = 100;
     addBand(list, model::btGroupFooter, 60, 20, QStringLiteral("GroupFooter"));
     addText(list, 0, 60, QStringLiteral("f")).Width = 100;
 
-    const QStringList expected{"g1", "d1/1", "d2/2", "f", "g3", "d3/1", "d4/2", "f"};
+    const QStringList expected{"g1/1", "d1/1", "d2/2", "f", "g3/2", "d3/1", "d4/2", "f"};
     ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
     EXPECT_EQ(pageTexts(0), expected);
 
