@@ -145,11 +145,14 @@ bool PageEngine::OutputBand(TqxBand &b)
                         result = true;
                         // On the new page a band taller than the page would break once more
                         // and leave an empty page behind; it is split there instead.
-                        if (!fitsOnEmptyPage)
+                        if (!fitsOnEmptyPage) {
                             b.Breaked = true;
+                            m_tallBandOnFreshPage = &b;
+                        }
                     } else {
                         // Taller than an empty page: split it instead of breaking for ever.
                         b.Breaked = true;
+                        m_tallBandOnFreshPage = &b;
                     }
                 }
             }
@@ -202,6 +205,10 @@ void PageEngine::Draw(TqxBand &b)
     // Sub-reports break the page themselves while they play, and cells belong to columns
     // rather than to a cut of the band: such bands are never cut.
     const bool split = b.Breaked && !holdsSubReport(b) && b.Cells.empty();
+    // Such a band taller than a page already stands at the top of one; breaking again would
+    // only leave an empty page behind.
+    const bool onFreshPage = std::exchange(m_tallBandOnFreshPage, nullptr) == &b;
+    const bool checkFit = !split && !onFreshPage;
     if (b.Stretched) {
         const DesignPixels h = std::max(b.MeasuredHeight, b.Height);
         std::vector<std::pair<TqxView *, DesignPixels>> stretchedObjects;
@@ -212,7 +219,7 @@ void PageEngine::Draw(TqxBand &b)
             }
         }
         b.OutputHeight = h;
-        if (!split) {
+        if (checkFit) {
             CheckFit(b, b.Top, h);
             if (!keepsOwnTop(b.BandType))
                 b.Top = CurY;
@@ -229,7 +236,7 @@ void PageEngine::Draw(TqxBand &b)
             view->Height = height;
         advance = split || subReportsMovedY ? 0 : h;
     } else {
-        if (!keepsOwnTop(b.BandType) && !split) {
+        if (!keepsOwnTop(b.BandType) && checkFit) {
             CheckFit(b, b.Top, b.Height);
             b.Top = CurY;
         }

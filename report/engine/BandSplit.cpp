@@ -278,9 +278,12 @@ void PageEngine::outputSplit(TqxBand &b)
             }
         }
         outputHeight = lastBottom;
+        // A band that starts below the space left (a full page) has nothing used up there;
+        // its objects keep their places on the next page.
+        const DesignPixels used = std::max<DesignPixels>(space, 0);
         for (SplitPiece &piece : split.pieces()) {
             if (!piece.done)
-                piece.top -= space;
+                piece.top -= used;
         }
         if (split.allDone() || stopRequested())
             break;

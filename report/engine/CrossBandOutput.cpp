@@ -7,6 +7,7 @@
 #include "report/engine/TqxReport.h"
 #include "report/model/RunState.h"
 #include "report/model/TqxBandView.h"
+#include "report/model/TqxMemoView.h"
 #include "report/model/TqxPage.h"
 #include "report/script/EvaluationError.h"
 
@@ -179,6 +180,10 @@ DesignPixels CrossBandOutput::measureObjects(TqxBand &band, bool withCells)
             m_engine.m_report.ReportEvaluationError(error.message());
             break;
         }
+        // Measured over every column, a text holds the last column's lines; each column must
+        // work its own out again when it is written.
+        if (auto *memo = dynamic_cast<model::TqxMemoView *>(view); memo && withCells)
+            memo->OutputStage = model::TqxMemoView::NormalOutput;
     }
     return height;
 }
@@ -216,9 +221,9 @@ void CrossBandOutput::OutputCells(TqxBand &cross, TqxBand &band, DesignPixels x)
         cross.AggregateSource = &band;
         cross.CellColumn = m_engine.ColumnNo;
     }
-    // The band engine moves an object by XOffset less the left edge and by its band's Top.
-    const CellPlacement placement(cross, band.Top, m_engine.XOffset,
-                                  x + m_engine.page().LeftEdge());
+    // The band engine moves an object by XOffset less the left edge and by its band's Top;
+    // the cells keep whatever shift the band's own objects get (a sub-report's place).
+    const CellPlacement placement(cross, band.Top, m_engine.XOffset, x + m_engine.XOffset);
     for (TqxView *view : cross.Objects) {
         if (!contains(band.Cells, *view))
             continue;

@@ -42,18 +42,30 @@ PageEngine::PageEngine(TqxReport &report, model::TqxPage &page, PageContinuation
 {
     for (int type = 0; type < kBandTypeCount; ++type)
         m_bands[type] = std::make_unique<TqxBand>(type);
-    BuildBandTree();
+    try {
+        BuildBandTree();
+    } catch (...) {
+        // No destructor runs for an engine that was never made; the objects already moved
+        // into their bands must not stay moved in the template.
+        restoreGeometry();
+        throw;
+    }
 }
 
 PageEngine::~PageEngine()
+{
+    restoreGeometry();
+    if (buildRunState().currentBand)
+        buildRunState().currentBand = nullptr;
+}
+
+void PageEngine::restoreGeometry()
 {
     for (const SavedGeometry &saved : m_savedGeometry) {
         saved.view->Left = saved.left;
         saved.view->Top = saved.top;
         saved.view->Height = saved.height;
     }
-    if (buildRunState().currentBand)
-        buildRunState().currentBand = nullptr;
 }
 
 void PageEngine::BuildBandTree()
@@ -569,7 +581,10 @@ void PageEngine::ShowBand(TqxBand *b)
         return;
     if (Mode == PageMode::Collect) {
         if (b->exists())
-            PlayList.push_back({b, PlayEntry::Show});
+            PlayList.push_back({b, PlayEntry::Show, b->LineNo, b->LineThroughNo});
+        // The walk compares each record with the group's value, which output would have taken.
+        if (b->BandType == btGroupHeader && !b->Repeating)
+            ResetTotals(*b);
         return;
     }
     OutputBand(*b);

@@ -121,6 +121,7 @@ private:
 
     // Band tree (PageEngine.cpp).
     void BuildBandTree();
+    void restoreGeometry();
     void placeObjects(TqxBand &band, std::vector<model::TqxView *> &unplaced);
     void sortAndLink(int type, std::vector<std::unique_ptr<TqxBand>> &bands);
     void linkHeadersAndFooters();
@@ -172,6 +173,8 @@ private:
     /// they still wait for an outer page break.
     bool m_subReportMovedY = false;
     bool m_subReportsPending = false;
+    /// A band taller than a page that cannot be split and was put at the top of a page.
+    TqxBand *m_tallBandOnFreshPage = nullptr;
 };
 
 } // namespace tovren::engine

@@ -190,9 +190,21 @@ bool SubReportPlayer::Play(PageEngine &page)
             if (page.PendingBand) {
                 if (page.subReports().RunSubReports(*page.PendingBand, true))
                     return true;
-            } else if (page.OutputBand(band)) {
-                // Played again from here on the next page.
-                return true;
+                // Its sub-reports wrote on this page: a band that does not fit after them
+                // has a fresh page to go to.
+                page.SubReportFreshPage = false;
+            } else {
+                // The rows after a group header count from 1 again, as in a built page.
+                if (band.BandType == btGroupHeader) {
+                    band.LineNo = entry.lineNo;
+                    band.LineThroughNo = entry.lineThroughNo;
+                    if (band.OwnerDataBand)
+                        page.resetBand(*band.OwnerDataBand);
+                }
+                if (page.OutputBand(band)) {
+                    // Played again from here on the next page.
+                    return true;
+                }
             }
             break;
         case PlayEntry::First:

@@ -25,6 +25,10 @@ struct PlayEntry
     enum Action { Show, First, Next };
     TqxBand *band;
     Action action;
+    /// Show: the band's line numbers when it was recorded. The walk counts a group's values
+    /// itself, so its header gets them back when it is played.
+    int lineNo = 0;
+    int lineThroughNo = 0;
 };
 
 /// Plays the content of sub-report objects inside the band that holds them: each sub-report

@@ -188,6 +188,24 @@ TEST_P(TallLineTest, LineTallerThanAnyPageStopsWithAMessageInsteadOfLooping)
 
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutPageHeader, TallLineTest, ::testing::Bool());
 
+TEST_F(BandSplitTest, SplitBandStartingOnAFullPageKeepsItsObjectsInPlaceOnTheNext)
+{
+    model::TqxPage &page = addPage(kShortPage);
+    // The title fills the first page to its last pixel.
+    addBand(page, model::btReportTitle, 0, page.BottomEdge(), QStringLiteral("Full"));
+    TqxBandView &summary = addBand(page, model::btReportSummary, 400, 30, QStringLiteral("End"));
+    summary.Flags = TqxBandView::kBreakedFlag;
+    addText(page, 0, 400, QStringLiteral("end"), QStringLiteral("EndText"));
+    addText(page, 300, 405, QStringLiteral("lower"), QStringLiteral("Lower"));
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    ASSERT_EQ(report.EMFPages().Count(), 2);
+    model::TqxPage &second = report.EMFPages().Unpack(1);
+    ASSERT_EQ(second.objectCount(), 2);
+    EXPECT_EQ(second.object(0)->Top, 0);
+    EXPECT_EQ(second.object(1)->Top, 5);
+}
+
 TEST_F(BandSplitTest, SplitTextContinuesBelowThePageHeaderOfEachNewPage)
 {
     model::TqxPage &page = addPage(kShortPage);

@@ -71,6 +71,11 @@ TEST_F(CrossBandTest, CrossTabKeepsTotalsPerColumnAndTheFooterShowsTheWidestRow)
         {"Total", 0, 60},   {"6 3", 100, 60},   {"5 2", 200, 60},   {"3 1", 300, 60},
     };
     EXPECT_EQ(placed(0), expected);
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(placed(0), expected) << "second build";
+    report.TwoPass = true;
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(placed(0), expected) << "two pass";
 }
 
 TEST_F(CrossBandTest, FiveRecordsGiveFiveColumnsAndTheColumnEventsMayWidenThem)
@@ -107,6 +112,27 @@ TEST_F(CrossBandTest, FiveRecordsGiveFiveColumnsAndTheColumnEventsMayWidenThem)
     EXPECT_EQ(narrow[1], (PlacedText{"1", 100, 0}));
     EXPECT_EQ(narrow[2], (PlacedText{"2", 160, 0}));
     EXPECT_EQ(narrow[5], (PlacedText{"5", 340, 0}));
+}
+
+TEST_F(CrossBandTest, StretchedCellsShowTheirOwnColumnNotTheLastOneMeasured)
+{
+    model::TqxPage &page = addPage();
+    TqxBandView &rows = addBand(page, model::btMasterData, 0, 20, QStringLiteral("Rows"),
+                                QStringLiteral("qxDBDataSet1"));
+    rows.Flags = model::TqxView::kStretchedFlag;
+    addCrossBand(page, model::btCrossData, 100, 100, QStringLiteral("Cols"), QStringLiteral("3"));
+    addCell(page, 100, 0, QStringLiteral("c[COLUMN#] r[Aqy.\"N\"]")).Flags =
+        model::TqxView::kStretchedFlag;
+
+    const QStringList expected{"c1 r1", "c2 r1", "c3 r1", "c1 r2", "c2 r2",
+                               "c3 r2", "c1 r3", "c2 r3", "c3 r3"};
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(pageTexts(0), expected);
+
+    // The first of two passes runs the cells' scripts column by column as well.
+    report.TwoPass = true;
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(pageTexts(0), expected);
 }
 
 TEST_F(CrossBandTest, ColumnsWiderThanThePageContinueOnAPageToTheRightAtTheSameHeight)
@@ -177,9 +203,56 @@ TEST_F(CrossBandTest, BandSourceListGivesEachNamedBandItsOwnColumns)
     EXPECT_EQ(pageTexts(0), (QStringList{"t1", "t2", "r1", "r1", "r1"}));
 }
 
+TEST_F(CrossBandTest, BadColumnSourceListStopsTheBuildAndLeavesTheTemplateAsDesigned)
+{
+    model::TqxPage &page = addPage();
+    addBand(page, model::btMasterData, 30, 20, QStringLiteral("Rows"),
+            QStringLiteral("qxDBDataSet1"));
+    addCrossBand(page, model::btCrossData, 100, 100, QStringLiteral("Cols"),
+                 QStringLiteral("Rows=2x;"));
+    addCell(page, 110, 35, QStringLiteral("r[COLUMN#]"));
+    addText(page, 300, 30, QStringLiteral("own"));
+    // A designer holding on to its objects (and their selection) keeps them over a failed build.
+    for (qsizetype i = 0; i < page.objectCount(); ++i)
+        page.object(i)->Selected = true;
+
+    EXPECT_FALSE(report.BuildPages());
+    EXPECT_TRUE(report.lastMessage().contains(QStringLiteral("2x")))
+        << report.lastMessage().toStdString();
+    model::TqxPage &kept = *report.Pages().page(0);
+    ASSERT_EQ(kept.objectCount(), 4);
+    for (qsizetype i = 0; i < kept.objectCount(); ++i)
+        EXPECT_TRUE(kept.object(i)->Selected) << "object " << i << " was replaced";
+    EXPECT_EQ((std::pair{kept.object(2)->Left, kept.object(2)->Top}), (std::pair{110, 35}));
+    EXPECT_EQ((std::pair{kept.object(3)->Left, kept.object(3)->Top}), (std::pair{300, 30}));
+
+    kept.object(1)->CustomFormat = QStringLiteral("Rows=2;");
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    const std::vector<PlacedText> texts = placed(0);
+    ASSERT_GE(texts.size(), 3U);
+    const std::vector<PlacedText> firstRow{{"own", 300, 0}, {"r1", 110, 5}, {"r2", 210, 5}};
+    EXPECT_EQ(std::vector<PlacedText>(texts.begin(), texts.begin() + 3), firstRow);
+}
+
 } // namespace
 
 namespace {
+
+TEST_F(CrossBandTest, CrossedRowTallerThanThePageLeavesNoEmptyPages)
+{
+    model::TqxPage &page = addPage(1000); // 361 design pixels tall
+    addBand(page, model::btMasterData, 0, 400, QStringLiteral("Rows"),
+            QStringLiteral("qxDBDataSet1"));
+    addCrossBand(page, model::btCrossData, 100, 100, QStringLiteral("Cols"), QStringLiteral("2"));
+    addCell(page, 100, 0, QStringLiteral("r[Aqy.\"N\"] c[COLUMN#]"));
+
+    const bool built = report.BuildPages();
+    QStringList perPage;
+    for (qsizetype p = 0; p < report.EMFPages().Count(); ++p)
+        perPage << pageTexts(p).join(u',');
+    EXPECT_TRUE(built) << report.lastMessage().toStdString();
+    EXPECT_EQ(perPage, (QStringList{"r1 c1,r1 c2", "r2 c1,r2 c2", "r3 c1,r3 c2"}));
+}
 
 TEST_F(CrossBandTest, RowsThatBreakToANewPageOverflowToTheirOwnPageOnTheRight)
 {

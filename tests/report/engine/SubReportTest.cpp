@@ -177,6 +177,78 @@ TEST_F(SubReportTest, NestedSubReportBreaksThroughTheOuterPlayback)
     EXPECT_EQ(placed(1), second);
 }
 
+TEST_F(SubReportTest, OuterRowAfterANestedSubReportThatFilledItsPageGoesToTheNextPage)
+{
+    addSource(QStringLiteral("Outer"), 2);
+    addSource(QStringLiteral("Inner"), 14);
+    model::TqxPage &main = addPage(1000);
+    addBand(main, model::btReportTitle, 0, 20, QStringLiteral("Title"));
+    addSubReport(main, 100, 0, 1);
+    model::TqxPage &outer = addListPage(QStringLiteral("Outer"), 20, QStringLiteral("o"), 1000);
+    addSubReport(outer, 100, 30, 2);
+    addListPage(QStringLiteral("Inner"), 50, QStringLiteral("i"), 1000);
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    // Seven inner rows of 50 fill a page of 361: each outer row takes two pages.
+    ASSERT_EQ(report.EMFPages().Count(), 4);
+    EXPECT_EQ(textsOf(0, "o"), QStringList{"o1"});
+    EXPECT_EQ(textsOf(1, "o"), QStringList{});
+    EXPECT_EQ(textsOf(2, "o"), QStringList{"o2"});
+    const QStringList firstHalf{"i1", "i2", "i3", "i4", "i5", "i6", "i7"};
+    const QStringList secondHalf{"i8", "i9", "i10", "i11", "i12", "i13", "i14"};
+    EXPECT_EQ(textsOf(0, "i"), firstHalf);
+    EXPECT_EQ(textsOf(1, "i"), secondHalf);
+    EXPECT_EQ(textsOf(2, "i"), firstHalf);
+    EXPECT_EQ(textsOf(3, "i"), secondHalf);
+    EXPECT_EQ(placed(2).front(), (PlacedText{"o2", 100, 0}));
+}
+
+TEST_F(SubReportTest, GroupsInASubReportBreakOnlyWhereTheirValueChangesAndRestartTheLines)
+{
+    addSource(QStringLiteral("Details"), 4);
+    model::TqxPage &main = addPage();
+    addBand(main, model::btReportTitle, 0, 20, QStringLiteral("Title"));
+    addSubReport(main, 0, 0, 1);
+    model::TqxPage &list = addPage();
+    addBand(list, model::btGroupHeader, 0, 20, QStringLiteral("Group"),
+            QStringLiteral("Details.\"N\" > 2"));
+    addText(list, 0, 0, QStringLiteral("g[Details.\"N\"]/[LINE#]")).Width = 100;
+    addBand(list, model::btMasterData, 30, 20, QStringLiteral("Data"), QStringLiteral("qxDetails"));
+    addText(list, 0, 30, QStringLiteral("d[Details.\"N\"]/[LINE#]")).Width = 100;
+    addBand(list, model::btGroupFooter, 60, 20, QStringLiteral("GroupFooter"));
+    addText(list, 0, 60, QStringLiteral("f")).Width = 100;
+
+    const QStringList expected{"g1/1", "d1/1", "d2/2", "f", "g3/2", "d3/1", "d4/2", "f"};
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(pageTexts(0), expected);
+
+    report.TwoPass = true;
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(pageTexts(0), expected);
+}
+
+TEST_F(SubReportTest, CrossTableInASubReportStandsWhereTheSubReportIs)
+{
+    addSource(QStringLiteral("Rows"), 2);
+    model::TqxPage &main = addPage();
+    addBand(main, model::btReportTitle, 0, 20, QStringLiteral("Title"));
+    addSubReport(main, 300, 0, 1);
+    model::TqxPage &table = addPage();
+    addBand(table, model::btMasterData, 0, 20, QStringLiteral("Data"), QStringLiteral("qxRows"));
+    addText(table, 0, 0, QStringLiteral("r[Rows.\"N\"]")).Width = 50;
+    TqxBandView &columns =
+        addBand(table, model::btCrossData, 0, 0, QStringLiteral("Cols"), QStringLiteral("2"));
+    columns.SetBounds(100, 0, 60, table.PageInfo.PaperHeightPx);
+    addText(table, 100, 0, QStringLiteral("c[COLUMN#]")).Width = 50;
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    const std::vector<PlacedText> expected{
+        {"r1", 300, 0},  {"c1", 400, 0},  {"c2", 460, 0},
+        {"r2", 300, 20}, {"c1", 400, 20}, {"c2", 460, 20},
+    };
+    EXPECT_EQ(placed(0), expected);
+}
+
 TEST_F(SubReportTest, MissingAndSelfContainingSubReportsStopTheBuildWithAMessage)
 {
     addSource(QStringLiteral("Details"), 2);
