@@ -70,7 +70,7 @@ int runBuild(const QStringList &words, CommandIo &io)
     if (!arguments.positional().isEmpty())
         throw UsageError(QStringLiteral("多余的参数: %1 (输出文件要用 --pdf 或 --qxp 指定)")
                              .arg(arguments.positional().join(u' ')));
-    for (const QString option : {QStringLiteral("qxp"), QStringLiteral("pdf")}) {
+    for (const QString &option : {QStringLiteral("qxp"), QStringLiteral("pdf")}) {
         if (arguments.value(option, QStringLiteral("-")).trimmed().isEmpty())
             throw UsageError(QStringLiteral("选项 --%1 需要一个文件名").arg(option));
     }

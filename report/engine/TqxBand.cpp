@@ -80,7 +80,7 @@ KeyFields splitKey(const QString &key)
     }
     result.bandName = fields.value(0);
     const QString code = fields.value(1);
-    result.code = code.isEmpty() ? acSum : code.front().unicode();
+    result.code = code.isEmpty() ? int(acSum) : int(code.front().unicode());
     result.expression = fields.value(2);
     result.flag = fields.value(3);
     return result;

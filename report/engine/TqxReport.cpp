@@ -36,7 +36,6 @@ TqxReport::TqxReport(const QString &name, TqxComponent *owner, const TqxComponen
     , m_lookup(registry, owner)
     , m_pages(paper)
     , m_emfPages(paper)
-    , FileName(QStringLiteral("Untitled"))
 {
     ResetReportInfo();
     m_emfPages.setOnBeginPage([this](int pageIndex) {

@@ -134,7 +134,7 @@ public:
     QString PrinterName;
     /// Comment, name, author, version texts, dates, generator version and password.
     model::ReportInfo Info;
-    QString FileName;
+    QString FileName = QStringLiteral("Untitled");
 
     // Run flags.
     bool StopRequested = false;

@@ -223,8 +223,9 @@ TEST_F(BandSplitTest, SplitTextContinuesBelowThePageHeaderOfEachNewPage)
     for (qsizetype p = 1; p < 3; ++p) {
         model::TqxPage &prepared = report.EMFPages().Unpack(p);
         for (qsizetype i = 0; i < prepared.objectCount(); ++i) {
-            if (prepared.object(i)->Name == u"Long")
+            if (prepared.object(i)->Name == u"Long") {
                 EXPECT_EQ(prepared.object(i)->Top, 40) << "page " << p;
+            }
         }
     }
 }
