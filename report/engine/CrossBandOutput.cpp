@@ -126,9 +126,15 @@ void CrossBandOutput::bindColumnSources()
         const QString sourceText = entry.mid(equals + 1).trimmed();
         for (int type = btMasterHeader; type <= btChild; ++type) {
             for (TqxBand *b = &m_engine.band(type); b; b = b->Next.get()) {
-                if (b->View && b->Name.compare(bandName, Qt::CaseInsensitive) == 0)
-                    b->ColumnSource =
-                        BandDataSource::find(sourceText, m_engine.m_report.components());
+                if (!b->View || b->Name.compare(bandName, Qt::CaseInsensitive) != 0)
+                    continue;
+                // A band named again takes the later source; the earlier one was prepared and
+                // must be closed before it is dropped.
+                if (TqxDataset *earlier = b->ColumnSource.source()) {
+                    earlier->Release();
+                    b->ColumnSource = {};
+                }
+                b->ColumnSource = BandDataSource::find(sourceText, m_engine.m_report.components());
             }
         }
     }

@@ -203,6 +203,30 @@ TEST_F(CrossBandTest, BandSourceListGivesEachNamedBandItsOwnColumns)
     EXPECT_EQ(pageTexts(0), (QStringList{"t1", "t2", "r1", "r1", "r1"}));
 }
 
+TEST_F(CrossBandTest, BandNamedTwiceInTheSourceListTakesTheLaterSourceAndClosesTheEarlier)
+{
+    auto *heads = new test::MemoryRecordSet(4, QStringLiteral("Heads"), &form);
+    auto *headSource = new engine::TqxDBDataSet(QStringLiteral("qxHeads"), &form);
+    headSource->setDataSet(heads);
+    int opened = 0;
+    int closed = 0;
+    headSource->setOnOpen([&opened](engine::TqxDataset &) { ++opened; });
+    headSource->setOnClose([&closed](engine::TqxDataset &) { ++closed; });
+    model::TqxPage &page = addPage();
+    addBand(page, model::btMasterHeader, 0, 20, QStringLiteral("Head"));
+    addBand(page, model::btMasterData, 30, 20, QStringLiteral("Rows"),
+            QStringLiteral("qxDBDataSet1"));
+    addCrossBand(page, model::btCrossData, 100, 100, QStringLiteral("Cols"),
+                 QStringLiteral("Head=qxHeads;Rows=1;head=2;"));
+    addCell(page, 100, 0, QStringLiteral("t[COLUMN#]"));
+    addCell(page, 100, 30, QStringLiteral("r[COLUMN#]"));
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(pageTexts(0), (QStringList{"t1", "t2", "r1", "r1", "r1"}));
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(closed, opened) << "the replaced source was left open";
+}
+
 TEST_F(CrossBandTest, BadColumnSourceListStopsTheBuildAndLeavesTheTemplateAsDesigned)
 {
     model::TqxPage &page = addPage();
