@@ -172,6 +172,20 @@ void CrossBandOutput::beginColumns(TqxBand &band)
         m_engine.m_report.OnBeginColumn(band);
 }
 
+TqxDataset *CrossBandOutput::startColumns(TqxBand &band, TqxDataset &source,
+                                          BandDataSource &madeForFooter)
+{
+    source.First();
+    // A master footer draws as many columns as the widest row had, and is measured over as many.
+    const int widest = m_engine.band(btCrossData).MaxCrossColumns;
+    if (band.BandType != btMasterFooter || !source.Eof() || widest <= 0)
+        return &source;
+    madeForFooter = BandDataSource::find(QString::number(widest), m_engine.m_report.components());
+    TqxDataset *made = madeForFooter.source();
+    made->First();
+    return made;
+}
+
 DesignPixels CrossBandOutput::measureObjects(TqxBand &band, bool withCells)
 {
     DesignPixels height = band.Height;
@@ -205,7 +219,8 @@ DesignPixels CrossBandOutput::MeasureCrossed(TqxBand &band)
     if (!source)
         return measureObjects(band, false);
     DesignPixels height = band.Height;
-    source->First();
+    BandDataSource madeForFooter;
+    source = startColumns(band, *source, madeForFooter);
     while (!source->Eof() && !m_engine.stopRequested()) {
         int width = 0;
         if (m_engine.m_report.OnPrintColumn)
@@ -295,16 +310,8 @@ void CrossBandOutput::OutputCross(TqxBand &band)
             x = data.Left;
         TqxDataset *source = columnSource(band);
         BandDataSource madeForFooter;
-        if (source) {
-            source->First();
-            // A master footer draws as many columns as the widest row had.
-            if (band.BandType == btMasterFooter && source->Eof() && data.MaxCrossColumns > 0) {
-                madeForFooter = BandDataSource::find(QString::number(data.MaxCrossColumns),
-                                                     m_engine.m_report.components());
-                source = madeForFooter.source();
-                source->First();
-            }
-        }
+        if (source)
+            source = startColumns(band, *source, madeForFooter);
         while (source && !source->Eof() && !m_engine.stopRequested()) {
             model::runState().currentObject = data.View;
             int width = data.Width;

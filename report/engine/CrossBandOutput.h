@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/engine/BandDataSource.h"
 #include "report/model/Units.h"
 
 #include <QString>
@@ -57,6 +58,9 @@ private:
     /// The source of @p band's columns; raises EReportError when its cells need one and none
     /// is found.
     TqxDataset *columnSource(TqxBand &band) const;
+    /// Starts the walk of @p band's columns at the first record. A master footer whose source
+    /// is already at its end walks a count of the widest row's columns, made in @p madeForFooter.
+    TqxDataset *startColumns(TqxBand &band, TqxDataset &source, BandDataSource &madeForFooter);
     bool sharesCells(const TqxBand &cross, const TqxBand &band) const;
     model::DesignPixels measureObjects(TqxBand &band, bool withCells);
     void beginColumns(TqxBand &band);

@@ -78,6 +78,38 @@ TEST_F(CrossBandTest, CrossTabKeepsTotalsPerColumnAndTheFooterShowsTheWidestRow)
     EXPECT_EQ(placed(0), expected) << "two pass";
 }
 
+TEST_F(CrossBandTest, MasterFooterIsMeasuredOverTheWidestRowsColumns)
+{
+    // The columns' source has none left once the rows are done, as in a cross tab whose columns
+    // follow the rows.
+    auto *columns = new engine::TqxUserDataset(QStringLiteral("qxColumns"), &form);
+    columns->setOnCheckEof([this](engine::TqxDataset &sender, bool &eof) {
+        eof = aqy->eof() || sender.recordNo() >= 2;
+    });
+    model::TqxPage &page = addPage();
+    addBand(page, model::btMasterData, 0, 20, QStringLiteral("Rows"),
+            QStringLiteral("qxDBDataSet1"));
+    TqxBandView &foot = addBand(page, model::btMasterFooter, 40, 20, QStringLiteral("Foot"));
+    foot.Flags = model::TqxView::kStretchedFlag;
+    addBand(page, model::btReportSummary, 80, 20, QStringLiteral("Summary"));
+    addCrossBand(page, model::btCrossData, 100, 100, QStringLiteral("Cols"),
+                 QStringLiteral("qxColumns"));
+    addCell(page, 100, 0, QStringLiteral("c[COLUMN#]"));
+    model::TqxMemoView &footCell = addCell(page, 100, 40, QStringLiteral("f1"));
+    footCell.Memo = QStringList{"f1", "f2", "f3", "f4"};
+    footCell.Flags = model::TqxView::kStretchedFlag;
+    addText(page, 300, 80, QStringLiteral("after")).Width = 80;
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    const std::vector<PlacedText> texts = placed(0);
+    ASSERT_EQ(texts.size(), 9u);
+    // Three rows of 20 put the footer at 60; its four lines make it taller than its 20.
+    EXPECT_EQ(texts[6].top, 60);
+    EXPECT_EQ(texts[7].top, 60) << "the footer shows both columns";
+    EXPECT_EQ(texts[8].text, QStringLiteral("after"));
+    EXPECT_GT(texts[8].top, 60 + 20) << "the footer kept its design height";
+}
+
 TEST_F(CrossBandTest, FiveRecordsGiveFiveColumnsAndTheColumnEventsMayWidenThem)
 {
     model::TqxPage &page = addPage();
