@@ -254,25 +254,38 @@ void CrossBandOutput::OutputCells(TqxBand &cross, TqxBand &band, DesignPixels x)
     }
 }
 
+PageEngine &CrossBandOutput::printingEngine() const
+{
+    PageEngine *engine = &m_engine;
+    while (engine->IsSubReportPage && engine->HostEngine)
+        engine = engine->HostEngine;
+    return *engine;
+}
+
 void CrossBandOutput::makeRoom(DesignPixels &x, DesignPixels width, TqxBand &band)
 {
     model::TqxPage &page = m_engine.page();
-    if (x + width <= page.RightEdge())
+    // A sub-report's cells stand moved to the sub-report's place on the page of the band that
+    // plays it; that page is the one they must fit on and the one continued to the right.
+    PageEngine &printing = printingEngine();
+    model::TqxPage &printed = printing.page();
+    const DesignPixels shift = m_engine.IsSubReportPage ? m_engine.XOffset - page.LeftEdge() : 0;
+    if (x + shift + width <= printed.RightEdge())
         return;
     BuildRunState &run = buildRunState();
     TqxEMFPages &prepared = m_engine.m_report.EMFPages();
     x = page.LeftEdge();
     ++run.pageIndex;
     if (run.pageIndex >= prepared.Count()) {
-        prepared.Add(page);
-        m_engine.ShowBand(&m_engine.band(btOverlay));
-        TqxBand &header = m_engine.band(btPageHeader);
+        prepared.Add(printed);
+        printing.ShowBand(&printing.band(btOverlay));
+        TqxBand &header = printing.band(btPageHeader);
         // The page to the right carries the page header when the page it continues does.
         if (header.exists() && (m_firstPageOfRow > 0 || header.OnFirstPage)) {
-            const DesignPixels savedY = m_engine.CurY;
-            m_engine.CurY = page.TopEdge();
-            m_engine.ShowBand(&header);
-            m_engine.CurY = savedY;
+            const DesignPixels savedY = printing.CurY;
+            printing.CurY = printed.TopEdge();
+            printing.ShowBand(&header);
+            printing.CurY = savedY;
         }
         m_engine.m_report.ProgressStep(run.pageIndex);
     }

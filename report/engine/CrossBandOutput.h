@@ -55,6 +55,8 @@ private:
     void OutputCells(TqxBand &cross, TqxBand &band, model::DesignPixels x);
     /// Moves a column of @p width at @p x to the next page to the right when it does not fit.
     void makeRoom(model::DesignPixels &x, model::DesignPixels width, TqxBand &band);
+    /// The engine whose page the cells are printed on: the band page that plays a sub-report.
+    PageEngine &printingEngine() const;
     /// The source of @p band's columns; raises EReportError when its cells need one and none
     /// is found.
     TqxDataset *columnSource(TqxBand &band) const;
