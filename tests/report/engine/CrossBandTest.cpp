@@ -110,6 +110,42 @@ TEST_F(CrossBandTest, MasterFooterIsMeasuredOverTheWidestRowsColumns)
     EXPECT_GT(texts[8].top, 60 + 20) << "the footer kept its design height";
 }
 
+TEST_F(CrossBandTest, MultipleReportBuiltTwiceGivesTheSamePages)
+{
+    // One copy of the page per record of "Aqy"; the columns of a copy come from "qxCols", which
+    // has as many records as the copy's record number, and none for the footer.
+    auto *columns = new engine::TqxUserDataset(QStringLiteral("qxCols"), &form);
+    int rowsDone = 0;
+    columns->setOnCheckEof([this, &rowsDone](engine::TqxDataset &sender, bool &eof) {
+        eof = rowsDone > 0 || sender.recordNo() >= aqy->row();
+    });
+    report.ReportType = engine::rtMultiple;
+    report.Dataset = dataSet;
+    model::TqxPage &page = addPage();
+    addBand(page, model::btMasterData, 0, 20, QStringLiteral("Rows"), QStringLiteral("1"));
+    addBand(page, model::btMasterFooter, 40, 20, QStringLiteral("Foot"));
+    addCrossBand(page, model::btCrossData, 100, 100, QStringLiteral("Cols"),
+                 QStringLiteral("qxCols"));
+    addCell(page, 100, 0, QStringLiteral("c[COLUMN#]"));
+    addCell(page, 100, 40, QStringLiteral("f[COLUMN#]"));
+    report.OnBeginBand = [&rowsDone](engine::TqxBand &band) {
+        rowsDone = band.Name == u"Foot" ? 1 : 0;
+    };
+
+    const auto allPages = [this] {
+        std::vector<std::vector<PlacedText>> pages;
+        for (qsizetype p = 0; p < report.EMFPages().Count(); ++p)
+            pages.push_back(placed(p));
+        return pages;
+    };
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    const auto first = allPages();
+    ASSERT_EQ(first.size(), 3u);
+    EXPECT_EQ(first[0], (std::vector<PlacedText>{{"c1", 100, 0}, {"f1", 100, 20}}));
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(allPages(), first) << "second build";
+}
+
 TEST_F(CrossBandTest, FiveRecordsGiveFiveColumnsAndTheColumnEventsMayWidenThem)
 {
     model::TqxPage &page = addPage();
