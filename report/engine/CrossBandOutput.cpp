@@ -126,9 +126,15 @@ void CrossBandOutput::bindColumnSources()
         const QString sourceText = entry.mid(equals + 1).trimmed();
         for (int type = btMasterHeader; type <= btChild; ++type) {
             for (TqxBand *b = &m_engine.band(type); b; b = b->Next.get()) {
-                if (b->View && b->Name.compare(bandName, Qt::CaseInsensitive) == 0)
-                    b->ColumnSource =
-                        BandDataSource::find(sourceText, m_engine.m_report.components());
+                if (!b->View || b->Name.compare(bandName, Qt::CaseInsensitive) != 0)
+                    continue;
+                // A band named again takes the later source; the earlier one was prepared and
+                // must be closed before it is dropped.
+                if (TqxDataset *earlier = b->ColumnSource.source()) {
+                    earlier->Release();
+                    b->ColumnSource = {};
+                }
+                b->ColumnSource = BandDataSource::find(sourceText, m_engine.m_report.components());
             }
         }
     }
@@ -166,6 +172,20 @@ void CrossBandOutput::beginColumns(TqxBand &band)
         m_engine.m_report.OnBeginColumn(band);
 }
 
+TqxDataset *CrossBandOutput::startColumns(TqxBand &band, TqxDataset &source,
+                                          BandDataSource &madeForFooter)
+{
+    source.First();
+    // A master footer draws as many columns as the widest row had, and is measured over as many.
+    const int widest = m_engine.band(btCrossData).MaxCrossColumns;
+    if (band.BandType != btMasterFooter || !source.Eof() || widest <= 0)
+        return &source;
+    madeForFooter = BandDataSource::find(QString::number(widest), m_engine.m_report.components());
+    TqxDataset *made = madeForFooter.source();
+    made->First();
+    return made;
+}
+
 DesignPixels CrossBandOutput::measureObjects(TqxBand &band, bool withCells)
 {
     DesignPixels height = band.Height;
@@ -199,7 +219,8 @@ DesignPixels CrossBandOutput::MeasureCrossed(TqxBand &band)
     if (!source)
         return measureObjects(band, false);
     DesignPixels height = band.Height;
-    source->First();
+    BandDataSource madeForFooter;
+    source = startColumns(band, *source, madeForFooter);
     while (!source->Eof() && !m_engine.stopRequested()) {
         int width = 0;
         if (m_engine.m_report.OnPrintColumn)
@@ -233,25 +254,38 @@ void CrossBandOutput::OutputCells(TqxBand &cross, TqxBand &band, DesignPixels x)
     }
 }
 
+PageEngine &CrossBandOutput::printingEngine() const
+{
+    PageEngine *engine = &m_engine;
+    while (engine->IsSubReportPage && engine->HostEngine)
+        engine = engine->HostEngine;
+    return *engine;
+}
+
 void CrossBandOutput::makeRoom(DesignPixels &x, DesignPixels width, TqxBand &band)
 {
     model::TqxPage &page = m_engine.page();
-    if (x + width <= page.RightEdge())
+    // A sub-report's cells stand moved to the sub-report's place on the page of the band that
+    // plays it; that page is the one they must fit on and the one continued to the right.
+    PageEngine &printing = printingEngine();
+    model::TqxPage &printed = printing.page();
+    const DesignPixels shift = m_engine.IsSubReportPage ? m_engine.XOffset - page.LeftEdge() : 0;
+    if (x + shift + width <= printed.RightEdge())
         return;
     BuildRunState &run = buildRunState();
     TqxEMFPages &prepared = m_engine.m_report.EMFPages();
     x = page.LeftEdge();
     ++run.pageIndex;
     if (run.pageIndex >= prepared.Count()) {
-        prepared.Add(page);
-        m_engine.ShowBand(&m_engine.band(btOverlay));
-        TqxBand &header = m_engine.band(btPageHeader);
+        prepared.Add(printed);
+        printing.ShowBand(&printing.band(btOverlay));
+        TqxBand &header = printing.band(btPageHeader);
         // The page to the right carries the page header when the page it continues does.
         if (header.exists() && (m_firstPageOfRow > 0 || header.OnFirstPage)) {
-            const DesignPixels savedY = m_engine.CurY;
-            m_engine.CurY = page.TopEdge();
-            m_engine.ShowBand(&header);
-            m_engine.CurY = savedY;
+            const DesignPixels savedY = printing.CurY;
+            printing.CurY = printed.TopEdge();
+            printing.ShowBand(&header);
+            printing.CurY = savedY;
         }
         m_engine.m_report.ProgressStep(run.pageIndex);
     }
@@ -289,16 +323,8 @@ void CrossBandOutput::OutputCross(TqxBand &band)
             x = data.Left;
         TqxDataset *source = columnSource(band);
         BandDataSource madeForFooter;
-        if (source) {
-            source->First();
-            // A master footer draws as many columns as the widest row had.
-            if (band.BandType == btMasterFooter && source->Eof() && data.MaxCrossColumns > 0) {
-                madeForFooter = BandDataSource::find(QString::number(data.MaxCrossColumns),
-                                                     m_engine.m_report.components());
-                source = madeForFooter.source();
-                source->First();
-            }
-        }
+        if (source)
+            source = startColumns(band, *source, madeForFooter);
         while (source && !source->Eof() && !m_engine.stopRequested()) {
             model::runState().currentObject = data.View;
             int width = data.Width;

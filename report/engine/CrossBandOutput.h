@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/engine/BandDataSource.h"
 #include "report/model/Units.h"
 
 #include <QString>
@@ -54,9 +55,14 @@ private:
     void OutputCells(TqxBand &cross, TqxBand &band, model::DesignPixels x);
     /// Moves a column of @p width at @p x to the next page to the right when it does not fit.
     void makeRoom(model::DesignPixels &x, model::DesignPixels width, TqxBand &band);
+    /// The engine whose page the cells are printed on: the band page that plays a sub-report.
+    PageEngine &printingEngine() const;
     /// The source of @p band's columns; raises EReportError when its cells need one and none
     /// is found.
     TqxDataset *columnSource(TqxBand &band) const;
+    /// Starts the walk of @p band's columns at the first record. A master footer whose source
+    /// is already at its end walks a count of the widest row's columns, made in @p madeForFooter.
+    TqxDataset *startColumns(TqxBand &band, TqxDataset &source, BandDataSource &madeForFooter);
     bool sharesCells(const TqxBand &cross, const TqxBand &band) const;
     model::DesignPixels measureObjects(TqxBand &band, bool withCells);
     void beginColumns(TqxBand &band);

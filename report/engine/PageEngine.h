@@ -85,6 +85,8 @@ public:
     bool SubReportFreshPage = false;
     /// The page's collect-and-play cycle is running.
     bool SubReportBusy = false;
+    /// The engine of the band that plays this sub-report page, while it plays.
+    PageEngine *HostEngine = nullptr;
     void markAsSubReportPage();
     SubReportPlayer &subReports() { return *m_subReports; }
 

@@ -102,6 +102,7 @@ void SubReportPlayer::StartSubReports(TqxBand &band)
             throw EReportError(QStringLiteral("子报表 %1 在页 %2 输出时又被调用")
                                    .arg(view.Name, page.page().Name));
         page.SubReportBusy = true;
+        page.HostEngine = &m_host;
         page.Mode = PageMode::Collect;
         page.PlayList.clear();
         page.ReplayStart = 0;

@@ -78,6 +78,74 @@ TEST_F(CrossBandTest, CrossTabKeepsTotalsPerColumnAndTheFooterShowsTheWidestRow)
     EXPECT_EQ(placed(0), expected) << "two pass";
 }
 
+TEST_F(CrossBandTest, MasterFooterIsMeasuredOverTheWidestRowsColumns)
+{
+    // The columns' source has none left once the rows are done, as in a cross tab whose columns
+    // follow the rows.
+    auto *columns = new engine::TqxUserDataset(QStringLiteral("qxColumns"), &form);
+    columns->setOnCheckEof([this](engine::TqxDataset &sender, bool &eof) {
+        eof = aqy->eof() || sender.recordNo() >= 2;
+    });
+    model::TqxPage &page = addPage();
+    addBand(page, model::btMasterData, 0, 20, QStringLiteral("Rows"),
+            QStringLiteral("qxDBDataSet1"));
+    TqxBandView &foot = addBand(page, model::btMasterFooter, 40, 20, QStringLiteral("Foot"));
+    foot.Flags = model::TqxView::kStretchedFlag;
+    addBand(page, model::btReportSummary, 80, 20, QStringLiteral("Summary"));
+    addCrossBand(page, model::btCrossData, 100, 100, QStringLiteral("Cols"),
+                 QStringLiteral("qxColumns"));
+    addCell(page, 100, 0, QStringLiteral("c[COLUMN#]"));
+    model::TqxMemoView &footCell = addCell(page, 100, 40, QStringLiteral("f1"));
+    footCell.Memo = QStringList{"f1", "f2", "f3", "f4"};
+    footCell.Flags = model::TqxView::kStretchedFlag;
+    addText(page, 300, 80, QStringLiteral("after")).Width = 80;
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    const std::vector<PlacedText> texts = placed(0);
+    ASSERT_EQ(texts.size(), 9u);
+    // Three rows of 20 put the footer at 60; its four lines make it taller than its 20.
+    EXPECT_EQ(texts[6].top, 60);
+    EXPECT_EQ(texts[7].top, 60) << "the footer shows both columns";
+    EXPECT_EQ(texts[8].text, QStringLiteral("after"));
+    EXPECT_GT(texts[8].top, 60 + 20) << "the footer kept its design height";
+}
+
+TEST_F(CrossBandTest, MultipleReportBuiltTwiceGivesTheSamePages)
+{
+    // One copy of the page per record of "Aqy"; the columns of a copy come from "qxCols", which
+    // has as many records as the copy's record number, and none for the footer.
+    auto *columns = new engine::TqxUserDataset(QStringLiteral("qxCols"), &form);
+    int rowsDone = 0;
+    columns->setOnCheckEof([this, &rowsDone](engine::TqxDataset &sender, bool &eof) {
+        eof = rowsDone > 0 || sender.recordNo() >= aqy->row();
+    });
+    report.ReportType = engine::rtMultiple;
+    report.Dataset = dataSet;
+    model::TqxPage &page = addPage();
+    addBand(page, model::btMasterData, 0, 20, QStringLiteral("Rows"), QStringLiteral("1"));
+    addBand(page, model::btMasterFooter, 40, 20, QStringLiteral("Foot"));
+    addCrossBand(page, model::btCrossData, 100, 100, QStringLiteral("Cols"),
+                 QStringLiteral("qxCols"));
+    addCell(page, 100, 0, QStringLiteral("c[COLUMN#]"));
+    addCell(page, 100, 40, QStringLiteral("f[COLUMN#]"));
+    report.OnBeginBand = [&rowsDone](engine::TqxBand &band) {
+        rowsDone = band.Name == u"Foot" ? 1 : 0;
+    };
+
+    const auto allPages = [this] {
+        std::vector<std::vector<PlacedText>> pages;
+        for (qsizetype p = 0; p < report.EMFPages().Count(); ++p)
+            pages.push_back(placed(p));
+        return pages;
+    };
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    const auto first = allPages();
+    ASSERT_EQ(first.size(), 3u);
+    EXPECT_EQ(first[0], (std::vector<PlacedText>{{"c1", 100, 0}, {"f1", 100, 20}}));
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(allPages(), first) << "second build";
+}
+
 TEST_F(CrossBandTest, FiveRecordsGiveFiveColumnsAndTheColumnEventsMayWidenThem)
 {
     model::TqxPage &page = addPage();
@@ -201,6 +269,30 @@ TEST_F(CrossBandTest, BandSourceListGivesEachNamedBandItsOwnColumns)
 
     ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
     EXPECT_EQ(pageTexts(0), (QStringList{"t1", "t2", "r1", "r1", "r1"}));
+}
+
+TEST_F(CrossBandTest, BandNamedTwiceInTheSourceListTakesTheLaterSourceAndClosesTheEarlier)
+{
+    auto *heads = new test::MemoryRecordSet(4, QStringLiteral("Heads"), &form);
+    auto *headSource = new engine::TqxDBDataSet(QStringLiteral("qxHeads"), &form);
+    headSource->setDataSet(heads);
+    int opened = 0;
+    int closed = 0;
+    headSource->setOnOpen([&opened](engine::TqxDataset &) { ++opened; });
+    headSource->setOnClose([&closed](engine::TqxDataset &) { ++closed; });
+    model::TqxPage &page = addPage();
+    addBand(page, model::btMasterHeader, 0, 20, QStringLiteral("Head"));
+    addBand(page, model::btMasterData, 30, 20, QStringLiteral("Rows"),
+            QStringLiteral("qxDBDataSet1"));
+    addCrossBand(page, model::btCrossData, 100, 100, QStringLiteral("Cols"),
+                 QStringLiteral("Head=qxHeads;Rows=1;head=2;"));
+    addCell(page, 100, 0, QStringLiteral("t[COLUMN#]"));
+    addCell(page, 100, 30, QStringLiteral("r[COLUMN#]"));
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(pageTexts(0), (QStringList{"t1", "t2", "r1", "r1", "r1"}));
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(closed, opened) << "the replaced source was left open";
 }
 
 TEST_F(CrossBandTest, BadColumnSourceListStopsTheBuildAndLeavesTheTemplateAsDesigned)

@@ -249,6 +249,75 @@ TEST_F(SubReportTest, CrossTableInASubReportStandsWhereTheSubReportIs)
     EXPECT_EQ(placed(0), expected);
 }
 
+TEST_F(SubReportTest, CrossTableInASubReportOverflowsFromTheSubReportsPlaceOntoTheBandsPage)
+{
+    addSource(QStringLiteral("Rows"), 2);
+    model::TqxPage &main = addPage(); // 757 design pixels wide
+    TqxBandView &mainHeader = addBand(main, model::btPageHeader, 0, 20, QStringLiteral("PH"));
+    mainHeader.Flags |= TqxBandView::kOnFirstPageFlag;
+    addText(main, 0, 0, QStringLiteral("main header")).Width = 100;
+    addBand(main, model::btReportTitle, 30, 20, QStringLiteral("Title"));
+    addSubReport(main, 300, 30, 1);
+    model::TqxPage &table = addPage();
+    TqxBandView &tableHeader = addBand(table, model::btPageHeader, 0, 20, QStringLiteral("SubPH"));
+    tableHeader.Flags |= TqxBandView::kOnFirstPageFlag;
+    addText(table, 200, 0, QStringLiteral("sub header")).Width = 100;
+    addBand(table, model::btMasterData, 30, 20, QStringLiteral("Data"), QStringLiteral("qxRows"));
+    addText(table, 0, 30, QStringLiteral("r[Rows.\"N\"]")).Width = 50;
+    TqxBandView &columns =
+        addBand(table, model::btCrossData, 0, 0, QStringLiteral("Cols"), QStringLiteral("7"));
+    columns.SetBounds(100, 0, 60, table.PageInfo.PaperHeightPx);
+    addText(table, 100, 30, QStringLiteral("c[COLUMN#]")).Width = 50;
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    ASSERT_EQ(report.EMFPages().Count(), 2);
+    // Moved by the sub-report's 300, five columns end at 700; the sixth would not fit. The
+    // page to the right is the band's page, with the band page's header and never the
+    // sub-report page's.
+    EXPECT_EQ(placed(0), (std::vector<PlacedText>{{"r1", 300, 0},
+                                                  {"c1", 400, 0},
+                                                  {"c2", 460, 0},
+                                                  {"c3", 520, 0},
+                                                  {"c4", 580, 0},
+                                                  {"c5", 640, 0},
+                                                  {"r2", 300, 20},
+                                                  {"c1", 400, 20},
+                                                  {"c2", 460, 20},
+                                                  {"c3", 520, 20},
+                                                  {"c4", 580, 20},
+                                                  {"c5", 640, 20},
+                                                  {"main header", 0, 40}}));
+    EXPECT_EQ(placed(1), (std::vector<PlacedText>{{"main header", 0, 0},
+                                                  {"c6", 300, 0},
+                                                  {"c7", 360, 0},
+                                                  {"c6", 300, 20},
+                                                  {"c7", 360, 20}}));
+}
+
+TEST_F(SubReportTest, NewPageCalledInASubReportBandNeverStartsAPageOfTheSubReportPage)
+{
+    addSource(QStringLiteral("Rows"), 3);
+    model::TqxPage &main = addPage();
+    addBand(main, model::btReportTitle, 0, 20, QStringLiteral("Title"));
+    addSubReport(main, 300, 0, 1);
+    model::TqxPage &list = addListPage(QStringLiteral("Rows"), 20, QStringLiteral("row"));
+    TqxBandView &pageHeader = addBand(list, model::btPageHeader, 200, 20, QStringLiteral("SubPH"));
+    pageHeader.Flags |= TqxBandView::kOnFirstPageFlag;
+    addText(list, 0, 200, QStringLiteral("sub header"));
+    for (qsizetype i = 0; i < list.objectCount(); ++i) {
+        if (list.object(i)->Name == u"DataRows")
+            list.object(i)->Script = QStringList{"if [Rows.\"N\"] = 2 then NewPage"};
+    }
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    QStringList all;
+    for (qsizetype p = 0; p < report.EMFPages().Count(); ++p)
+        all << pageTexts(p);
+    EXPECT_FALSE(all.contains(QStringLiteral("sub header")));
+    EXPECT_FALSE(all.contains(QStringLiteral("never")));
+    EXPECT_EQ(all.filter(QStringLiteral("row")), (QStringList{"row1", "row2", "row3"}));
+}
+
 TEST_F(SubReportTest, MissingAndSelfContainingSubReportsStopTheBuildWithAMessage)
 {
     addSource(QStringLiteral("Details"), 2);
