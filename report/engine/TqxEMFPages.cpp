@@ -285,6 +285,30 @@ TqxEMFPages::FileHeader TqxEMFPages::ReadPagesFile(QIODevice &file)
     return header;
 }
 
+namespace {
+
+/// The paper a page entry starts with; files before version 24 hold no bin and no margins.
+std::unique_ptr<TqxPreparedPage> readPaperEntry(RecordReader &reader, bool withBinAndMargins)
+{
+    auto page = std::make_unique<TqxPreparedPage>();
+    page->paperSize = reader.readWord();
+    page->paperWidth = reader.readInt();
+    page->paperHeight = reader.readInt();
+    page->orientation = reader.readByte();
+    if (withBinAndMargins)
+        page->bin = reader.readInt();
+    page->useMargins = reader.readByte() != 0;
+    if (withBinAndMargins) {
+        page->margins.left = reader.readInt();
+        page->margins.top = reader.readInt();
+        page->margins.right = reader.readInt();
+        page->margins.bottom = reader.readInt();
+    }
+    return page;
+}
+
+} // namespace
+
 void TqxEMFPages::readCurrentFormat(QIODevice &file, int version, FileHeader &header)
 {
     RecordReader reader(file);
@@ -294,20 +318,7 @@ void TqxEMFPages::readCurrentFormat(QIODevice &file, int version, FileHeader &he
         throw model::ERecordFormat("negative page count");
     for (qint32 i = 0; i < count; ++i) {
         const qint64 nextEntry = static_cast<quint32>(reader.readInt());
-        auto page = std::make_unique<TqxPreparedPage>();
-        page->paperSize = reader.readWord();
-        page->paperWidth = reader.readInt();
-        page->paperHeight = reader.readInt();
-        page->orientation = reader.readByte();
-        if (version > 23)
-            page->bin = reader.readInt();
-        page->useMargins = reader.readByte() != 0;
-        if (version > 23) {
-            page->margins.left = reader.readInt();
-            page->margins.top = reader.readInt();
-            page->margins.right = reader.readInt();
-            page->margins.bottom = reader.readInt();
-        }
+        auto page = readPaperEntry(reader, version > 23);
         const qint64 length = nextEntry - file.pos();
         if (length < 0 || nextEntry > file.size())
             throw model::ERecordFormat("page entry runs past the end of the file");
@@ -334,12 +345,7 @@ void TqxEMFPages::readOldStyleFile(QIODevice &file, FileHeader &header)
         throw model::ERecordFormat("negative page count");
     for (qint32 i = 0; i < count; ++i) {
         const qint64 nextEntry = static_cast<quint32>(reader.readInt());
-        auto page = std::make_unique<TqxPreparedPage>();
-        page->paperSize = reader.readWord();
-        page->paperWidth = reader.readInt();
-        page->paperHeight = reader.readInt();
-        page->orientation = reader.readByte();
-        page->useMargins = reader.readByte() != 0;
+        auto page = readPaperEntry(reader, false);
         fillMetrics(*page);
         if (nextEntry > file.size() || nextEntry < file.pos())
             throw model::ERecordFormat("page entry runs past the end of the file");
