@@ -33,10 +33,7 @@ protected:
     ProgressFormTest()
         : BuildTest(8)
     {
-        model::TqxPage &page = addPage(1480);
-        auto &data = addBand(page, model::btMasterData, 0, 300, QStringLiteral("Data"),
-                             QStringLiteral("qxDBDataSet1"));
-        data.Flags |= model::TqxBandView::kFormNewPageFlag;
+        model::TqxPage &page = addPagePerRecord();
         addText(page, 10, 20, QStringLiteral("Certificate [Aqy.\"N\"]"), QStringLiteral("Cert"));
         report.ShowProgress = true;
         progress.attachTo(report);

@@ -74,6 +74,17 @@ protected:
         return static_cast<model::TqxBandView &>(page.addObject(std::move(band)));
     }
 
+    /// A half-height page whose master data band "Data" over qxDBDataSet1 starts a new page
+    /// for every record: one prepared page per record, as a certificate report makes.
+    model::TqxPage &addPagePerRecord()
+    {
+        model::TqxPage &page = addPage(1480);
+        auto &data = addBand(page, model::btMasterData, 0, 300, QStringLiteral("Data"),
+                             QStringLiteral("qxDBDataSet1"));
+        data.Flags |= model::TqxBandView::kFormNewPageFlag;
+        return page;
+    }
+
     model::TqxMemoView &addText(model::TqxPage &page, int left, int top, const QString &text,
                                 const QString &name = {})
     {

@@ -16,10 +16,7 @@ protected:
     PdfExportFilterTest()
         : BuildTest(3)
     {
-        model::TqxPage &page = addPage(1480);
-        auto &data = addBand(page, model::btMasterData, 0, 300, QStringLiteral("Data"),
-                             QStringLiteral("qxDBDataSet1"));
-        data.Flags |= model::TqxBandView::kFormNewPageFlag;
+        model::TqxPage &page = addPagePerRecord();
         addText(page, 10, 20, QStringLiteral("Certificate [Aqy.\"N\"]"));
     }
 };

@@ -16,11 +16,8 @@ protected:
     PreparedPagesTest()
         : BuildTest(3)
     {
-        model::TqxPage &page = addPage(1480);
+        model::TqxPage &page = addPagePerRecord();
         page.Margins = {5, 6, 7, 8};
-        auto &data = addBand(page, model::btMasterData, 0, 300, QStringLiteral("Data"),
-                             QStringLiteral("qxDBDataSet1"));
-        data.Flags |= model::TqxBandView::kFormNewPageFlag;
         addText(page, 10, 20, QStringLiteral("[Aqy.\"N\"]"), QStringLiteral("First"));
         addText(page, 50, 30, QStringLiteral("over"), QStringLiteral("Second"));
     }

@@ -25,10 +25,7 @@ protected:
     PreviewPagesTest()
         : BuildTest(4)
     {
-        model::TqxPage &page = addPage(1480);
-        auto &data = addBand(page, model::btMasterData, 0, 300, QStringLiteral("Data"),
-                             QStringLiteral("qxDBDataSet1"));
-        data.Flags |= model::TqxBandView::kFormNewPageFlag;
+        model::TqxPage &page = addPagePerRecord();
         addText(page, 10, 20, QStringLiteral("No [Aqy.\"N\"]"), QStringLiteral("No"));
     }
 };

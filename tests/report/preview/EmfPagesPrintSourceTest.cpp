@@ -43,11 +43,8 @@ protected:
     PrintPreparedPages()
         : BuildTest(3)
     {
-        model::TqxPage &page = addPage(1480);
+        model::TqxPage &page = addPagePerRecord();
         page.Margins = {5, 6, 7, 8};
-        auto &data = addBand(page, model::btMasterData, 0, 300, QStringLiteral("Data"),
-                             QStringLiteral("qxDBDataSet1"));
-        data.Flags |= model::TqxBandView::kFormNewPageFlag;
         addText(page, 10, 20, QStringLiteral("Certificate [Aqy.\"N\"]"));
         printer.initialize(&platform);
     }

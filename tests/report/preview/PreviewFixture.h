@@ -21,10 +21,7 @@ protected:
     PreviewTest()
         : BuildTest(kPages)
     {
-        model::TqxPage &page = addPage(1480);
-        auto &data = addBand(page, model::btMasterData, 0, 300, QStringLiteral("Data"),
-                             QStringLiteral("qxDBDataSet1"));
-        data.Flags |= model::TqxBandView::kFormNewPageFlag;
+        model::TqxPage &page = addPagePerRecord();
         addText(page, 10, 20, QStringLiteral("abc [Aqy.\"N\"]"));
         addText(page, 10, 60, QStringLiteral("plain"));
         addText(page, 400, 100, QStringLiteral("xABCx [Aqy.\"N\"]"));

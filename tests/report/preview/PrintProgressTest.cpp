@@ -23,10 +23,7 @@ protected:
     PrintProgressTest()
         : BuildTest(5)
     {
-        model::TqxPage &page = addPage(1480);
-        auto &data = addBand(page, model::btMasterData, 0, 300, QStringLiteral("Data"),
-                             QStringLiteral("qxDBDataSet1"));
-        data.Flags |= model::TqxBandView::kFormNewPageFlag;
+        model::TqxPage &page = addPagePerRecord();
         addText(page, 10, 20, QStringLiteral("Certificate [Aqy.\"N\"]"));
         printer.initialize(&platform);
         EXPECT_TRUE(report.BuildPages());
