@@ -51,6 +51,20 @@ protected:
         return page;
     }
 
+    /// A main page whose title holds an "Outer" sub-report (rows of 20, "o<N>"), each row of
+    /// which holds an "Inner" sub-report (rows of 50, "i<N>") at x 200.
+    void addNestedSubReports(int outerRows, int innerRows)
+    {
+        addSource(QStringLiteral("Outer"), outerRows);
+        addSource(QStringLiteral("Inner"), innerRows);
+        model::TqxPage &main = addPage(1000);
+        addBand(main, model::btReportTitle, 0, 20, QStringLiteral("Title"));
+        addSubReport(main, 100, 0, 1);
+        model::TqxPage &outer = addListPage(QStringLiteral("Outer"), 20, QStringLiteral("o"), 1000);
+        addSubReport(outer, 100, 30, 2);
+        addListPage(QStringLiteral("Inner"), 50, QStringLiteral("i"), 1000);
+    }
+
     std::vector<PlacedText> placed(qsizetype index)
     {
         return test::placedTexts(report.EMFPages(), index);
@@ -153,14 +167,7 @@ TEST_F(SubReportTest, SideBySideSubReportsBreakUntilTheLongerEndsWithoutReplayin
 
 TEST_F(SubReportTest, NestedSubReportBreaksThroughTheOuterPlayback)
 {
-    addSource(QStringLiteral("Outer"), 3);
-    addSource(QStringLiteral("Inner"), 4);
-    model::TqxPage &main = addPage(1000);
-    addBand(main, model::btReportTitle, 0, 20, QStringLiteral("Title"));
-    addSubReport(main, 100, 0, 1);
-    model::TqxPage &outer = addListPage(QStringLiteral("Outer"), 20, QStringLiteral("o"), 1000);
-    addSubReport(outer, 100, 30, 2);
-    addListPage(QStringLiteral("Inner"), 50, QStringLiteral("i"), 1000);
+    addNestedSubReports(3, 4);
 
     ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
     ASSERT_EQ(report.EMFPages().Count(), 2);
@@ -179,14 +186,7 @@ TEST_F(SubReportTest, NestedSubReportBreaksThroughTheOuterPlayback)
 
 TEST_F(SubReportTest, OuterRowAfterANestedSubReportThatFilledItsPageGoesToTheNextPage)
 {
-    addSource(QStringLiteral("Outer"), 2);
-    addSource(QStringLiteral("Inner"), 14);
-    model::TqxPage &main = addPage(1000);
-    addBand(main, model::btReportTitle, 0, 20, QStringLiteral("Title"));
-    addSubReport(main, 100, 0, 1);
-    model::TqxPage &outer = addListPage(QStringLiteral("Outer"), 20, QStringLiteral("o"), 1000);
-    addSubReport(outer, 100, 30, 2);
-    addListPage(QStringLiteral("Inner"), 50, QStringLiteral("i"), 1000);
+    addNestedSubReports(2, 14);
 
     ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
     // Seven inner rows of 50 fill a page of 361: each outer row takes two pages.
