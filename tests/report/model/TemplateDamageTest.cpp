@@ -5,6 +5,7 @@
 #include "report/model/TqxPictureView.h"
 #include "tests/report/model/StreamTestSupport.h"
 
+#include <QDateTime>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
@@ -40,6 +41,9 @@ QByteArray sampleStream()
     auto line = std::make_unique<TqxLineView>();
     line->Name = QStringLiteral("Line1");
     page.addObject(std::move(line));
+    // A fixed save time: the clock's bytes follow the end marker, and the damage tests find
+    // that marker as the last 252 in the stream.
+    r.stream.setClock([] { return QDateTime(QDate(2024, 6, 1), QTime(9, 30)); });
     return r.stream.toBytes();
 }
 
