@@ -6,7 +6,9 @@ namespace tovren::db {
 
 namespace {
 const QString kSection = QStringLiteral("Database");
-const QString kValue = QStringLiteral("Connection");
+// Earlier versions kept every store named on the command line under "Connection", failed ones
+// included; only a choice made in the window is kept now, under its own name.
+const QString kValue = QStringLiteral("ChosenConnection");
 } // namespace
 
 ConnectionSpec chooseConnection(const std::optional<QString> &commandLine,

@@ -25,8 +25,7 @@ QString nextConnectionName()
 TDbConnection::TDbConnection(ConnectionSpec spec)
     : m_spec(std::move(spec))
     , m_connectionName(nextConnectionName())
-{
-}
+{}
 
 TDbConnection::~TDbConnection()
 {
@@ -102,6 +101,30 @@ void TDbConnection::open()
     }
 }
 
+void TDbConnection::switchTo(const ConnectionSpec &spec)
+{
+    const ConnectionSpec previous = m_spec;
+    const bool wasOpen = isOpen();
+    close();
+    QSqlDatabase::removeDatabase(m_connectionName);
+    m_spec = spec;
+    try {
+        open();
+    } catch (const EDatabaseError &) {
+        close();
+        QSqlDatabase::removeDatabase(m_connectionName);
+        m_spec = previous;
+        if (wasOpen) {
+            try {
+                open();
+            } catch (const EDatabaseError &) {
+                // The old store has gone too; the caller shows why the new one failed.
+            }
+        }
+        throw;
+    }
+}
+
 void TDbConnection::close()
 {
     if (QSqlDatabase::contains(m_connectionName))
@@ -127,8 +150,7 @@ void TDbConnection::ensureInfoTable()
             return;
     }
     if (!tables.isEmpty())
-        throw EDatabaseError(
-            QStringLiteral("数据库 %1 中没有表 info").arg(m_spec.displayName()));
+        throw EDatabaseError(QStringLiteral("数据库 %1 中没有表 info").arg(m_spec.displayName()));
 
     QStringList columns;
     const QString key = quoteIdentifier(QString::fromLatin1(InfoTable::kKeyColumn));

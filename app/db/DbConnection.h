@@ -25,6 +25,9 @@ public:
 
     /// Connecting an open connection does nothing.
     void open();
+    /// Closes this store and opens @p spec instead; when that fails, the store that was open
+    /// is opened again and the error passes on. No query may be open on the connection.
+    void switchTo(const ConnectionSpec &spec);
     void close();
     bool isOpen() const;
 

@@ -3,6 +3,7 @@
 #include "app/db/DatabaseError.h"
 #include "app/db/DbConnection.h"
 
+#include <QCollator>
 #include <QRegularExpression>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -19,21 +20,30 @@ FieldType fieldTypeOf(QMetaType type)
 {
     switch (type.id()) {
     case QMetaType::QString:
-    case QMetaType::QChar: return FieldType::String;
+    case QMetaType::QChar:
+        return FieldType::String;
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::Short:
-    case QMetaType::UShort: return FieldType::Integer;
+    case QMetaType::UShort:
+        return FieldType::Integer;
     case QMetaType::LongLong:
-    case QMetaType::ULongLong: return FieldType::LargeInt;
+    case QMetaType::ULongLong:
+        return FieldType::LargeInt;
     case QMetaType::Double:
-    case QMetaType::Float: return FieldType::Float;
-    case QMetaType::Bool: return FieldType::Boolean;
-    case QMetaType::QDate: return FieldType::Date;
+    case QMetaType::Float:
+        return FieldType::Float;
+    case QMetaType::Bool:
+        return FieldType::Boolean;
+    case QMetaType::QDate:
+        return FieldType::Date;
     case QMetaType::QDateTime:
-    case QMetaType::QTime: return FieldType::DateTime;
-    case QMetaType::QByteArray: return FieldType::Blob;
-    default: return FieldType::Unknown;
+    case QMetaType::QTime:
+        return FieldType::DateTime;
+    case QMetaType::QByteArray:
+        return FieldType::Blob;
+    default:
+        return FieldType::Unknown;
     }
 }
 
@@ -41,10 +51,10 @@ FieldType fieldTypeOf(QMetaType type)
 QString singleSourceTable(const QString &sql)
 {
     static const QRegularExpression plainSelect(
-        QStringLiteral(R"(^\s*select\s+(?!distinct\b).+?\s+from\s+("?)([\p{L}_][\p{L}\p{N}_]*)\1)"
-                       R"(\s*(?:(?:where|order\s+by)\b(?:(?!\b(?:join|union|group\s+by)\b).)*)?;?\s*$)"),
-        QRegularExpression::CaseInsensitiveOption
-            | QRegularExpression::DotMatchesEverythingOption);
+        QStringLiteral(
+            R"(^\s*select\s+(?!distinct\b).+?\s+from\s+("?)([\p{L}_][\p{L}\p{N}_]*)\1)"
+            R"(\s*(?:(?:where|order\s+by)\b(?:(?!\b(?:join|union|group\s+by)\b).)*)?;?\s*$)"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
     const QRegularExpressionMatch match = plainSelect.match(sql);
     return match.hasMatch() ? match.captured(2) : QString();
 }
@@ -54,8 +64,7 @@ QString singleSourceTable(const QString &sql)
 TDbQuery::TDbQuery(TDbConnection &connection, QObject *parent)
     : QObject(parent)
     , m_connection(connection)
-{
-}
+{}
 
 TDbQuery::~TDbQuery() = default;
 
@@ -82,7 +91,7 @@ void TDbQuery::open()
     if (!query.exec(statement))
         throw EDatabaseError(sqlErrorText(query.lastError()));
     if (!query.isSelect())
-        throw EDatabaseError(QStringLiteral("该语句没有返回结果集"));
+        throw ENoResultSet(query.numRowsAffected());
 
     const QSqlRecord record = query.record();
     const int columns = record.count();
@@ -151,6 +160,60 @@ void TDbQuery::refresh()
     open();
     if (position >= 0 && !m_rows.empty())
         moveTo(std::min(position, recordCount() - 1));
+}
+
+void TDbQuery::sortBy(int column, Qt::SortOrder order)
+{
+    requireActive();
+    if (m_state != DataSetState::Browse)
+        throw EDatabaseError(QStringLiteral("请先确认或取消正在编辑的记录"));
+    field(column); // checks the column
+    // Names sort by their pinyin and "2019012" after "2019002", as a clerk reads them.
+    QCollator collator(QLocale(QLocale::Chinese, QLocale::China));
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    struct Keyed
+    {
+        qsizetype row;
+        bool null;
+        bool number;
+        double value;
+        QCollatorSortKey text;
+    };
+    std::vector<Keyed> keys;
+    keys.reserve(m_rows.size());
+    for (qsizetype row = 0; row < recordCount(); ++row) {
+        const QVariant value = m_rows[row].value(column);
+        const bool number = value.typeId() == QMetaType::LongLong ||
+                            value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Int;
+        keys.push_back({row, value.isNull(), number, number ? value.toDouble() : 0.0,
+                        collator.sortKey(number ? QString() : value.toString())});
+    }
+    const auto less = [](const Keyed &a, const Keyed &b) {
+        if (a.null != b.null)
+            return a.null; // empty cells first, as in the store's own ORDER BY
+        if (a.number != b.number)
+            return a.number;
+        if (a.number)
+            return a.value < b.value;
+        return a.text.compare(b.text) < 0;
+    };
+    std::stable_sort(keys.begin(), keys.end(), [&](const Keyed &a, const Keyed &b) {
+        return order == Qt::AscendingOrder ? less(a, b) : less(b, a);
+    });
+    std::vector<PackedRow> sorted;
+    sorted.reserve(m_rows.size());
+    qsizetype current = -1;
+    for (const Keyed &key : keys) {
+        if (key.row == m_current)
+            current = qsizetype(sorted.size());
+        sorted.push_back(std::move(m_rows[key.row]));
+    }
+    m_rows = std::move(sorted);
+    m_current = current;
+    notifyReset();
+    if (!controlsDisabled())
+        Q_EMIT currentChanged(m_current);
 }
 
 void TDbQuery::detectUpdateTable()
@@ -417,7 +480,8 @@ void TDbQuery::writeUpdate()
     for (size_t i = 0; i < m_fields.size(); ++i) {
         if (!m_modified[i])
             continue;
-        assignments << m_connection.quoteIdentifier(m_fields[i]->fieldName()) + QStringLiteral(" = ?");
+        assignments << m_connection.quoteIdentifier(m_fields[i]->fieldName()) +
+                           QStringLiteral(" = ?");
         values.push_back(m_buffer[i]);
     }
     if (!assignments.isEmpty()) {

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-
 #include <functional>
 #include <memory>
 #include <optional>
@@ -51,6 +50,10 @@ public:
     int execSql();
     /// Closes and opens again, staying on the same position where it still exists.
     void refresh();
+
+    /// Puts the snapshot in the order of @p column; the current record stays current. Names
+    /// sort by pinyin, digit runs by their value. Only while browsing.
+    void sortBy(int column, Qt::SortOrder order);
 
     void setAfterOpen(AfterOpenHook hook) { m_afterOpen = std::move(hook); }
     bool hasAfterOpen() const { return static_cast<bool>(m_afterOpen); }
