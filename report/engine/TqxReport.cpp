@@ -349,6 +349,7 @@ bool TqxReport::BuildPages()
     objects.suppressDrawing = false;
     objects.currentObject = nullptr;
     run.currentBand = nullptr;
+    m_buildCancelled = StopRequested && m_emfPages.Count() > 0;
     return result && !StopRequested;
 }
 
@@ -414,7 +415,14 @@ TqxPreviewOutcome TqxReport::PreviewPages()
         showMessage(QStringLiteral("错误"), QStringLiteral("没有可用的预览窗口"));
         return TqxPreviewOutcome::NoPreviewWindow;
     }
-    host->showPreview(*this, withTitle(QStringLiteral("预览"), Title));
+    QString caption = withTitle(QStringLiteral("预览"), Title);
+    if (m_buildCancelled) {
+        const int built = static_cast<int>(m_emfPages.Count());
+        caption += ExpectedPageCount > built
+                       ? QStringLiteral(" —— 已取消, 只生成了 %1 / %2 页").arg(built).arg(ExpectedPageCount)
+                       : QStringLiteral(" —— 已取消, 只生成了 %1 页").arg(built);
+    }
+    host->showPreview(*this, caption);
     return TqxPreviewOutcome::Shown;
 }
 
@@ -475,6 +483,7 @@ bool TqxReport::LoadPagesFile(const QString &fileName)
         const TqxEMFPages::FileHeader header = m_emfPages.ReadPagesFile(file);
         SelectPrinterByName(header.printerName);
         Info.generatorVersion = header.generatorVersion;
+        m_buildCancelled = false;
     } catch (const model::ERecordFormat &error) {
         showMessage(
             QStringLiteral("错误"),

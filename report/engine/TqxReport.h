@@ -136,6 +136,11 @@ public:
     model::ReportInfo Info;
     QString FileName = QStringLiteral("Untitled");
 
+    /// How many pages the caller expects the build to make, 0 when it cannot tell: the progress
+    /// window shows it as the total of a one-pass build, and the preview of a cancelled build
+    /// says how many of them were made.
+    int ExpectedPageCount = 0;
+
     // Run flags.
     bool StopRequested = false;
     bool FinalPass = false;
@@ -159,6 +164,9 @@ public:
 
     /// Builds the prepared pages; true when they were built to the end.
     bool BuildPages();
+    /// True when the prepared pages are what a build made before the person stopped it: an
+    /// incomplete batch, which the preview says in its title and asks about before printing.
+    bool BuildCancelled() const { return m_buildCancelled; }
     /// Shows the prepared pages in the registered preview window; opens none when there are no
     /// pages, and reports it when no preview window is registered.
     TqxPreviewOutcome PreviewPages();
@@ -234,6 +242,7 @@ private:
     QString m_lastMessage;
     std::unique_ptr<ReportEvaluation> m_evaluation;
     bool m_twoPassAtStart = false;
+    bool m_buildCancelled = false;
 };
 
 } // namespace tovren::engine

@@ -26,7 +26,7 @@ void PreviewExportFilters::registerFilter(const QString &description, const QStr
 
 QString PreviewExportFilters::dialogFilter() const
 {
-    QString filter = QStringLiteral("Report 文件 (*.qxp)");
+    QString filter = QStringLiteral("预备报表文件 (*.qxp)");
     for (const Entry &entry : m_entries)
         filter += QStringLiteral(";;%1 (*.%2)").arg(entry.description, entry.extension);
     return filter;

@@ -22,8 +22,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPrinter>
 #include <QScopedValueRollback>
@@ -31,6 +33,7 @@
 #include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <climits>
 #include <cmath>
 
 namespace tovren::preview {
@@ -41,7 +44,7 @@ constexpr int kPreviewCaption = 55207;
 constexpr int kErrorCaption = 55206;
 constexpr int kGap = 10;
 
-const QString kReportFileFilter = QStringLiteral("Report 文件 (*.qxp)");
+const QString kReportFileFilter = QStringLiteral("预备报表文件 (*.qxp)");
 
 struct ZoomChoice
 {
@@ -199,6 +202,19 @@ void TqxPreviewForm::buildToolBar()
         connect(button, &QToolButton::clicked, this, step.slot);
         row->addWidget(button);
     }
+    // A typed page number and Enter go straight to that page of a long batch.
+    m_pageEdit = new QLineEdit(bar);
+    m_pageEdit->setObjectName(QStringLiteral("PageEdit"));
+    m_pageEdit->setFixedWidth(m_pageEdit->fontMetrics().horizontalAdvance(u'0') * 8 + 10);
+    m_pageEdit->setValidator(new QIntValidator(1, INT_MAX, m_pageEdit));
+    m_pageEdit->setToolTip(QStringLiteral("输入页号, 按回车键转到该页"));
+    connect(m_pageEdit, &QLineEdit::returnPressed, this, [this] {
+        const int typed = m_pageEdit->text().toInt();
+        if (typed >= 1)
+            goToPage(std::min(typed, pageCount()));
+        setFocus();
+    });
+    row->addWidget(m_pageEdit);
     m_pageLabel = new QLabel(bar);
     m_pageLabel->setMinimumWidth(77);
     row->addWidget(m_pageLabel);
@@ -384,6 +400,8 @@ void TqxPreviewForm::layOutPages()
 
 void TqxPreviewForm::updatePageLabel()
 {
+    if (!m_pageEdit->hasFocus())
+        m_pageEdit->setText(pageCount() == 0 ? QString() : QString::number(m_currentPage));
     m_pageLabel->setText(pageCount() == 0
                              ? QString()
                              : QStringLiteral("页 %1/%2").arg(m_currentPage).arg(pageCount()));
@@ -661,6 +679,19 @@ bool TqxPreviewForm::printPages()
 {
     if (pageCount() == 0)
         return false;
+    if (m_report.BuildCancelled()) {
+        const QString question =
+            m_report.ExpectedPageCount > pageCount()
+                ? QStringLiteral(
+                      "生成已被取消, 这里只有 %1 页, 而不是全部 %2 页。\n仍要打印这些页吗?")
+                      .arg(pageCount())
+                      .arg(m_report.ExpectedPageCount)
+                : QStringLiteral("生成已被取消, 这里只有 %1 页, 不是全部的页。\n仍要打印这些页吗?")
+                      .arg(pageCount());
+        if (m_dialogs.messageBox(question, QStringLiteral("确认"),
+                                 platform::mb_YesNo | platform::mb_IconQuestion) != platform::mrYes)
+            return false;
+    }
     dialogs::TqxPrintForm dialog(m_printerLayer, m_dialogs, this);
     dialog.setCopies(m_report.DefaultCopies);
     dialog.setCollate(m_report.DefaultCollate);

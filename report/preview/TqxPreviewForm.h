@@ -14,6 +14,7 @@
 
 class QAction;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPrinter;
 class QToolButton;
@@ -148,6 +149,7 @@ private:
     PreviewPageView *m_view = nullptr;
     PreviewPanner *m_panner = nullptr;
     QLabel *m_pageLabel = nullptr;
+    QLineEdit *m_pageEdit = nullptr;
     QToolButton *m_zoomButton = nullptr;
     QMenu *m_zoomMenu = nullptr;
     QList<QAction *> m_pageCommandItems;

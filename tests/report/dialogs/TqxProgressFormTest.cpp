@@ -101,7 +101,9 @@ TEST_F(ProgressFormTest, CancelStopsASinglePassBuildAndKeepsItsPagesForThePrevie
     // The step for page 3 comes as it is closed and page 4 opened with its record; that page
     // is finished and nothing after it is started.
     EXPECT_EQ(preview.pageCounts[0], 4);
-    EXPECT_EQ(preview.captions[0], QString::fromUtf8("预览"));
+    EXPECT_EQ(preview.captions[0], QString::fromUtf8("预览 —— 已取消, 只生成了 4 页"))
+        << "an incomplete batch says so";
+    EXPECT_TRUE(report.BuildCancelled());
     EXPECT_TRUE(report.lastMessage().isEmpty()) << "a cancel is no error";
 
     // The next build starts afresh.

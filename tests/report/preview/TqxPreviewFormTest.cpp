@@ -467,7 +467,7 @@ TEST_F(PreviewFormTest, RegisteredExportTypesAreOfferedAndUsed)
         return std::make_unique<CountingExportFilter>(objects);
     });
     const QString filter = form.exportFilters().dialogFilter();
-    EXPECT_TRUE(filter.startsWith(QStringLiteral("Report 文件 (*.qxp)")));
+    EXPECT_TRUE(filter.startsWith(QStringLiteral("预备报表文件 (*.qxp)")));
     EXPECT_TRUE(filter.contains(QStringLiteral("(*.pdf)")));
     EXPECT_TRUE(filter.contains(QStringLiteral("逗号分隔 (*.csv)")));
     dialogs.fileNames << dir.filePath(QStringLiteral("out.CSV"));
