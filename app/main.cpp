@@ -4,6 +4,7 @@
 #include "app/db/ConnectionSettings.h"
 #include "app/db/DatabaseError.h"
 #include "app/db/DbConnection.h"
+#include "app/ui/GuardedApplication.h"
 #include "app/ui/LegacyStoreOffer.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/QtDialogProvider.h"
@@ -80,19 +81,20 @@ int runCommand(int argc, char **argv, const QStringList &arguments)
 int runWindow(int argc, char **argv, const QStringList &arguments)
 {
     using namespace tovren;
-    QApplication application(argc, argv);
+    app::GuardedApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(app::kApplicationTitle));
     app::installToolkitTranslations(application);
     app::QtDialogProvider dialogs;
+    application.setDialogs(&dialogs);
     platform::SettingsStore settings(QString::fromLatin1(app::kApplicationTitle));
 
     std::unique_ptr<db::TDbConnection> connection;
     try {
         const cli::Arguments options(arguments, {QStringLiteral("database")}, {});
         const std::optional<QString> named = options.value(QStringLiteral("database"));
+        // A store named on the command line is for this run only; the window keeps a choice
+        // the clerk makes in it.
         connection = std::make_unique<db::TDbConnection>(db::chooseConnection(named, settings));
-        if (named)
-            db::rememberConnection(connection->spec(), settings);
         const bool freshDefaultStore =
             !named && connection->spec().kind() == db::ConnectionSpec::Kind::Sqlite &&
             !QFileInfo::exists(connection->spec().sqlitePath());

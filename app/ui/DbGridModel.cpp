@@ -62,9 +62,12 @@ QVariant DbGridModel::headerData(int section, Qt::Orientation orientation, int r
         return section < m_query.fieldCount() ? m_query.field(section).displayLabel() : QVariant();
     if (section == m_query.recNo()) {
         switch (m_query.state()) {
-        case db::DataSetState::Edit: return QStringLiteral("✎");
-        case db::DataSetState::Insert: return QStringLiteral("*");
-        default: return QStringLiteral("▶");
+        case db::DataSetState::Edit:
+            return QStringLiteral("✎");
+        case db::DataSetState::Insert:
+            return QStringLiteral("*");
+        default:
+            return QStringLiteral("▶");
         }
     }
     return QString();
@@ -82,14 +85,15 @@ bool DbGridModel::setData(const QModelIndex &index, const QVariant &value, int r
 {
     if (!index.isValid() || role != Qt::EditRole)
         return false;
-    if (m_query.cellText(index.row(), index.column()) == value.toString()
-        && m_query.recNo() == index.row())
+    if (m_query.cellText(index.row(), index.column()) == value.toString() &&
+        m_query.recNo() == index.row())
         return true;
     try {
         if (m_query.recNo() != index.row())
             m_query.moveTo(index.row());
         m_query.edit();
         m_query.field(index.column()).setAsString(value.toString());
+        Q_EMIT cellEdited(index.column());
         return true;
     } catch (const db::EDatabaseError &error) {
         Q_EMIT editFailed(error.message());

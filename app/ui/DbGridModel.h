@@ -27,6 +27,8 @@ public:
 Q_SIGNALS:
     /// An edit could not be stored; the text is the database's message.
     void editFailed(const QString &message);
+    /// The clerk typed a new value into @p column of the current record's edit buffer.
+    void cellEdited(int column);
 
 private:
     db::TDbQuery &m_query;

@@ -1,10 +1,12 @@
 #include "app/ui/DbNavigator.h"
 
 #include "app/db/DatabaseError.h"
+#include "app/db/DbConnection.h"
 #include "app/db/DbQuery.h"
 #include "report/platform/DialogProvider.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QStyle>
 #include <QToolButton>
 
@@ -31,6 +33,20 @@ constexpr std::array<ButtonLook, DbNavigator::kButtonCount> kLooks{{
     {"刷新", "↻"},
 }};
 
+/// What failed, said before the store's own reason.
+constexpr std::array<const char *, DbNavigator::kButtonCount> kFailures{{
+    "无法转到第一个记录。",
+    "无法转到上一个记录。",
+    "无法转到下一个记录。",
+    "无法转到最后记录。",
+    "无法插入记录。",
+    "无法删除记录。",
+    "无法编辑记录。",
+    "无法保存记录。",
+    "无法取消编辑。",
+    "无法刷新记录。",
+}};
+
 } // namespace
 
 DbNavigator::DbNavigator(db::TDbQuery &query, platform::DialogProvider &dialogs, QWidget *parent)
@@ -52,6 +68,12 @@ DbNavigator::DbNavigator(db::TDbQuery &query, platform::DialogProvider &dialogs,
         layout->addWidget(button);
         m_buttons[i] = button;
     }
+    m_position = new QLabel(this);
+    m_position->setObjectName(QStringLiteral("PositionLabel"));
+    m_position->setAlignment(Qt::AlignCenter);
+    m_position->setMinimumWidth(
+        m_position->fontMetrics().horizontalAdvance(QStringLiteral("第 000000 / 000000 条")) + 16);
+    layout->addWidget(m_position);
     connect(&m_query, &db::TDbQuery::currentChanged, this, &DbNavigator::updateButtons);
     connect(&m_query, &db::TDbQuery::stateChanged, this, &DbNavigator::updateButtons);
     connect(&m_query, &db::TDbQuery::resultReset, this, &DbNavigator::updateButtons);
@@ -77,7 +99,19 @@ void DbNavigator::updateButtons()
     m_buttons[Edit]->setEnabled(modifiable && browsing && hasRecord);
     m_buttons[Post]->setEnabled(editing);
     m_buttons[Cancel]->setEnabled(editing);
-    m_buttons[Refresh]->setEnabled(active);
+    m_buttons[Refresh]->setEnabled(true);
+    m_position->setText(
+        !active ? QStringLiteral("没有打开的记录")
+        : m_query.state() == db::DataSetState::Insert
+            ? QStringLiteral("新记录 / %1 条").arg(m_query.recordCount() - 1)
+        : hasRecord
+            ? QStringLiteral("第 %1 / %2 条").arg(m_query.recNo() + 1).arg(m_query.recordCount())
+            : QStringLiteral("没有记录"));
+}
+
+QString DbNavigator::positionText() const
+{
+    return m_position->text();
 }
 
 void DbNavigator::click(Button which)
@@ -85,7 +119,8 @@ void DbNavigator::click(Button which)
     try {
         act(which);
     } catch (const db::EDatabaseError &error) {
-        m_dialogs.messageBox(error.message(), QStringLiteral("错误"), platform::mb_IconError);
+        m_dialogs.messageBox(QString::fromUtf8(kFailures[which]) + u'\n' + error.message(),
+                             QStringLiteral("错误"), platform::mb_IconError);
     }
     updateButtons();
 }
@@ -93,21 +128,42 @@ void DbNavigator::click(Button which)
 void DbNavigator::act(Button which)
 {
     switch (which) {
-    case First: m_query.first(); break;
-    case Prior: m_query.prior(); break;
-    case Next: m_query.next(); break;
-    case Last: m_query.last(); break;
-    case Insert: m_query.insert(); break;
+    case First:
+        m_query.first();
+        break;
+    case Prior:
+        m_query.prior();
+        break;
+    case Next:
+        m_query.next();
+        break;
+    case Last:
+        m_query.last();
+        break;
+    case Insert:
+        m_query.insert();
+        break;
     case Delete:
         if (m_dialogs.messageBox(QStringLiteral("删除这条记录吗?"), QStringLiteral("确认"),
-                                 platform::mb_YesNo | platform::mb_IconQuestion)
-            == platform::mrYes)
+                                 platform::mb_YesNo | platform::mb_IconQuestion) == platform::mrYes)
             m_query.deleteRecord();
         break;
-    case Edit: m_query.edit(); break;
-    case Post: m_query.post(); break;
-    case Cancel: m_query.cancel(); break;
+    case Edit:
+        m_query.edit();
+        break;
+    case Post:
+        m_query.post();
+        break;
+    case Cancel:
+        m_query.cancel();
+        break;
     case Refresh:
+        // Refreshing a query that is not open tries the store again: the server may be back.
+        if (!m_query.isActive()) {
+            m_query.connection().open();
+            m_query.open();
+            break;
+        }
         m_query.post();
         m_query.refresh();
         break;

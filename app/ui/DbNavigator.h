@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QWidget>
-
 #include <array>
 
+class QLabel;
 class QToolButton;
 
 namespace tovren::platform {
@@ -30,6 +30,8 @@ public:
     QToolButton *button(Button which) const { return m_buttons[which]; }
     void click(Button which);
     void updateButtons();
+    /// "第 n / N 条": where the current record stands in the query.
+    QString positionText() const;
 
 private:
     void act(Button which);
@@ -37,6 +39,7 @@ private:
     db::TDbQuery &m_query;
     platform::DialogProvider &m_dialogs;
     std::array<QToolButton *, kButtonCount> m_buttons{};
+    QLabel *m_position = nullptr;
 };
 
 } // namespace tovren::app

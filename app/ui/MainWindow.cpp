@@ -2,17 +2,21 @@
 
 #include "app/AppInfo.h"
 #include "app/certificate/CertificateTemplate.h"
+#include "app/db/ConnectionSettings.h"
+#include "app/db/ControlsSuspension.h"
 #include "app/db/DatabaseError.h"
 #include "app/db/DbConnection.h"
 #include "app/db/DbQuery.h"
 #include "app/db/InfoTable.h"
 #include "app/import/BirthDate.h"
+#include "app/import/DateText.h"
 #include "app/import/SpreadsheetImport.h"
 #include "app/import/WorkbookReader.h"
 #include "app/reportbridge/MainFormComponents.h"
 #include "app/ui/DbGridModel.h"
 #include "app/ui/DbNavigator.h"
 #include "app/ui/RangeStep.h"
+#include "app/ui/RecordFinder.h"
 #include "app/ui/SqlRunner.h"
 #include "report/dialogs/ReportMessageBoxes.h"
 #include "report/dialogs/TqxDialogPageForm.h"
@@ -23,6 +27,7 @@
 #include "report/output/QtPlatformPrinter.h"
 #include "report/output/TqxPrinter.h"
 #include "report/platform/DialogProvider.h"
+#include "report/platform/SettingsStore.h"
 #include "report/preview/PreviewWindowHost.h"
 #include "report/preview/TqxPreviewForm.h"
 
@@ -30,12 +35,18 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <climits>
@@ -46,6 +57,16 @@ namespace {
 
 constexpr int kPanelHeight = 121;
 constexpr int kNavigatorHeight = 37;
+// The SQL box and its check box follow the window's right edge at their designed distances.
+constexpr int kSqlBoxLeft = 104;
+constexpr int kResultSetBoxWidth = 113;
+constexpr int kResultSetBoxRightMargin = 49;
+constexpr int kResultSetBoxGap = 7;
+constexpr int kWidestFittedColumnPx = 320;
+const QString kWindowSection = QStringLiteral("Form\\TForm1");
+const QString kGeometryValue = QStringLiteral("Geometry");
+const QString kStoreFileFilter =
+    QStringLiteral("数据库文件 (*.db *.sqlite *.sqlite3);;所有文件 (*)");
 
 template<typename Widget>
 Widget *place(Widget *widget, int left, int top, int width, int height = -1)
@@ -90,14 +111,34 @@ TForm1::TForm1(db::TDbConnection &connection, platform::DialogProvider &dialogs,
     DBGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     DBGrid1->verticalHeader()->setFixedWidth(18);
     DBGrid1->horizontalHeader()->setDefaultSectionSize(90);
+    // A click on a column title sorts by it, a second click the other way round.
+    DBGrid1->horizontalHeader()->setSectionsClickable(true);
+    DBGrid1->horizontalHeader()->setSortIndicatorShown(true);
+    DBGrid1->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     layout->addWidget(DBGrid1, 1);
+    layout->addWidget(createBottomBar());
 
-    DBNavigator1 = new DbNavigator(*Aqy, m_dialogs, this);
-    DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
-    DBNavigator1->setFixedHeight(kNavigatorHeight);
-    layout->addWidget(DBNavigator1);
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(true);
+    m_storeLabel = new QLabel(StatusBar1);
+    m_storeLabel->setObjectName(QStringLiteral("StoreLabel"));
+    StatusBar1->addPermanentWidget(m_storeLabel);
+    layout->addWidget(StatusBar1);
+    setMinimumSize(700, 360);
 
-    connect(m_gridModel, &DbGridModel::editFailed, this, &TForm1::showError);
+    connect(m_gridModel, &DbGridModel::editFailed, this, [this](const QString &message) {
+        showError(QStringLiteral("无法修改该记录。\n") + message);
+    });
+    connect(m_gridModel, &DbGridModel::cellEdited, this, &TForm1::offerBirthParts);
+    connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
+        const Qt::SortOrder order = DBGrid1->horizontalHeader()->sortIndicatorOrder();
+        guarded(QStringLiteral("无法排序。"), [&] {
+            Aqy->post();
+            Aqy->sortBy(section, order);
+        });
+        DBGrid1->horizontalHeader()->setSortIndicator(section, order);
+    });
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
                 if (!current.isValid() || current.row() == Aqy->recNo())
@@ -105,15 +146,23 @@ TForm1::TForm1(db::TDbConnection &connection, platform::DialogProvider &dialogs,
                 try {
                     Aqy->moveTo(current.row());
                 } catch (const db::EDatabaseError &error) {
-                    showError(error.message());
+                    showError(QStringLiteral("无法转到该记录。\n") + error.message());
                     followQueryToGrid(Aqy->recNo());
                 }
             });
     connect(Aqy.get(), &db::TDbQuery::currentChanged, this, &TForm1::followQueryToGrid);
-    connect(Aqy.get(), &db::TDbQuery::resultReset, this,
-            [this] { followQueryToGrid(Aqy->recNo()); });
+    connect(Aqy.get(), &db::TDbQuery::resultReset, this, [this] {
+        // A new result is in the store's order again, whatever the title's arrow said.
+        DBGrid1->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+        followQueryToGrid(Aqy->recNo());
+        fitColumns();
+        followStoreCount();
+    });
+    connect(Aqy.get(), &db::TDbQuery::rowInserted, this, &TForm1::followStoreCount);
+    connect(Aqy.get(), &db::TDbQuery::rowRemoved, this, &TForm1::followStoreCount);
 
     FormCreate();
+    updateStoreNames();
 }
 
 TForm1::~TForm1()
@@ -121,6 +170,71 @@ TForm1::~TForm1()
     // The query goes before the child widgets do, and hiding the grid on the way out still asks
     // its model for titles: cut the grid loose from the query first.
     DBGrid1->setModel(nullptr);
+}
+
+QWidget *TForm1::createPrintScopeRow(QWidget *panel)
+{
+    auto *row = new QWidget(panel);
+    row->setObjectName(QStringLiteral("PrintScopeRow"));
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+    layout->addWidget(new QLabel(QStringLiteral("打印范围:"), row));
+    PrintScopeBox = new QComboBox(row);
+    PrintScopeBox->setObjectName(QStringLiteral("PrintScopeBox"));
+    PrintScopeBox->addItem(QStringLiteral("按上面的数目"), int(PrintScope::FirstRecords));
+    PrintScopeBox->addItem(QStringLiteral("当前记录"), int(PrintScope::CurrentRecord));
+    PrintScopeBox->addItem(QStringLiteral("指定的记录"), int(PrintScope::RecordSpan));
+    layout->addWidget(PrintScopeBox);
+
+    m_spanControls = new QWidget(row);
+    auto *span = new QHBoxLayout(m_spanControls);
+    span->setContentsMargins(0, 0, 0, 0);
+    span->setSpacing(4);
+    SpanFirstBox = new QSpinBox(m_spanControls);
+    SpanFirstBox->setObjectName(QStringLiteral("SpanFirstBox"));
+    SpanLastBox = new QSpinBox(m_spanControls);
+    SpanLastBox->setObjectName(QStringLiteral("SpanLastBox"));
+    for (QSpinBox *box : {SpanFirstBox, SpanLastBox}) {
+        box->setRange(1, INT_MAX);
+        box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 24);
+    }
+    span->addWidget(new QLabel(QStringLiteral("从第"), m_spanControls));
+    span->addWidget(SpanFirstBox);
+    span->addWidget(new QLabel(QStringLiteral("条到第"), m_spanControls));
+    span->addWidget(SpanLastBox);
+    span->addWidget(new QLabel(QStringLiteral("条"), m_spanControls));
+    layout->addWidget(m_spanControls);
+    m_spanControls->setVisible(false);
+    connect(PrintScopeBox, &QComboBox::currentIndexChanged, this, [this] {
+        m_spanControls->setVisible(printScope() == PrintScope::RecordSpan);
+        SpinEdit1->setEnabled(printScope() == PrintScope::FirstRecords);
+    });
+    row->move(248, 94);
+    row->adjustSize();
+    return row;
+}
+
+QWidget *TForm1::createBottomBar()
+{
+    auto *bar = new QWidget(this);
+    auto *layout = new QHBoxLayout(bar);
+    layout->setContentsMargins(0, 0, 6, 0);
+    layout->setSpacing(6);
+    DBNavigator1 = new DbNavigator(*Aqy, m_dialogs, bar);
+    DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
+    DBNavigator1->setFixedHeight(kNavigatorHeight);
+    layout->addWidget(DBNavigator1, 1);
+    layout->addWidget(new QLabel(QStringLiteral("查找:"), bar));
+    FindEdit = new QLineEdit(bar);
+    FindEdit->setObjectName(QStringLiteral("FindEdit"));
+    FindEdit->setPlaceholderText(QStringLiteral("姓名、学号或身份证号"));
+    FindEdit->setToolTip(QStringLiteral("输入姓名或号码, 按回车键转到下一个相符的记录"));
+    FindEdit->setMinimumWidth(
+        FindEdit->fontMetrics().horizontalAdvance(QStringLiteral("姓名、学号或身份证号")) + 24);
+    connect(FindEdit, &QLineEdit::returnPressed, this, &TForm1::findRecord);
+    layout->addWidget(FindEdit);
+    return bar;
 }
 
 QWidget *TForm1::createPanel()
@@ -156,8 +270,17 @@ QWidget *TForm1::createPanel()
     Button5->setEnabled(false);
     Button5->setToolTip(QStringLiteral("此版本尚未提供该功能"));
 
+    StoreButton = place(new QPushButton(QStringLiteral("选择数据库"), panel), 588, 48, 100, 25);
+    StoreButton->setObjectName(QStringLiteral("StoreButton"));
+    StoreButton->setToolTip(QStringLiteral("换用另一个数据库, 以后启动时也用它"));
+    auto *storeMenu = new QMenu(StoreButton);
+    storeMenu->addAction(QStringLiteral("打开数据库文件..."), this, &TForm1::chooseStoreFile);
+    storeMenu->addAction(QStringLiteral("连接数据库服务器..."), this, &TForm1::chooseStoreServer);
+    StoreButton->setMenu(storeMenu);
+
     CheckBox2 = place(new QCheckBox(QStringLiteral("显示中文字段名"), panel), 8, 99, 225, 17);
     CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+    createPrintScopeRow(panel);
 
     Button2 = place(new QPushButton(QStringLiteral("填充空白字段"), panel), 688, 88, 89, 25);
     Button2->setObjectName(QStringLiteral("Button2"));
@@ -183,6 +306,183 @@ void TForm1::showError(const QString &message)
     m_dialogs.messageBox(message, QString::fromLatin1(kApplicationTitle), platform::mb_IconError);
 }
 
+void TForm1::guarded(const QString &failure, const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const db::EDatabaseError &error) {
+        showError(failure + u'\n' + error.message());
+    } catch (const std::exception &error) {
+        showError(failure + u'\n' + QString::fromUtf8(error.what()));
+    }
+}
+
+void TForm1::showStatus(const QString &message)
+{
+    StatusBar1->showMessage(message);
+}
+
+QString TForm1::statusMessage() const
+{
+    return StatusBar1->currentMessage();
+}
+
+QString TForm1::storeText() const
+{
+    return m_storeLabel->text();
+}
+
+void TForm1::updateStoreNames()
+{
+    const db::ConnectionSpec &spec = m_connection.spec();
+    const QString shortName = spec.kind() == db::ConnectionSpec::Kind::Sqlite
+                                  ? QFileInfo(spec.sqlitePath()).fileName()
+                                  : spec.displayName();
+    setWindowTitle(QStringLiteral("Tovren v0.2 —— 毕业证书打印 - %1").arg(shortName));
+    m_storeLabel->setText(QStringLiteral("数据库: %1%2")
+                              .arg(spec.displayName(), m_connection.isOpen()
+                                                           ? QString()
+                                                           : QStringLiteral(" (没有打开)")));
+}
+
+void TForm1::followStoreCount()
+{
+    if (!Aqy->isActive())
+        return;
+    const qsizetype count = Aqy->recordCount();
+    if (m_syncedCount >= 0 && count != m_syncedCount)
+        SpinEdit1->setValue(followRecordCount(SpinEdit1->value(), m_syncedCount, count));
+    if (m_shownOnce)
+        m_syncedCount = count;
+}
+
+void TForm1::fitColumns()
+{
+    if (!Aqy->isActive() || Aqy->fieldCount() == 0)
+        return;
+    // Measures the rows near the top only, so a hundred thousand rows cost nothing more.
+    DBGrid1->horizontalHeader()->setResizeContentsPrecision(200);
+    DBGrid1->resizeColumnsToContents();
+    for (int column = 0; column < Aqy->fieldCount(); ++column) {
+        if (DBGrid1->columnWidth(column) > kWidestFittedColumnPx)
+            DBGrid1->setColumnWidth(column, kWidestFittedColumnPx);
+    }
+}
+
+void TForm1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (!Edit1)
+        return;
+    const int resultSetLeft = width() - kResultSetBoxRightMargin - kResultSetBoxWidth;
+    CheckBox1->move(resultSetLeft, CheckBox1->y());
+    Edit1->resize(std::max(200, resultSetLeft - kResultSetBoxGap - kSqlBoxLeft), Edit1->height());
+}
+
+void TForm1::findRecord()
+{
+    const QString text = FindEdit->text().trimmed();
+    if (text.isEmpty() || !Aqy->isActive())
+        return;
+    const qsizetype row = RecordFinder(*Aqy).findNext(text, Aqy->recNo());
+    if (row < 0) {
+        showStatus(QStringLiteral("没有找到 \"%1\"").arg(text));
+        return;
+    }
+    guarded(QStringLiteral("无法转到找到的记录。"), [&] { Aqy->moveTo(row); });
+    showStatus(QStringLiteral("找到 \"%1\": 第 %2 条").arg(text).arg(row + 1));
+}
+
+bool TForm1::switchStore(const db::ConnectionSpec &spec)
+{
+    bool switched = false;
+    guarded(QStringLiteral("无法换用数据库 %1。").arg(spec.displayName()), [&] {
+        Aqy->post();
+        Aqy->close();
+        const auto reopen = qScopeGuard([this] {
+            try {
+                if (m_connection.isOpen())
+                    Aqy->open();
+            } catch (const db::EDatabaseError &) {
+                // The grid stays empty; the message about the store says why.
+            }
+            DBNavigator1->updateButtons();
+            updateStoreNames();
+        });
+        m_connection.switchTo(spec);
+        Aqy->setSql(QString::fromLatin1(db::InfoTable::kBrowseSql));
+        switched = true;
+    });
+    if (switched) {
+        m_syncedCount = -1;
+        if (Aqy->isActive())
+            SpinEdit1->setValue(int(std::min<qsizetype>(Aqy->recordCount(), INT_MAX)));
+        m_syncedCount = Aqy->isActive() ? Aqy->recordCount() : -1;
+        if (m_settings)
+            db::rememberConnection(m_connection.spec(), *m_settings);
+        showStatus(QStringLiteral("已打开数据库 %1").arg(m_connection.spec().displayName()));
+    }
+    return switched;
+}
+
+void TForm1::chooseStoreFile()
+{
+    const QString fileName = m_dialogs.openFileName(QStringLiteral("选择数据库"), kStoreFileFilter);
+    if (fileName.isEmpty())
+        return;
+    guarded(QStringLiteral("无法换用数据库 %1。").arg(fileName),
+            [&] { switchStore(db::ConnectionSpec::parse(fileName)); });
+}
+
+void TForm1::chooseStoreServer()
+{
+    const QString current = m_connection.spec().kind() == db::ConnectionSpec::Kind::PostgreSql
+                                ? m_connection.spec().toText()
+                                : QStringLiteral("postgresql://用户:密码@服务器:5432/数据库");
+    const std::optional<QString> typed = m_dialogs.inputText(
+        QStringLiteral("连接数据库服务器"),
+        QStringLiteral("服务器地址 (postgresql://用户:密码@服务器:端口/数据库):"), current);
+    if (!typed || typed->trimmed().isEmpty())
+        return;
+    guarded(QStringLiteral("无法连接数据库服务器。"),
+            [&] { switchStore(db::ConnectionSpec::parse(typed->trimmed())); });
+}
+
+void TForm1::offerBirthParts(int column)
+{
+    if (Aqy->field(column).fieldName().compare(QLatin1String("Birth"), Qt::CaseInsensitive) != 0)
+        return;
+    db::TDbField *parts[] = {Aqy->findField(QStringLiteral("BirthYear")),
+                             Aqy->findField(QStringLiteral("BirthMonth")),
+                             Aqy->findField(QStringLiteral("BirthDay"))};
+    if (!parts[0] || !parts[1] || !parts[2])
+        return;
+    const QString text = Aqy->field(column).asString().trimmed();
+    const std::optional<QDate> date = import::textToDate(text);
+    if (!date)
+        return; // the certificate's parts stay as they were; a wrong date is the clerk's to see
+    const import::BirthPart kinds[] = {import::BirthPart::Year, import::BirthPart::Month,
+                                       import::BirthPart::Day};
+    bool differs = false;
+    for (int i = 0; i < 3; ++i)
+        differs |= parts[i]->asString() != import::birthPartText(*date, kinds[i], true);
+    if (!differs)
+        return;
+    const int answer = m_dialogs.messageBox(
+        QStringLiteral(
+            "出生日期已改为 %1。\n证书上印的出生年、月、日也要随之改为 %2 年 %3 月 %4 日吗?")
+            .arg(text, import::birthPartText(*date, kinds[0], true),
+                 import::birthPartText(*date, kinds[1], true),
+                 import::birthPartText(*date, kinds[2], true)),
+        QStringLiteral("确认"), platform::mb_YesNo | platform::mb_IconQuestion);
+    if (answer != platform::mrYes)
+        return;
+    guarded(QStringLiteral("无法修改出生年、月、日。"), [&] {
+        for (int i = 0; i < 3; ++i)
+            parts[i]->setAsString(import::birthPartText(*date, kinds[i], true));
+    });
+}
+
 void TForm1::followQueryToGrid(qsizetype row)
 {
     if (row < 0 || row >= m_gridModel->rowCount())
@@ -202,7 +502,8 @@ void TForm1::FormCreate()
         m_connection.open();
         Aqy->open();
     } catch (const db::EDatabaseError &error) {
-        showError(error.message());
+        showError(error.message() + QStringLiteral("\n\n可以用 \"选择数据库\" 换用另一个数据库, "
+                                                   "或在问题解决后按导航栏的 \"刷新\" 再试。"));
     }
     DBNavigator1->updateButtons();
 }
@@ -211,6 +512,7 @@ void TForm1::FormShow()
 {
     if (Aqy->isActive())
         SpinEdit1->setValue(int(std::min<qsizetype>(Aqy->recordCount(), INT_MAX)));
+    m_syncedCount = Aqy->isActive() ? Aqy->recordCount() : -1;
 }
 
 void TForm1::showEvent(QShowEvent *event)
@@ -219,6 +521,7 @@ void TForm1::showEvent(QShowEvent *event)
     if (!m_shownOnce) {
         m_shownOnce = true;
         FormShow();
+        fitColumns();
     }
 }
 
@@ -243,6 +546,9 @@ void TForm1::closeEvent(QCloseEvent *event)
         }
         Aqy->cancel();
     }
+    if (m_settings)
+        m_settings->writeString(kWindowSection, kGeometryValue,
+                                QString::fromLatin1(saveGeometry().toBase64()));
     QWidget::closeEvent(event);
 }
 
@@ -250,13 +556,32 @@ void TForm1::Button1Click()
 {
     SqlRunner runner(
         *Aqy, [this] { return CheckBox1->isChecked(); },
-        [this](qsizetype count) { SpinEdit1->setValue(int(std::min<qsizetype>(count, INT_MAX))); });
-    try {
+        [this](const QString &question) {
+            return m_dialogs.messageBox(question, QStringLiteral("确认"),
+                                        platform::mb_YesNo | platform::mb_IconWarning) ==
+                   platform::mrYes;
+        });
+    guarded(QStringLiteral("SQL 语句执行失败。"), [&] {
         Aqy->post();
-        runner.run(Edit1->text());
-    } catch (const db::EDatabaseError &error) {
-        showError(error.message());
-    }
+        const SqlRunResult result = runner.run(Edit1->text());
+        switch (result.kind) {
+        case SqlRunResult::Kind::Rows:
+            SpinEdit1->setValue(int(std::min<qsizetype>(result.rowCount, INT_MAX)));
+            m_syncedCount = result.rowCount;
+            showStatus(QStringLiteral("查询返回 %1 条记录").arg(result.rowCount));
+            break;
+        case SqlRunResult::Kind::Command:
+            showStatus(result.rowsAffected >= 0
+                           ? QStringLiteral("语句已执行, 影响了 %1 条记录; 表中现有 %2 条记录")
+                                 .arg(result.rowsAffected)
+                                 .arg(result.rowCount)
+                           : QStringLiteral("语句已执行; 表中现有 %1 条记录").arg(result.rowCount));
+            break;
+        case SqlRunResult::Kind::Declined:
+            showStatus(QStringLiteral("语句没有执行"));
+            break;
+        }
+    });
     DBNavigator1->updateButtons();
 }
 
@@ -289,6 +614,17 @@ void TForm1::setSettingsStore(platform::SettingsStore *settings)
     m_settings = settings;
     if (m_previewHost)
         m_previewHost->setSettingsStore(settings);
+    if (m_settings) {
+        const QByteArray geometry = QByteArray::fromBase64(
+            m_settings->readString(kWindowSection, kGeometryValue, QString()).toLatin1());
+        if (!geometry.isEmpty())
+            restoreGeometry(geometry);
+    }
+}
+
+PrintScope TForm1::printScope() const
+{
+    return PrintScope(PrintScopeBox->currentData().toInt());
 }
 
 engine::TqxReport &TForm1::certificateReport()
@@ -314,29 +650,91 @@ engine::TqxReport &TForm1::certificateReport()
 
 void TForm1::Button4Click()
 {
-    applyRangeStep();
-    if (Aqy->isActive() && Aqy->recordCount() == 0) {
+    guarded(QStringLiteral("无法打印证书。"), [this] { printCertificates(); });
+    DBNavigator1->updateButtons();
+}
+
+void TForm1::printCertificates()
+{
+    if (!Aqy->isActive()) {
+        showError(QStringLiteral("数据库没有打开, 没有可打印的证书。\n"
+                                 "请先用 \"选择数据库\" 打开数据库, 或按 \"刷新\" 再试。"));
+        return;
+    }
+    Aqy->post(); // a record being edited is printed as the clerk typed it
+    if (Aqy->recordCount() == 0) {
         // The report would still make one blank certificate from an empty query.
         showError(QStringLiteral("查询中没有记录, 没有可打印的证书。"));
         return;
     }
+    std::optional<RecordSpan> span;
+    switch (printScope()) {
+    case PrintScope::FirstRecords:
+        break;
+    case PrintScope::CurrentRecord:
+        span = recordSpan(Aqy->recNo() + 1, Aqy->recNo() + 1, Aqy->recordCount());
+        break;
+    case PrintScope::RecordSpan:
+        span = recordSpan(SpanFirstBox->value(), SpanLastBox->value(), Aqy->recordCount());
+        if (!span) {
+            showError(QStringLiteral("第 %1 条到第 %2 条之间没有记录 (查询中共有 %3 条记录)。")
+                          .arg(SpanFirstBox->value())
+                          .arg(SpanLastBox->value())
+                          .arg(Aqy->recordCount()));
+            return;
+        }
+        break;
+    }
+    if (printScope() != PrintScope::FirstRecords && !span) {
+        showError(QStringLiteral("没有当前记录, 没有可打印的证书。"));
+        return;
+    }
+
     engine::TqxReport &report = certificateReport();
     const std::optional<QByteArray> stream =
         model::readReportFormData(certificateReportForm(), true);
     QBuffer buffer;
     buffer.setData(stream.value_or(QByteArray()));
     buffer.open(QIODevice::ReadOnly);
-    try {
-        report.ReadTemplate(buffer);
-    } catch (const std::exception &error) {
-        showError(QString::fromUtf8(error.what()));
-        return;
-    }
+    report.ReadTemplate(buffer);
     if (report.Pages().Count() == 0) {
-        showError(QStringLiteral("模板中没有页"));
+        showError(QStringLiteral("证书模板中没有页, 无法打印。"));
         return;
     }
-    const engine::TqxPreviewOutcome outcome = report.BuildAndPreview();
+
+    const qsizetype clerkRow = Aqy->recNo();
+    engine::TqxPreviewOutcome outcome = engine::TqxPreviewOutcome::NoPages;
+    {
+        // The grid stays on the clerk's record while the report walks the query, and comes
+        // back to it afterwards, whatever the build did.
+        const db::ControlsSuspension frozen(*Aqy);
+        const auto backToClerksRecord = qScopeGuard([&] {
+            if (clerkRow >= 0 && clerkRow < Aqy->recordCount() && Aqy->recNo() != clerkRow) {
+                try {
+                    Aqy->moveTo(clerkRow);
+                } catch (const db::EDatabaseError &) {
+                    // The grid shows whichever record the query is on.
+                }
+            }
+        });
+        engine::TqxDBDataSet &source = reportDataSet();
+        if (span) {
+            Aqy->moveTo(span->firstRow);
+            applyRecordSpan(*span, source);
+            report.ExpectedPageCount = int(std::min<qsizetype>(span->count, INT_MAX));
+        } else {
+            applyRangeStep();
+            const qsizetype count = Aqy->recordCount();
+            report.ExpectedPageCount =
+                int(std::min<qsizetype>(source.rangeEnd() == engine::reCount
+                                            ? std::min<qsizetype>(source.rangeEndCount(), count)
+                                            : count,
+                                        INT_MAX));
+        }
+        outcome = report.BuildAndPreview();
+    }
+    const bool cancelled = report.BuildCancelled();
+    const int built = int(report.EMFPages().Count());
     // A failed build has shown its message and a cancelled one was the person's choice; a build
     // that ran through and made no page must not pass for a print.
     const bool silentlyEmpty = outcome == engine::TqxPreviewOutcome::NoPages &&
@@ -345,11 +743,17 @@ void TForm1::Button4Click()
     report.EMFPages().Clear();
     if (silentlyEmpty)
         showError(QStringLiteral("报表没有生成任何页, 没有可打印的证书。"));
+    else if (cancelled)
+        showStatus(QStringLiteral("已取消: 只生成了 %1 / %2 张证书")
+                       .arg(built)
+                       .arg(report.ExpectedPageCount));
+    else if (outcome == engine::TqxPreviewOutcome::Shown)
+        showStatus(QStringLiteral("已生成 %1 张证书").arg(built));
 }
 
 void TForm1::CheckBox2Click()
 {
-    try {
+    guarded(QStringLiteral("无法切换字段名的显示。"), [this] {
         Aqy->post();
         Aqy->close();
         if (CheckBox2->isChecked())
@@ -357,9 +761,7 @@ void TForm1::CheckBox2Click()
         else
             Aqy->setAfterOpen({});
         Aqy->open();
-    } catch (const db::EDatabaseError &error) {
-        showError(error.message());
-    }
+    });
     DBNavigator1->updateButtons();
 }
 
@@ -428,11 +830,8 @@ SpinEdit1->setValue(int(std::min<qsizetype>(Aqy->recordCount(), INT_MAX)));
 
 void TForm1::Button2Click()
 {
-    try {
-        import::fillBirthDateParts(*Aqy);
-    } catch (const db::EDatabaseError &error) {
-        showError(error.message());
-    }
+    guarded(QStringLiteral("无法填充出生年、月、日。"),
+            [this] { import::fillBirthDateParts(*Aqy); });
     DBNavigator1->updateButtons();
 }
 
@@ -440,11 +839,9 @@ void TForm1::Button3Click()
 {
     if (!Aqy->isActive())
         return;
-    try {
+    guarded(QStringLiteral("无法读取出生日期。"), [this] {
         m_dialogs.messageBox(import::describeBirthDate(*Aqy), windowTitle(), platform::mb_Ok);
-    } catch (const db::EDatabaseError &error) {
-        showError(error.message());
-    }
+    });
 }
 
 } // namespace tovren::app

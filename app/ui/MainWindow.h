@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ui/RangeStep.h"
 #include "report/engine/ComponentLookup.h"
 
 #include <QWidget>
@@ -7,10 +8,12 @@
 #include <memory>
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class QStatusBar;
 class QTableView;
 
 namespace tovren::platform {
@@ -18,6 +21,7 @@ class DialogProvider;
 class SettingsStore;
 } // namespace tovren::platform
 namespace tovren::db {
+class ConnectionSpec;
 class TDbConnection;
 class TDbQuery;
 } // namespace tovren::db
@@ -51,7 +55,8 @@ class DbNavigator;
 /// the record-count box that limits a print run, and the commands that hand the query on.
 ///
 /// The window owns the browse query `Aqy`; the connection is the caller's and must outlive it.
-/// Database failures are shown in a message box and never close the window.
+/// Every command catches what fails under it and says in Chinese what could not be done, with
+/// the store's or the report's own reason after it; nothing a clerk does closes the window.
 class TForm1 : public QWidget
 {
     Q_OBJECT
@@ -85,8 +90,23 @@ public:
     /// Shows the preview; the default runs it modally. Tests answer it without a loop.
     using PreviewOpener = std::function<void(preview::TqxPreviewForm &)>;
     void setPreviewOpener(PreviewOpener opener);
-    /// Where the preview keeps its window placement between sessions; none keeps nothing.
+    /// Where the window and the preview keep their placement between sessions, and the window
+    /// the store the clerk chose; none keeps nothing.
     void setSettingsStore(platform::SettingsStore *settings);
+    /// Closes the store the window works on and opens @p spec instead, keeping it for later
+    /// starts once it has opened; a store that fails leaves the window on the one it had.
+    bool switchStore(const db::ConnectionSpec &spec);
+    /// "选择数据库" > "打开数据库文件...": an SQLite file chosen in the file dialog.
+    void chooseStoreFile();
+    /// "选择数据库" > "连接数据库服务器...": a postgresql:// address typed by the clerk.
+    void chooseStoreServer();
+    /// Which records "预览 && 打印" takes: the count box's, the current record, or records n to m.
+    PrintScope printScope() const;
+    /// Finds the next record matching the find box's text and makes it current.
+    void findRecord();
+    /// The status line's message, and the store it names.
+    QString statusMessage() const;
+    QString storeText() const;
     /// The progress window of the print command's build.
     dialogs::TqxProgressForm &progressWindow();
 
@@ -106,14 +126,32 @@ public:
     QPushButton *Button3 = nullptr;
     QTableView *DBGrid1 = nullptr;
     DbNavigator *DBNavigator1 = nullptr;
+    QPushButton *StoreButton = nullptr;
+    QComboBox *PrintScopeBox = nullptr;
+    QSpinBox *SpanFirstBox = nullptr;
+    QSpinBox *SpanLastBox = nullptr;
+    QLineEdit *FindEdit = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     QWidget *createPanel();
+    QWidget *createPrintScopeRow(QWidget *panel);
+    QWidget *createBottomBar();
     void showError(const QString &message);
+    /// Runs @p action; whatever it throws is shown after @p failure, the sentence that says
+    /// what could not be done.
+    void guarded(const QString &failure, const std::function<void()> &action);
+    void printCertificates();
+    void updateStoreNames();
+    void followStoreCount();
+    void fitColumns();
+    void offerBirthParts(int column);
+    void showStatus(const QString &message);
     void followQueryToGrid(qsizetype row);
     engine::TqxReport &certificateReport();
 
@@ -134,6 +172,9 @@ private:
     dialogs::TqxProgressForm *m_progressForm = nullptr;
     PreviewOpener m_previewOpener;
     DbGridModel *m_gridModel = nullptr;
+    QLabel *m_storeLabel = nullptr;
+    QWidget *m_spanControls = nullptr;
+    qsizetype m_syncedCount = -1;
     bool m_shownOnce = false;
     bool m_importing = false;
 };

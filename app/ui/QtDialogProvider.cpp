@@ -1,5 +1,7 @@
 #include "app/ui/QtDialogProvider.h"
 
+#include "app/ui/FileSizeColumnProxy.h"
+
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -16,11 +18,20 @@ int QtDialogProvider::messageBox(const QString &text, const QString &caption, in
     box.setWindowTitle(caption);
     box.setText(text);
     switch (flags & kMessageBoxIconMask) {
-    case mb_IconError: box.setIcon(QMessageBox::Critical); break;
-    case mb_IconQuestion: box.setIcon(QMessageBox::Question); break;
-    case mb_IconWarning: box.setIcon(QMessageBox::Warning); break;
-    case mb_IconInformation: box.setIcon(QMessageBox::Information); break;
-    default: break;
+    case mb_IconError:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case mb_IconQuestion:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case mb_IconWarning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case mb_IconInformation:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
     }
     struct Choice
     {
@@ -34,10 +45,18 @@ int QtDialogProvider::messageBox(const QString &text, const QString &caption, in
     const Choice no{QStringLiteral("否"), mrNo, QMessageBox::NoRole};
     QList<Choice> choices;
     switch (flags & kMessageBoxButtonMask) {
-    case mb_OkCancel: choices = {ok, cancel}; break;
-    case mb_YesNoCancel: choices = {yes, no, cancel}; break;
-    case mb_YesNo: choices = {yes, no}; break;
-    default: choices = {ok}; break;
+    case mb_OkCancel:
+        choices = {ok, cancel};
+        break;
+    case mb_YesNoCancel:
+        choices = {yes, no, cancel};
+        break;
+    case mb_YesNo:
+        choices = {yes, no};
+        break;
+    default:
+        choices = {ok};
+        break;
     }
     QHash<QAbstractButton *, int> results;
     for (const Choice &choice : choices)
@@ -47,15 +66,34 @@ int QtDialogProvider::messageBox(const QString &text, const QString &caption, in
     return results.value(box.clickedButton(), choices.size() == 1 ? mrOk : mrCancel);
 }
 
+namespace {
+
+/// The toolkit's own file dialog, with the size column in Chinese units.
+QString runFileDialog(QWidget *parent, const QString &caption, const QString &filter,
+                      const QString &suggestedName, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, caption, suggestedName, filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setProxyModel(new FileSizeColumnProxy(&dialog));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
 QString QtDialogProvider::openFileName(const QString &caption, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(m_parent, caption, QString(), filter);
+    return runFileDialog(m_parent, caption, filter, QString(), QFileDialog::AcceptOpen);
 }
 
 QString QtDialogProvider::saveFileName(const QString &caption, const QString &filter,
                                        const QString &suggestedName)
 {
-    return QFileDialog::getSaveFileName(m_parent, caption, suggestedName, filter);
+    return runFileDialog(m_parent, caption, filter, suggestedName, QFileDialog::AcceptSave);
 }
 
 std::optional<QString> QtDialogProvider::inputText(const QString &caption, const QString &label,

@@ -1,16 +1,21 @@
+#include "app/ui/MainWindow.h"
+
 #include "app/db/ConnectionSpec.h"
 #include "app/db/DbConnection.h"
 #include "app/db/DbQuery.h"
 #include "app/demo/DemoDataWriter.h"
 #include "app/ui/DbNavigator.h"
-#include "app/ui/MainWindow.h"
 #include "report/engine/TqxDBDataSet.h"
 #include "report/preview/TqxPreviewForm.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCollator>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,7 +24,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-
 #include <gtest/gtest.h>
 
 using namespace tovren;
@@ -39,7 +43,9 @@ protected:
 
     QString columnTitle(int column) const
     {
-        return window->DBGrid1->model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        return window->DBGrid1->model()
+            ->headerData(column, Qt::Horizontal, Qt::DisplayRole)
+            .toString();
     }
     int gridRows() const { return window->DBGrid1->model()->rowCount(); }
     void runSql(const QString &statement, bool returnsRows)
@@ -71,6 +77,7 @@ TEST_F(MainWindowTest, ComponentsCarryTheirTextsAndStartingState)
     EXPECT_FALSE(window->Button3->isEnabled());
     EXPECT_TRUE(window->Button4->isEnabled());
     EXPECT_FALSE(window->Button5->isEnabled()) << "designing is not offered until it works";
+    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("store.db"))) << "the open store";
     EXPECT_EQ(window->SpinEdit1->value(), 12) << "the box shows the record count once shown";
     EXPECT_EQ(gridRows(), 12);
     EXPECT_TRUE(dialogs.messages.isEmpty());
@@ -108,31 +115,150 @@ TEST_F(MainWindowTest, LabelsStayOnAcrossSqlRuns)
     EXPECT_EQ(window->SpinEdit1->value(), 3);
 }
 
-TEST_F(MainWindowTest, SqlRunnerErrorsAreShownAndTheTableComesBack)
+TEST_F(MainWindowTest, AFailedStatementLeavesEveryCommandWorkingAndSaysWhatFailedInChinese)
 {
+    window->setPreviewOpener([](preview::TqxPreviewForm &) {});
     window->SpinEdit1->setValue(5);
-    runSql(QStringLiteral("UPDATE nowhere SET x = 1"), false);
+    runSql(QStringLiteral("UPDATE nowhere SET x = 1 WHERE 1 = 1"), false);
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_FALSE(dialogs.messages[0].text.isEmpty());
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("SQL 语句执行失败。")));
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("没有名为 nowhere 的表")))
+        << dialogs.messages[0].text.toStdString();
     EXPECT_EQ(gridRows(), 12);
     EXPECT_EQ(window->SpinEdit1->value(), 5);
 
-    runSql(QStringLiteral("Select * from nowhere"), true);
-    EXPECT_EQ(dialogs.messages.size(), 2);
-    EXPECT_FALSE(window->query().isActive());
-    EXPECT_EQ(gridRows(), 0);
-    EXPECT_FALSE(window->DBNavigator1->button(app::DbNavigator::Next)->isEnabled());
+    for (const QString &typo : {QStringLiteral("select * form info wher"),
+                                QStringLiteral("Select * from info where Sexx = 1")}) {
+        runSql(typo, true);
+        EXPECT_TRUE(window->query().isActive()) << typo.toStdString();
+        EXPECT_EQ(gridRows(), 12) << "the grid keeps what it showed";
+        EXPECT_TRUE(window->DBNavigator1->button(app::DbNavigator::Refresh)->isEnabled());
+        EXPECT_TRUE(window->DBNavigator1->button(app::DbNavigator::Next)->isEnabled());
+    }
+    EXPECT_TRUE(dialogs.messages[1].text.contains(QStringLiteral("语法错误")));
+    EXPECT_TRUE(dialogs.messages[2].text.contains(QStringLiteral("没有名为 Sexx 的列")));
+
+    // Every button after the failures: none may end the program or act on a closed query.
+    dialogs.messages.clear();
+    window->DBNavigator1->click(app::DbNavigator::Refresh);
+    window->DBNavigator1->click(app::DbNavigator::Last);
+    EXPECT_EQ(window->query().recNo(), 11);
+    QTest::mouseClick(window->Button4, Qt::LeftButton);
+    window->CheckBox2->click();
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.value(0).text.toStdString();
 
     runSql(QStringLiteral("DELETE FROM info WHERE ID > 10"), false);
-    EXPECT_EQ(dialogs.messages.size(), 2);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_EQ(gridRows(), 10);
+    EXPECT_TRUE(window->statusMessage().contains(QStringLiteral("影响了 2 条记录")))
+        << window->statusMessage().toStdString();
+}
+
+TEST_F(MainWindowTest, AnUpdateWithTheResultBoxOnIsReportedAsDoneAndTheCountBoxFollowsTheStore)
+{
+    EXPECT_EQ(window->SpinEdit1->value(), 12);
+    runSql(QStringLiteral("update info set Name = 'x' where ID <= 3"), true);
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << "the rows changed: no failure to report";
+    EXPECT_TRUE(window->statusMessage().contains(QStringLiteral("影响了 3 条记录")));
+    EXPECT_EQ(window->query().cellText(0, 3), QStringLiteral("x"));
+
+    runSql(QStringLiteral("delete from info where ID = 12"), false);
+    EXPECT_EQ(window->SpinEdit1->value(), 11) << "a box on every record follows the store";
+
+    dialogs.answers = {platform::mrNo};
+    runSql(QStringLiteral("delete from info"), false);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("全部记录")));
+    EXPECT_EQ(gridRows(), 11) << "a declined delete of every row deletes nothing";
+}
+
+TEST_F(MainWindowTest, AStoreThatCannotBeOpenedLeavesAWorkingWindowThatNamesIt)
+{
+    const QString blocked = dir.filePath(QStringLiteral("folder.db"));
+    QDir().mkpath(blocked);
+    db::TDbConnection broken(db::ConnectionSpec::parse(blocked));
+    test::ScriptedDialogs brokenDialogs;
+    app::TForm1 brokenWindow(broken, brokenDialogs);
+    brokenWindow.show();
+    ASSERT_EQ(brokenDialogs.messages.size(), 1);
+    EXPECT_TRUE(brokenWindow.windowTitle().contains(QStringLiteral("folder.db")));
+    EXPECT_TRUE(brokenWindow.storeText().contains(QStringLiteral("没有打开")));
+
+    QTest::mouseClick(brokenWindow.Button4, Qt::LeftButton);
+    brokenWindow.DBNavigator1->click(app::DbNavigator::Refresh);
+    brokenWindow.Button1Click();
+    EXPECT_EQ(brokenDialogs.messages.size(), 4) << "each command says why it cannot work";
+    EXPECT_TRUE(brokenDialogs.messages[1].text.contains(QStringLiteral("数据库没有打开")));
+
+    // Choosing a working store in the window recovers, and is what the window shows.
+    brokenDialogs.fileNames = {connection->spec().sqlitePath()};
+    brokenWindow.chooseStoreFile();
+    EXPECT_TRUE(brokenWindow.query().isActive());
+    EXPECT_EQ(brokenWindow.DBGrid1->model()->rowCount(), 12);
+    EXPECT_TRUE(brokenWindow.windowTitle().contains(QStringLiteral("store.db")));
+    EXPECT_EQ(brokenWindow.SpinEdit1->value(), 12);
+}
+
+TEST_F(MainWindowTest, TheGridSortsFindsAndEditsBirthTogetherWithItsParts)
+{
+    QHeaderView *titles = window->DBGrid1->horizontalHeader();
+    const int name = 3;
+    window->query().moveTo(4);
+    const QString current = window->query().cellText(4, name);
+    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                      QPoint(titles->sectionViewportPosition(name) + 5, titles->height() / 2));
+    const auto namesInGrid = [&] {
+        QStringList names;
+        for (int row = 0; row < gridRows(); ++row)
+            names << window->DBGrid1->model()->index(row, name).data().toString();
+        return names;
+    };
+    const QStringList names = namesInGrid();
+    QCollator pinyin(QLocale(QLocale::Chinese, QLocale::China));
+    QStringList sorted = names;
+    std::stable_sort(sorted.begin(), sorted.end(), pinyin);
+    EXPECT_EQ(names, sorted);
+    EXPECT_EQ(window->query().cellText(window->query().recNo(), name), current)
+        << "the clerk's record stays current";
+    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                      QPoint(titles->sectionViewportPosition(name) + 5, titles->height() / 2));
+    QStringList reversed = names;
+    std::reverse(reversed.begin(), reversed.end());
+    EXPECT_EQ(namesInGrid(), reversed) << "a second click sorts the other way round";
+    QTest::mouseClick(titles->viewport(), Qt::LeftButton, {},
+                      QPoint(titles->sectionViewportPosition(name) + 5, titles->height() / 2));
+    EXPECT_EQ(window->DBNavigator1->positionText(),
+              QStringLiteral("第 %1 / 12 条").arg(window->query().recNo() + 1));
+
+    window->FindEdit->setText(names.last());
+    QTest::keyClick(window->FindEdit, Qt::Key_Return);
+    EXPECT_EQ(window->query().recNo(), 11);
+    window->FindEdit->setText(QStringLiteral("没有这个人"));
+    QTest::keyClick(window->FindEdit, Qt::Key_Return);
+    EXPECT_EQ(window->query().recNo(), 11);
+    EXPECT_TRUE(window->statusMessage().contains(QStringLiteral("没有找到")));
+
+    const int birth = window->query().fieldByName(QStringLiteral("Birth")).index();
+    dialogs.answers = {platform::mrYes};
+    ASSERT_TRUE(window->DBGrid1->model()->setData(window->DBGrid1->model()->index(11, birth),
+                                                  QStringLiteral("2001-02-03"), Qt::EditRole));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    window->query().post();
+    EXPECT_EQ(window->query().fieldByName(QStringLiteral("BirthYear")).asString(),
+              QStringLiteral("2001"));
+    EXPECT_EQ(window->query().fieldByName(QStringLiteral("BirthMonth")).asString(),
+              QStringLiteral("02"));
+    EXPECT_EQ(window->query().fieldByName(QStringLiteral("BirthDay")).asString(),
+              QStringLiteral("03"));
 }
 
 TEST_F(MainWindowTest, RangeStepSetsTheReportDataSourceFromTheBox)
 {
     engine::TqxDBDataSet &reportData = window->reportDataSet();
     EXPECT_EQ(reportData.name(), QStringLiteral("qxDBDataSet1"));
-    const auto range = [&] { return std::make_pair(reportData.rangeEnd(), reportData.rangeEndCount()); };
+    const auto range = [&] {
+        return std::make_pair(reportData.rangeEnd(), reportData.rangeEndCount());
+    };
     EXPECT_EQ(range(), std::make_pair(engine::reLast, 0));
     window->SpinEdit1->setValue(7);
     window->applyRangeStep();
@@ -159,9 +285,9 @@ TEST_F(MainWindowTest, PreviewButtonBuildsTheCertificatesOfTheChosenRange)
     window->SpinEdit1->setValue(6);
     QTest::mouseClick(window->Button4, Qt::LeftButton);
 
-    ASSERT_EQ(pageCounts.size(), 2) << (dialogs.messages.isEmpty()
-                                            ? std::string()
-                                            : dialogs.messages.first().text.toStdString());
+    ASSERT_EQ(pageCounts.size(), 2)
+        << (dialogs.messages.isEmpty() ? std::string()
+                                       : dialogs.messages.first().text.toStdString());
     EXPECT_GT(pageCounts[0], 0);
     EXPECT_EQ(pageCounts[1], 2 * pageCounts[0]) << "one certificate set per record";
     EXPECT_EQ(label, QStringLiteral("页 1/%1").arg(pageCounts[1]));
@@ -203,7 +329,8 @@ TEST(MainWindowStartup, UnreachableStoreIsReportedAndTheWindowStillWorks)
 {
     QTemporaryDir dir;
     test::ScriptedDialogs dialogs;
-    db::TDbConnection connection(db::ConnectionSpec::parse(dir.filePath(QStringLiteral("no/store.db"))));
+    db::TDbConnection connection(
+        db::ConnectionSpec::parse(dir.filePath(QStringLiteral("no/store.db"))));
     app::TForm1 window(connection, dialogs);
     window.show();
     ASSERT_EQ(dialogs.messages.size(), 1);
@@ -235,7 +362,8 @@ TEST_F(MainWindowTest, ImportAddsRowsReportsTheCountAndUpdatesTheBox)
     EXPECT_EQ(dialogs.messages[0].flags, platform::mb_Ok | platform::mb_IconInformation);
     EXPECT_EQ(gridRows(), 14);
     EXPECT_EQ(window->SpinEdit1->value(), 14);
-    EXPECT_EQ(window->query().cellText(13, window->query().fieldByName(QStringLiteral("BirthMonth")).index()),
+    EXPECT_EQ(window->query().cellText(
+                  13, window->query().fieldByName(QStringLiteral("BirthMonth")).index()),
               QStringLiteral("11"));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the hourglass is gone";
 

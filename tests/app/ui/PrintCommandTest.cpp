@@ -3,6 +3,7 @@
 #include "app/db/DbQuery.h"
 #include "app/demo/DemoDataWriter.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/RangeStep.h"
 #include "report/dialogs/TqxProgressForm.h"
 #include "report/engine/TqxReport.h"
 #include "report/preview/TqxPreviewForm.h"
@@ -19,6 +20,7 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -48,6 +50,9 @@ protected:
         QObject::connect(&window->progressWindow(), &dialogs::TqxProgressForm::pageStarted,
                          [this](int pageNumber) {
                              progressShown = window->progressWindow().isVisible();
+                             barMaximum = window->progressWindow().barMaximum();
+                             timeLeft = window->progressWindow().timeLeftText();
+                             gridRowsWhileBuilding << window->DBGrid1->currentIndex().row();
                              if (pageNumber == cancelAtPage)
                                  window->progressWindow().cancelButton()->click();
                          });
@@ -72,6 +77,9 @@ protected:
     std::unique_ptr<app::TForm1> window;
     QList<int> previewPages;
     QStringList previewTitles;
+    int barMaximum = 0;
+    QString timeLeft;
+    QList<int> gridRowsWhileBuilding;
     bool progressShown = false;
     bool progressHiddenAtPreview = false;
     int cancelAtPage = 0;
@@ -86,7 +94,10 @@ TEST_F(PrintCommandTest, ThePreviewButtonBuildsOneCertificatePerRecordUnderThePr
     EXPECT_TRUE(progressShown) << "the build runs under the progress window";
     EXPECT_TRUE(progressHiddenAtPreview);
     EXPECT_EQ(window->progressWindow().windowTitle(), QString::fromUtf8("正在准备报表"));
-    EXPECT_EQ(window->progressWindow().progressText(), QString::fromUtf8("正在处理页:  4"));
+    EXPECT_EQ(window->progressWindow().progressText(), QString::fromUtf8("正在处理页:  4 从 4"))
+        << "the window knows the batch's size";
+    EXPECT_EQ(barMaximum, 4);
+    EXPECT_FALSE(timeLeft.isEmpty());
 
     printRecords(0);
     ASSERT_EQ(previewPages.size(), 2);
@@ -94,18 +105,65 @@ TEST_F(PrintCommandTest, ThePreviewButtonBuildsOneCertificatePerRecordUnderThePr
     EXPECT_TRUE(dialogs.messages.isEmpty()) << messages();
 }
 
-TEST_F(PrintCommandTest, CancelInTheProgressWindowPreviewsThePagesBuiltSoFar)
+TEST_F(PrintCommandTest, CancelInTheProgressWindowPreviewsThePagesBuiltSoFarAsAnIncompleteBatch)
 {
+    bool printedPartialBatch = true;
+    window->setPreviewOpener([&](preview::TqxPreviewForm &preview) {
+        previewPages << preview.pageCount();
+        previewTitles << preview.windowTitle();
+        dialogs.answers = {platform::mrNo};
+        printedPartialBatch = preview.printPages();
+    });
     cancelAtPage = 3;
     printRecords(0);
     ASSERT_EQ(previewPages.size(), 1) << messages();
     EXPECT_EQ(previewPages[0], 4) << "the page open when Cancel came is finished, no more";
-    EXPECT_TRUE(dialogs.messages.isEmpty()) << "a cancel is no error: " << messages();
+    EXPECT_TRUE(previewTitles[0].endsWith(QString::fromUtf8("已取消, 只生成了 4 / 9 页")))
+        << previewTitles[0].toStdString();
+    ASSERT_EQ(dialogs.messages.size(), 1) << "printing a partial batch asks first";
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QString::fromUtf8("只有 4 页")));
+    EXPECT_FALSE(printedPartialBatch);
+    dialogs.messages.clear();
+    window->setPreviewOpener(
+        [this](preview::TqxPreviewForm &preview) { previewPages << preview.pageCount(); });
 
     cancelAtPage = 0;
     printRecords(0);
     ASSERT_EQ(previewPages.size(), 2);
     EXPECT_EQ(previewPages[1], 9) << "the next run builds everything again";
+}
+
+TEST_F(PrintCommandTest, TheGridStaysOnTheClerksRecordAndPrintsTheChosenRecords)
+{
+    window->query().moveTo(2);
+    printRecords(0);
+    ASSERT_EQ(previewPages.size(), 1) << messages();
+    EXPECT_EQ(window->query().recNo(), 2) << "the clerk keeps their place";
+    EXPECT_EQ(window->DBGrid1->currentIndex().row(), 2);
+    for (const int row : gridRowsWhileBuilding)
+        EXPECT_EQ(row, 2) << "the grid must not scroll through the records while they print";
+
+    window->PrintScopeBox->setCurrentIndex(
+        window->PrintScopeBox->findData(int(app::PrintScope::CurrentRecord)));
+    printRecords(0);
+    ASSERT_EQ(previewPages.size(), 2);
+    EXPECT_EQ(previewPages[1], 1) << "the current record only";
+
+    window->PrintScopeBox->setCurrentIndex(
+        window->PrintScopeBox->findData(int(app::PrintScope::RecordSpan)));
+    window->SpanFirstBox->setValue(4);
+    window->SpanLastBox->setValue(7);
+    printRecords(0);
+    ASSERT_EQ(previewPages.size(), 3);
+    EXPECT_EQ(previewPages[2], 4) << "records 4 to 7";
+    EXPECT_EQ(window->query().recNo(), 2);
+
+    window->SpanFirstBox->setValue(20);
+    window->SpanLastBox->setValue(30);
+    printRecords(0);
+    EXPECT_EQ(previewPages.size(), 3) << "nothing to print past the end";
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QString::fromUtf8("共有 9 条记录")));
 }
 
 TEST_F(PrintCommandTest, ACancelBeforeTheFirstPageShowsNothingAndSaysNothing)

@@ -1,4 +1,5 @@
 #include "app/ui/RangeStep.h"
+
 #include "report/engine/TqxDataset.h"
 
 #include <gtest/gtest.h>
@@ -35,4 +36,26 @@ TEST(RangeStep, PositiveLimitsAndNegativeKeepsThePreviousRange)
     EXPECT_EQ(rangeOf(set), std::make_pair(engine::reCount, 7));
     applyRecordCountText(QStringLiteral("-3"), set);
     EXPECT_EQ(rangeOf(set), std::make_pair(engine::reCount, 7));
+}
+
+TEST(RangeStep, SpansClipToTheQueryAndTheCountBoxFollowsTheStore)
+{
+    EXPECT_EQ(app::recordSpan(3, 5, 10)->firstRow, 2);
+    EXPECT_EQ(app::recordSpan(3, 5, 10)->count, 3);
+    EXPECT_EQ(app::recordSpan(0, 50, 10)->count, 10) << "clipped to the records there are";
+    EXPECT_FALSE(app::recordSpan(6, 5, 10)) << "n after m selects nothing";
+    EXPECT_FALSE(app::recordSpan(11, 12, 10));
+
+    engine::TqxDataset set;
+    app::applyRecordSpan({4, 2}, set);
+    EXPECT_EQ(set.rangeBegin(), engine::rbCurrent);
+    EXPECT_EQ(rangeOf(set), std::make_pair(engine::reCount, 2));
+    applyRecordCountText(QStringLiteral("5"), set);
+    EXPECT_EQ(set.rangeBegin(), engine::rbFirst) << "the count box always starts at the first";
+
+    EXPECT_EQ(app::followRecordCount(2120, 2120, 2119), 2119) << "a box on every record follows";
+    EXPECT_EQ(app::followRecordCount(50, 2120, 2119), 50) << "a chosen number stays";
+    EXPECT_EQ(app::followRecordCount(50, 60, 40), 40) << "never more than there are";
+    EXPECT_EQ(app::followRecordCount(0, 10, 11), 0);
+    EXPECT_EQ(app::followRecordCount(-3, 10, 11), -3);
 }
