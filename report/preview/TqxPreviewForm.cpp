@@ -208,6 +208,8 @@ void TqxPreviewForm::buildToolBar()
     m_pageEdit->setFixedWidth(m_pageEdit->fontMetrics().horizontalAdvance(u'0') * 8 + 10);
     m_pageEdit->setValidator(new QIntValidator(1, INT_MAX, m_pageEdit));
     m_pageEdit->setToolTip(QStringLiteral("输入页号, 按回车键转到该页"));
+    // Only a click gives it the keys; the window's own page keys must keep working.
+    m_pageEdit->setFocusPolicy(Qt::ClickFocus);
     connect(m_pageEdit, &QLineEdit::returnPressed, this, [this] {
         const int typed = m_pageEdit->text().toInt();
         if (typed >= 1)
