@@ -1,6 +1,6 @@
 #include "app/ui/QtDialogProvider.h"
 
-#include "app/ui/FileSizeColumnProxy.h"
+#include "app/ui/FileDialogColumns.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>
@@ -77,7 +77,7 @@ QString runFileDialog(QWidget *parent, const QString &caption, const QString &fi
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
-    dialog.setProxyModel(new FileSizeColumnProxy(&dialog));
+    dialog.setProxyModel(new FileDialogColumns(&dialog));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
