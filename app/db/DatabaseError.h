@@ -22,6 +22,14 @@ private:
     QByteArray m_utf8;
 };
 
+/// Another desk changed or deleted the record since this desk read it, so the save or delete was
+/// not written; the message names the fields with both desks' values.
+class ERecordConflict : public EDatabaseError
+{
+public:
+    using EDatabaseError::EDatabaseError;
+};
+
 /// A statement opened as a query ran but returned no rows, such as an update typed with the
 /// result-set box on: the store has changed all the same, by rowsAffected() rows (-1 unknown).
 class ENoResultSet : public EDatabaseError

@@ -92,6 +92,9 @@ void TDbConnection::open()
             throw EDatabaseError(
                 QStringLiteral("无法打开数据库 %1: %2").arg(m_spec.displayName(), message));
         }
+        // Write-ahead logging lets one desk read while another writes; a writer waits for the
+        // other (the busy timeout) instead of failing at once. A read-only file keeps its mode.
+        probe.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
     }
     try {
         ensureInfoTable();

@@ -457,13 +457,37 @@ void TDbQuery::deleteRecord()
     if (m_state == DataSetState::Edit)
         cancel();
     const QVariant key = m_rows[m_current].value(m_keyColumn);
+    // Only the record as this desk saw it is deleted; one changed meanwhile is kept.
+    QStringList unchanged;
+    for (int column = 0; column < fieldCount(); ++column) {
+        if (column != m_keyColumn)
+            unchanged << unchangedCondition(column);
+    }
     QSqlQuery query(m_connection.database());
-    query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+    query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?%3")
                       .arg(m_connection.quoteIdentifier(m_table),
-                           m_connection.quoteIdentifier(m_fields[m_keyColumn]->fieldName())));
+                           m_connection.quoteIdentifier(m_fields[m_keyColumn]->fieldName()),
+                           unchanged.isEmpty() ? QString()
+                                               : QStringLiteral(" AND ") +
+                                                     unchanged.join(QStringLiteral(" AND "))));
     query.addBindValue(key);
+    for (int column = 0; column < fieldCount(); ++column) {
+        if (column != m_keyColumn)
+            query.addBindValue(m_rows[m_current].value(column));
+    }
     if (!query.exec())
         throw EDatabaseError(sqlErrorText(query.lastError()));
+    if (query.numRowsAffected() == 0) {
+        if (const std::optional<std::vector<QVariant>> stored = readStoredRow(key)) {
+            m_rows[m_current] = PackedRow::pack(*stored);
+            if (!controlsDisabled())
+                Q_EMIT rowChanged(m_current);
+            throw ERecordConflict(
+                QStringLiteral("该记录已被其他用户修改, 没有删除。\n"
+                               "表格中现在显示的是修改后的记录; 确实要删除时请再删除一次。"));
+        }
+        // Another desk deleted it already: what the clerk wanted has happened.
+    }
     const qsizetype row = m_current;
     m_rows.erase(m_rows.begin() + row);
     if (!controlsDisabled())
@@ -473,32 +497,105 @@ void TDbQuery::deleteRecord()
     m_eof = m_rows.empty();
 }
 
+QString TDbQuery::unchangedCondition(int column) const
+{
+    // Null-safe equality, so a field that was empty when read still matches an empty field.
+    return m_connection.quoteIdentifier(m_fields[column]->fieldName()) +
+           (m_connection.isPostgreSql() ? QStringLiteral(" IS NOT DISTINCT FROM ?")
+                                        : QStringLiteral(" IS ?"));
+}
+
+std::optional<std::vector<QVariant>> TDbQuery::readStoredRow(const QVariant &key) const
+{
+    QStringList columns;
+    for (const auto &field : m_fields)
+        columns << m_connection.quoteIdentifier(field->fieldName());
+    QSqlQuery query(m_connection.database());
+    query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?")
+                      .arg(columns.join(QStringLiteral(", ")),
+                           m_connection.quoteIdentifier(m_table),
+                           m_connection.quoteIdentifier(m_fields[m_keyColumn]->fieldName())));
+    query.addBindValue(key);
+    if (!query.exec())
+        throw EDatabaseError(sqlErrorText(query.lastError()));
+    if (!query.next())
+        return std::nullopt;
+    std::vector<QVariant> values(m_fields.size());
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = query.value(int(i));
+    return values;
+}
+
 void TDbQuery::writeUpdate()
 {
     QStringList assignments;
+    QStringList unchanged;
     std::vector<QVariant> values;
+    std::vector<QVariant> originals;
+    const PackedRow &read = m_rows[m_current];
     for (size_t i = 0; i < m_fields.size(); ++i) {
         if (!m_modified[i])
             continue;
         assignments << m_connection.quoteIdentifier(m_fields[i]->fieldName()) +
                            QStringLiteral(" = ?");
+        unchanged << unchangedCondition(int(i));
         values.push_back(m_buffer[i]);
+        originals.push_back(read.value(int(i)));
     }
     if (!assignments.isEmpty()) {
+        // Another desk may have changed the record since it was read: write only over the values
+        // this desk saw, so nobody's change is overwritten unseen.
+        const QVariant key = read.value(m_keyColumn);
         QSqlQuery query(m_connection.database());
-        query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+        query.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ? AND %4")
                           .arg(m_connection.quoteIdentifier(m_table),
                                assignments.join(QStringLiteral(", ")),
-                               m_connection.quoteIdentifier(m_fields[m_keyColumn]->fieldName())));
+                               m_connection.quoteIdentifier(m_fields[m_keyColumn]->fieldName()),
+                               unchanged.join(QStringLiteral(" AND "))));
         for (const QVariant &value : values)
             query.addBindValue(value);
-        query.addBindValue(m_rows[m_current].value(m_keyColumn));
+        query.addBindValue(key);
+        for (const QVariant &value : originals)
+            query.addBindValue(value);
         if (!query.exec())
             throw EDatabaseError(sqlErrorText(query.lastError()));
         if (query.numRowsAffected() == 0)
-            throw EDatabaseError(QStringLiteral("无法保存: 该记录已被删除或其主键已被修改"));
+            reportConflict(key);
     }
     m_rows[m_current] = PackedRow::pack(m_buffer);
+}
+
+void TDbQuery::reportConflict(const QVariant &key)
+{
+    const std::optional<std::vector<QVariant>> stored = readStoredRow(key);
+    if (!stored)
+        throw ERecordConflict(QStringLiteral("该记录已被其他用户删除, 您的修改没有保存。\n"
+                                             "可以按 \"取消编辑\" 放弃修改。"));
+    QStringList differences;
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        if (!m_modified[i])
+            continue;
+        const QString theirs = (*stored)[i].isNull() ? QString() : (*stored)[i].toString();
+        const QString mine = m_buffer[i].isNull() ? QString() : m_buffer[i].toString();
+        differences << QStringLiteral("%1: 其他用户的值 \"%2\", 您输入的值 \"%3\"")
+                           .arg(m_fields[i]->displayLabel(), theirs, mine);
+    }
+    // The snapshot now holds what the store holds, and the edit buffer the clerk's values over
+    // it: confirming again stores them knowingly, cancelling shows the other desk's record.
+    std::vector<QVariant> merged = *stored;
+    for (size_t i = 0; i < m_fields.size(); ++i) {
+        if (m_modified[i])
+            merged[i] = m_buffer[i];
+    }
+    m_rows[m_current] = PackedRow::pack(*stored);
+    m_buffer = std::move(merged);
+    if (!controlsDisabled())
+        Q_EMIT rowChanged(m_current);
+    throw ERecordConflict(
+        QStringLiteral("该记录已被其他用户修改, 您的修改没有保存。\n\n%1\n\n"
+                       "您输入的值仍在: 再按 \"确认写入\" 会用它们替换其他用户的值, "
+                       "按 \"取消编辑\" 则保留其他用户的值。")
+            .arg(differences.join(u'\n')));
 }
 
 void TDbQuery::writeInsert()

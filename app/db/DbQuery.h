@@ -22,8 +22,10 @@ enum class DataSetState { Inactive, Browse, Edit, Insert };
 /// Opening reads every row once, so the record count is exact and a bookmark is a row position.
 /// A result from one table that carries the table's key can be edited: appends, edits and
 /// deletes are written through to the table at once and then reflected in the snapshot. Rows
-/// that other users change are seen on the next open. Every failure throws EDatabaseError;
-/// a failed post leaves the record in its editing state so nothing typed is lost.
+/// that other users change are seen on the next open; a save or delete of a record another desk
+/// changed meanwhile is refused with ERecordConflict instead of overwriting it unseen. Every
+/// failure throws EDatabaseError; a failed post leaves the record in its editing state so nothing
+/// typed is lost.
 class TDbQuery : public QObject
 {
     Q_OBJECT
@@ -133,6 +135,9 @@ private:
     void detectUpdateTable();
     void writeInsert();
     void writeUpdate();
+    QString unchangedCondition(int column) const;
+    std::optional<std::vector<QVariant>> readStoredRow(const QVariant &key) const;
+    [[noreturn]] void reportConflict(const QVariant &key);
     void notifyReset();
 
     TDbConnection &m_connection;

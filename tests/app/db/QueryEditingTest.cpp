@@ -1,9 +1,9 @@
 #include "app/db/DatabaseError.h"
+#include "app/db/DbConnection.h"
 #include "app/db/DbQuery.h"
 #include "tests/support/StoreFixture.h"
 
 #include <QSignalSpy>
-
 #include <gtest/gtest.h>
 
 using namespace tovren;
@@ -14,7 +14,10 @@ using db::TDbQuery;
 class QueryEditing : public test::StoreTest
 {
 protected:
-    qlonglong currentId(TDbQuery &query) { return query.fieldByName(QStringLiteral("ID")).value().toLongLong(); }
+    qlonglong currentId(TDbQuery &query)
+    {
+        return query.fieldByName(QStringLiteral("ID")).value().toLongLong();
+    }
 };
 
 TEST_P(QueryEditing, AppendedRecordIsWrittenThroughAndGetsItsKey)
@@ -81,7 +84,10 @@ TEST_P(QueryEditing, DeleteRemovesFromTableAndSnapshot)
     query->deleteRecord();
     EXPECT_EQ(query->recordCount(), 2);
     EXPECT_EQ(query->recNo(), 1);
-    EXPECT_EQ(storedCount(QStringLiteral("%1 = %2").arg(connection->quoteIdentifier(QStringLiteral("ID"))).arg(id)), 0);
+    EXPECT_EQ(storedCount(QStringLiteral("%1 = %2")
+                              .arg(connection->quoteIdentifier(QStringLiteral("ID")))
+                              .arg(id)),
+              0);
 }
 
 TEST_P(QueryEditing, WritingOutsideEditModeOrAReadOnlyResultIsRefused)
@@ -92,9 +98,10 @@ TEST_P(QueryEditing, WritingOutsideEditModeOrAReadOnlyResultIsRefused)
                  EDatabaseError);
 
     const QString name = connection->quoteIdentifier(QStringLiteral("Name"));
-    for (const QString &sql : {QStringLiteral("Select %1 from info").arg(name),
-                               QStringLiteral("Select count(*) as n from info"),
-                               QStringLiteral("Select a.* from info a join info b on a.%1 = b.%1").arg(name)}) {
+    for (const QString &sql :
+         {QStringLiteral("Select %1 from info").arg(name),
+          QStringLiteral("Select count(*) as n from info"),
+          QStringLiteral("Select a.* from info a join info b on a.%1 = b.%1").arg(name)}) {
         query = openBrowse(sql);
         EXPECT_FALSE(query->canModify()) << sql.toStdString();
         EXPECT_THROW(query->edit(), EDatabaseError) << sql.toStdString();
@@ -139,7 +146,8 @@ TEST_P(QueryEditing, LargeObjectsReadAsBytesInTheStoredCodePage)
     query->edit();
     query->fieldByName(QStringLiteral("Other")).setAsString(QStringLiteral("毕业"));
     query->post();
-    EXPECT_EQ(query->fieldByName(QStringLiteral("Other")).asBytes(), QByteArray("\xb1\xcf\xd2\xb5", 4));
+    EXPECT_EQ(query->fieldByName(QStringLiteral("Other")).asBytes(),
+              QByteArray("\xb1\xcf\xd2\xb5", 4));
 }
 
 TEST_P(QueryEditing, GridNotificationsFollowEveryChange)
@@ -155,6 +163,62 @@ TEST_P(QueryEditing, GridNotificationsFollowEveryChange)
     EXPECT_EQ(inserted.count(), 1);
     EXPECT_EQ(removed.count(), 1);
     EXPECT_GE(changed.count(), 1);
+}
+
+TEST_P(QueryEditing, TwoDesksOnOneRecordLoseNoChange)
+{
+    addGraduates(3);
+    db::TDbConnection otherDesk(connection->spec());
+    otherDesk.open();
+    const auto mine = openBrowse();
+    TDbQuery theirs(otherDesk);
+    theirs.setSql(QStringLiteral("Select * from info"));
+    theirs.open();
+    mine->moveTo(1);
+    theirs.moveTo(1);
+    const qlonglong id = currentId(*mine);
+
+    // Different fields of one record: both changes stay.
+    theirs.edit();
+    theirs.fieldByName(QStringLiteral("City")).setAsString(QStringLiteral("苏州市"));
+    theirs.post();
+    mine->edit();
+    mine->fieldByName(QStringLiteral("Province")).setAsString(QStringLiteral("江苏省"));
+    mine->post();
+    EXPECT_EQ(storedText(QStringLiteral("City"), id), QStringLiteral("苏州市"));
+    EXPECT_EQ(storedText(QStringLiteral("Province"), id), QStringLiteral("江苏省"));
+
+    // The same field: the later save is refused, naming both values, and keeps what was typed.
+    theirs.edit();
+    theirs.fieldByName(QStringLiteral("Name")).setAsString(QStringLiteral("王喆堃"));
+    theirs.post();
+    mine->edit();
+    mine->fieldByName(QStringLiteral("Name")).setAsString(QStringLiteral("李𠮷"));
+    try {
+        mine->post();
+        FAIL() << "the other desk's name was overwritten unseen";
+    } catch (const db::ERecordConflict &conflict) {
+        EXPECT_TRUE(conflict.message().contains(QStringLiteral("王喆堃")));
+        EXPECT_TRUE(conflict.message().contains(QStringLiteral("李𠮷")));
+    }
+    EXPECT_EQ(storedText(QStringLiteral("Name"), id), QStringLiteral("王喆堃"));
+    EXPECT_EQ(mine->state(), DataSetState::Edit);
+    EXPECT_EQ(mine->fieldByName(QStringLiteral("Name")).asString(), QStringLiteral("李𠮷"));
+    mine->post(); // confirming again stores it knowingly
+    EXPECT_EQ(storedText(QStringLiteral("Name"), id), QStringLiteral("李𠮷"));
+
+    // A record changed since it was read is not deleted. (A server may return updated rows in
+    // another order, so the record is found by its key.)
+    theirs.refresh();
+    for (theirs.first(); currentId(theirs) != id; theirs.next())
+        ASSERT_FALSE(theirs.eof());
+    mine->edit();
+    mine->fieldByName(QStringLiteral("Sex")).setAsString(QStringLiteral("女"));
+    mine->post();
+    EXPECT_THROW(theirs.deleteRecord(), db::ERecordConflict);
+    EXPECT_EQ(storedCount(), 3);
+    theirs.deleteRecord(); // now it sees the record as it is
+    EXPECT_EQ(storedCount(), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, QueryEditing,
