@@ -68,7 +68,8 @@ TEST_P(SqlRunnerTest, AnUpdateTypedAsAQueryIsReportedAsTheChangeItMade)
 {
     returnsRows = true;
     const app::SqlRunResult result =
-        run(QStringLiteral("UPDATE info SET Name = 'x' WHERE %1 <= 3").arg(id()));
+        run(QStringLiteral("UPDATE info SET %1 = 'x' WHERE %2 <= 3")
+                .arg(connection->quoteIdentifier(QStringLiteral("Name")), id()));
     EXPECT_EQ(result.kind, app::SqlRunResult::Kind::Command);
     EXPECT_EQ(result.rowsAffected, 3);
     EXPECT_TRUE(query->isActive());
