@@ -1,7 +1,9 @@
 #include "app/certificate/CertificateTemplate.h"
 #include "app/cli/Arguments.h"
 #include "app/cli/Commands.h"
+#include "app/cli/OutputFile.h"
 #include "app/cli/StoreArgument.h"
+#include "app/cli/TemplateFile.h"
 #include "app/cli/TerminalProgress.h"
 #include "app/db/ConnectionSpec.h"
 #include "app/db/DatabaseError.h"
@@ -17,7 +19,7 @@
 
 #include <QBuffer>
 #include <QElapsedTimer>
-#include <QFileInfo>
+#include <QFile>
 
 namespace tovren::cli {
 
@@ -42,31 +44,41 @@ private:
     QTextStream &m_err;
 };
 
-void loadTemplate(engine::TqxReport &report, const std::optional<QString> &path)
+void loadTemplateFile(engine::TqxReport &report, const QString &path,
+                      const std::optional<QString> &password, MissingClasses missing, CommandIo &io)
 {
-    if (path) {
-        if (!QFileInfo::exists(*path))
-            throw UsageError(QStringLiteral("找不到模板文件 %1").arg(*path));
-        report.LoadTemplate(*path);
-    } else {
-        const std::optional<QByteArray> stream =
-            model::readReportFormData(app::certificateReportForm(), true);
-        QBuffer buffer;
-        buffer.setData(stream.value_or(QByteArray()));
-        buffer.open(QIODevice::ReadOnly);
-        report.ReadTemplate(buffer);
-    }
+    QFile file(path);
+    openTemplateFile(file);
+    CommandLineDialogs dialogs(password);
+    report.setDialogs(&dialogs);
+    const model::TemplateReadResult result = report.ReadTemplate(file, model::TemplateOrigin::File);
+    report.setDialogs(nullptr);
+    acceptTemplateRead({result, report.missingClasses(), report.templateReadFailure()}, path,
+                       missing, io, QStringLiteral("加上 --ignore-missing 可略去这些对象照常生成"));
     if (report.Pages().Count() == 0)
-        throw std::runtime_error("模板中没有页");
+        throw std::runtime_error(QStringLiteral("模板文件 %1 中没有页").arg(path).toStdString());
+}
+
+void loadBuiltInTemplate(engine::TqxReport &report)
+{
+    const std::optional<QByteArray> stream =
+        model::readReportFormData(app::certificateReportForm(), true);
+    QBuffer buffer;
+    buffer.setData(stream.value_or(QByteArray()));
+    buffer.open(QIODevice::ReadOnly);
+    if (report.ReadTemplate(buffer) != model::TemplateReadResult::Loaded ||
+        report.Pages().Count() == 0)
+        throw std::runtime_error("内置的证书模板无法读入");
 }
 
 int runBuild(const QStringList &words, CommandIo &io)
 {
     const Arguments arguments(words,
-                              {QStringLiteral("template"), QStringLiteral("database"),
-                               QStringLiteral("sql"), QStringLiteral("count"),
-                               QStringLiteral("qxp"), QStringLiteral("pdf")},
-                              {});
+                              {QStringLiteral("template"), QStringLiteral("password"),
+                               QStringLiteral("database"), QStringLiteral("sql"),
+                               QStringLiteral("count"), QStringLiteral("qxp"),
+                               QStringLiteral("pdf")},
+                              {QStringLiteral("ignore-missing")});
     if (!arguments.positional().isEmpty())
         throw UsageError(QStringLiteral("多余的参数: %1 (输出文件要用 --pdf 或 --qxp 指定)")
                              .arg(arguments.positional().join(u' ')));
@@ -77,6 +89,10 @@ int runBuild(const QStringList &words, CommandIo &io)
     const int count = arguments.intValue(QStringLiteral("count"), 0);
     if (count < 0)
         throw UsageError(QStringLiteral("--count 不能为负数"));
+    for (const QString &option : {QStringLiteral("qxp"), QStringLiteral("pdf")}) {
+        if (const std::optional<QString> output = arguments.value(option))
+            requireWritableOutput(*output);
+    }
 
     db::TDbConnection connection(existingStore(arguments.value(QStringLiteral("database"))));
     connection.open();
@@ -90,6 +106,12 @@ int runBuild(const QStringList &words, CommandIo &io)
         throw std::runtime_error(
             QStringLiteral("查询 \"%1\" 失败: %2").arg(sql, error.message()).toStdString());
     }
+    // The report would still make one blank certificate from an empty query.
+    if (query.recordCount() == 0)
+        throw std::runtime_error(
+            QStringLiteral("查询 \"%1\" 中没有记录, 没有可生成的证书, 未写入文件")
+                .arg(sql)
+                .toStdString());
 
     engine::TqxComponentRegistry registry;
     app::MainFormComponents components(query, registry);
@@ -100,7 +122,13 @@ int runBuild(const QStringList &words, CommandIo &io)
     TerminalProgress progress(io.err);
     report.setMessages(&messages);
     report.setProgressSink(&progress);
-    loadTemplate(report, arguments.value(QStringLiteral("template")));
+    if (const std::optional<QString> path = arguments.value(QStringLiteral("template")))
+        loadTemplateFile(report, *path, arguments.value(QStringLiteral("password")),
+                         arguments.flag(QStringLiteral("ignore-missing")) ? MissingClasses::Accept
+                                                                          : MissingClasses::Refuse,
+                         io);
+    else
+        loadBuiltInTemplate(report);
 
     // The record-count box of the main window: 0 prints every record.
     engine::TqxDBDataSet &source = components.reportDataSet();
@@ -112,8 +140,16 @@ int runBuild(const QStringList &words, CommandIo &io)
     timer.start();
     const bool built = report.BuildPages();
     const double buildSeconds = timer.elapsed() / 1000.0;
-    if (!built || !report.lastMessage().isEmpty())
+    if (!built || !report.lastMessage().isEmpty()) {
+        // A failed build has shown its message; one that a script stopped has not.
+        if (report.lastMessage().isEmpty())
+            io.err << "错误: 报表在生成过程中停止, 未写入文件\n";
         return 1;
+    }
+    if (report.EMFPages().Count() == 0) {
+        io.err << "错误: 报表没有生成任何页, 未写入文件\n";
+        return 1;
+    }
     io.out << QStringLiteral("已生成 %1 页, 用时 %2 秒\n")
                   .arg(report.EMFPages().Count())
                   .arg(buildSeconds, 0, 'f', 3);
@@ -146,16 +182,22 @@ Command buildCommand()
     return {
         QStringLiteral("build"),
         QStringLiteral("生成证书页, 保存为预备报表文件或 PDF"),
-        QStringLiteral("用法: tovren build [--template FILE.qxf] [--database CONN] [--sql SQL]\n"
-                       "                   [--count N] [--qxp OUT.qxp] [--pdf OUT.pdf]\n"
-                       "按模板为查询的每条记录生成页, 并输出页数与用时。\n"
-                       "  --template FILE  模板文件; 缺省为程序内置的毕业证书模板\n"
-                       "  --database CONN  数据库连接; 缺省为设置中的连接或当前目录的数据库\n"
-                       "  --sql SQL        浏览查询; 缺省为 \"Select * from info\"\n"
-                       "  --count N        只打印前 N 条记录; 0 或缺省为全部\n"
-                       "  --qxp FILE       把生成的页保存为预备报表文件\n"
-                       "  --pdf FILE       把生成的页写成 PDF, 每页一张证书\n"
-                       "输出文件写完后才出现在目标名下。\n"),
+        QStringLiteral(
+            "用法: tovren build [--template FILE.qxf [--password 密码] [--ignore-missing]]\n"
+            "                   [--database CONN] [--sql SQL] [--count N]\n"
+            "                   [--qxp OUT.qxp] [--pdf OUT.pdf]\n"
+            "按模板为查询的每条记录生成页, 并输出页数与用时。\n"
+            "  --template FILE  模板文件; 缺省为程序内置的毕业证书模板\n"
+            "  --password 密码  受密码保护的模板的密码\n"
+            "  --ignore-missing 模板中有程序没有的组件 (如图表) 时, 列出它们后略去\n"
+            "                   这些对象照常生成; 缺省为不生成并返回非零\n"
+            "  --database CONN  数据库连接; 缺省为设置中的连接或当前目录的数据库\n"
+            "  --sql SQL        浏览查询; 缺省为 \"Select * from info\"\n"
+            "  --count N        只打印前 N 条记录; 0 或缺省为全部\n"
+            "  --qxp FILE       把生成的页保存为预备报表文件\n"
+            "  --pdf FILE       把生成的页写成 PDF, 每页一张证书\n"
+            "查询中没有记录, 模板无法读入或没有生成任何页时不写文件并返回非零;\n"
+            "输出文件夹在生成之前检查。输出文件写完后才出现在目标名下。\n"),
         runBuild,
     };
 }

@@ -6,6 +6,7 @@
 #include "app/reportbridge/RecordEvaluator.h"
 #include "report/engine/EngineErrors.h"
 #include "report/script/EvaluationError.h"
+#include "report/script/StandardFunctions.h"
 #include "report/script/TqxParser.h"
 
 #include <functional>
@@ -47,8 +48,13 @@ int runEval(const QStringList &words, CommandIo &io)
     const bool withType = arguments.flag(QStringLiteral("type"));
     const std::optional<QString> database = arguments.value(QStringLiteral("database"));
     if (!database) {
-        // No report stands behind the command line, so every name is unresolved and empty.
-        const script::TqxParser parser;
+        // No report stands behind the command line: names are unresolved and empty, and the
+        // functions are those of the standard library.
+        script::TqxParser parser;
+        const script::StandardFunctions functions(parser);
+        parser.setFunctionCallback(
+            [&functions](const QString &name, const QString &p1, const QString &p2,
+                         const QString &p3) { return functions.call(name, p1, p2, p3); });
         return printValues(
             arguments.positional(), withType,
             [&parser](const QString &expression) { return parser.Evaluate(expression); }, io);
@@ -78,7 +84,8 @@ Command evalCommand()
                        "  --database CONN  对 \"Select * from info\" 的第一条记录计算, 可用\n"
                        "                   Aqy.\"Name\" 与 qxDBDataSet1.\"Name\" 之类的字段名;\n"
                        "                   整个表达式在方括号中时按报表文本的方式输出\n"
-                       "没有 --database 时未知的名称和函数的值为空, 有时则报 \"符号没定义\"。\n"
+                       "没有 --database 时未知的名称的值为空, 有时则报 \"符号没定义\";\n"
+                       "未知的函数总是报 \"函数没定义\", 除数为零 (/, div, mod) 也是错误。\n"
                        "任何表达式出错时输出错误并返回非零。\n"),
         runEval,
     };

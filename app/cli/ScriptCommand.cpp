@@ -1,9 +1,11 @@
 #include "app/cli/Arguments.h"
 #include "app/cli/Commands.h"
+#include "report/platform/FileProblems.h"
 #include "report/platform/TextCodec.h"
 #include "report/script/EvaluationError.h"
 #include "report/script/VariableInterpretator.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QStringDecoder>
 
@@ -12,13 +14,18 @@ namespace tovren::cli {
 namespace {
 
 constexpr int defaultMaximumSteps = 10'000'000;
+// A loop that grows a text costs more with every round, so few steps may still take hours.
+constexpr int defaultMaximumSeconds = 60;
 
 // Scripts written today are UTF-8; older ones come in the 8-bit code page of the stored reports.
 QStringList readScriptLines(const QString &path)
 {
+    const QString problem = platform::readProblem(path);
+    if (!problem.isEmpty())
+        throw UsageError(QStringLiteral("无法读取脚本文件 %1: %2").arg(path, problem));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw UsageError(QStringLiteral("无法打开脚本文件 %1: %2").arg(path, file.errorString()));
+        throw UsageError(QStringLiteral("无法打开脚本文件 %1").arg(path));
     const QByteArray bytes = file.readAll();
     QStringDecoder utf8(QStringConverter::Utf8);
     QString text = utf8(bytes);
@@ -33,12 +40,17 @@ QStringList readScriptLines(const QString &path)
 
 int runScript(const QStringList &words, CommandIo &io)
 {
-    const Arguments arguments(words, {QStringLiteral("max-steps")}, {});
+    const Arguments arguments(words, {QStringLiteral("max-steps"), QStringLiteral("max-seconds")},
+                              {});
     if (arguments.positional().size() != 1)
         throw UsageError(QStringLiteral("需要一个脚本文件"));
     const int maximumSteps = arguments.intValue(QStringLiteral("max-steps"), defaultMaximumSteps);
     if (maximumSteps <= 0)
         throw UsageError(QStringLiteral("选项 --max-steps 需要一个正整数"));
+    const int maximumSeconds =
+        arguments.intValue(QStringLiteral("max-seconds"), defaultMaximumSeconds);
+    if (maximumSeconds <= 0)
+        throw UsageError(QStringLiteral("选项 --max-seconds 需要一个正整数"));
 
     script::VariableInterpretator interpreter;
     QStringList code;
@@ -49,12 +61,19 @@ int runScript(const QStringList &words, CommandIo &io)
         return 1;
     }
 
-    // The command line has no Cancel button; a step budget plays its part for endless loops.
+    // The command line has no Cancel button; a step and a time budget play its part.
     int steps = 0;
-    interpreter.setStopCheck([&steps, maximumSteps] { return ++steps > maximumSteps; });
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 maximumMilliseconds = qint64(maximumSeconds) * 1000;
+    interpreter.setStopCheck(
+        [&] { return ++steps > maximumSteps || clock.elapsed() > maximumMilliseconds; });
     try {
         if (interpreter.ExecuteScript(code) == script::ScriptOutcome::Stopped) {
-            io.err << "脚本执行超过 " << maximumSteps << " 步, 已停止\n";
+            if (steps > maximumSteps)
+                io.err << "脚本执行超过 " << maximumSteps << " 步, 已停止\n";
+            else
+                io.err << "脚本执行超过 " << maximumSeconds << " 秒, 已停止\n";
             return 1;
         }
     } catch (const script::EvaluationError &error) {
@@ -75,10 +94,13 @@ Command scriptCommand()
     return {
         QStringLiteral("script"),
         QStringLiteral("编译并运行脚本, 输出它设置的变量"),
-        QStringLiteral("用法: tovren script [--max-steps N] 文件\n"
+        QStringLiteral("用法: tovren script [--max-steps N] [--max-seconds S] 文件\n"
                        "编译并运行脚本文件 (UTF-8 或 GB18030), 然后按首次赋值的顺序\n"
                        "每行输出一个变量: 名称 = 值。\n"
-                       "  --max-steps N  最多执行的代码行数, 默认 10000000; 超过时停止并返回非零\n"
+                       "  --max-steps N    最多执行的代码行数, 默认 10000000\n"
+                       "  --max-seconds S  最长执行时间 (秒), 默认 60\n"
+                       "超过任一限制时停止并返回非零。脚本可用标准函数 (LENGTH, POS, TRIM...);\n"
+                       "未知的函数和除数为零是执行错误。\n"
                        "编译或执行出错时输出错误并返回非零。\n"),
         runScript,
     };

@@ -1,48 +1,66 @@
 #include "app/cli/TemplateFile.h"
 
 #include "app/certificate/CertificateTemplate.h"
-#include "report/model/ReportFormData.h"
-
 #include "app/cli/Arguments.h"
-#include "report/platform/DialogProvider.h"
+#include "report/model/ReportFormData.h"
+#include "report/platform/FileProblems.h"
 
-#include <QFile>
 #include <stdexcept>
 
 namespace tovren::cli {
 
 namespace {
 
-/// Writes every message box to the error stream and answers the password prompt from the
-/// command line; file dialogs are never needed here and answer as cancelled.
-class ConsoleDialogs : public platform::DialogProvider
+[[noreturn]] void refuse(const QString &message)
 {
-public:
-    ConsoleDialogs(QTextStream &err, std::optional<QString> password)
-        : m_err(err)
-        , m_password(std::move(password))
-    {}
+    throw std::runtime_error(message.toStdString());
+}
 
-    int messageBox(const QString &text, const QString &caption, int) override
-    {
-        QString shown = text;
-        shown.replace(u'\r', u'\n');
-        m_err << caption << ": " << shown.trimmed() << '\n';
-        return platform::mrOk;
-    }
-    QString openFileName(const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> inputText(const QString &, const QString &, const QString &) override
-    {
-        return m_password;
-    }
-
-private:
-    QTextStream &m_err;
-    std::optional<QString> m_password;
-};
+void printMissingClasses(const QStringList &classNames, const QString &path, QTextStream &err)
+{
+    QString text = model::missingClassesText(classNames);
+    text.replace(u'\r', u'\n');
+    err << "模板文件 " << path << ": " << text << '\n';
+    err.flush();
+}
 
 } // namespace
+
+void openTemplateFile(QFile &file)
+{
+    const QString problem = platform::readProblem(file.fileName());
+    if (!problem.isEmpty())
+        throw UsageError(QStringLiteral("无法读取模板文件 %1: %2").arg(file.fileName(), problem));
+    if (!file.open(QIODevice::ReadOnly))
+        throw UsageError(QStringLiteral("无法打开模板文件 %1").arg(file.fileName()));
+}
+
+void acceptTemplateRead(const TemplateReadOutcome &outcome, const QString &path,
+                        MissingClasses missing, CommandIo &io, const QString &acceptHint)
+{
+    switch (outcome.result) {
+    case model::TemplateReadResult::Loaded:
+        return;
+    case model::TemplateReadResult::Empty:
+        refuse(QStringLiteral("模板文件为空: %1").arg(path));
+    case model::TemplateReadResult::PasswordRefused:
+        refuse(QStringLiteral("模板文件 %1 受密码保护, 密码不正确或未给出 (--password)").arg(path));
+    case model::TemplateReadResult::MissingClasses:
+        printMissingClasses(outcome.missingClasses, path, io.err);
+        if (missing == MissingClasses::Accept)
+            return;
+        refuse(
+            QStringLiteral("模板文件 %1 中有对象的组件在程序中没有, 不能完整读入%2")
+                .arg(path, acceptHint.isEmpty() ? QString() : QStringLiteral("; ") + acceptHint));
+    case model::TemplateReadResult::Unsupported:
+    case model::TemplateReadResult::Damaged:
+        break;
+    }
+    // The reader's detail quotes what it found, which may be bytes of a damaged file.
+    const QString detail = platform::printableText(outcome.failure);
+    refuse(QStringLiteral("无法读入模板文件 %1: 不支持的QXF格式%2")
+               .arg(path, detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(detail)));
+}
 
 TemplateFile::TemplateFile() = default;
 TemplateFile::~TemplateFile() = default;
@@ -51,37 +69,13 @@ void TemplateFile::load(const QString &path, const std::optional<QString> &passw
                         MissingClasses missing)
 {
     QFile file(path);
-    if (!file.exists())
-        throw UsageError(QStringLiteral("模板文件不存在: ") + path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw UsageError(QStringLiteral("无法打开模板文件: ") + path);
-    ConsoleDialogs dialogs(io.err, password);
+    openTemplateFile(file);
+    CommandLineDialogs dialogs(password);
     m_stream.setDialogs(&dialogs);
     const model::TemplateReadResult result = m_stream.read(file, model::TemplateOrigin::File);
     m_stream.setDialogs(nullptr);
-    switch (result) {
-    case model::TemplateReadResult::Loaded:
-        return;
-    case model::TemplateReadResult::Empty:
-        throw std::runtime_error(QStringLiteral("模板文件为空: %1").arg(path).toStdString());
-    case model::TemplateReadResult::PasswordRefused:
-        throw std::runtime_error(
-            QStringLiteral("模板受密码保护, 密码不正确或未给出 (--password)").toStdString());
-    case model::TemplateReadResult::MissingClasses:
-        if (missing == MissingClasses::Accept)
-            return;
-        throw std::runtime_error(
-            QStringLiteral("模板含有未注册的对象类, 无法完整读入: %1").arg(path).toStdString());
-    case model::TemplateReadResult::Unsupported:
-    case model::TemplateReadResult::Damaged:
-        break;
-    }
-    throw std::runtime_error(QStringLiteral("无法读入模板: %1").arg(path).toStdString());
+    acceptTemplateRead({result, m_stream.missingClasses(), m_stream.failure()}, path, missing, io);
 }
-
-} // namespace tovren::cli
-
-namespace tovren::cli {
 
 void TemplateFile::loadBuiltInCertificate()
 {

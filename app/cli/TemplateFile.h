@@ -5,15 +5,58 @@
 #include "report/model/TemplatePageList.h"
 #include "report/model/TemplateStream.h"
 #include "report/model/TqxPages.h"
+#include "report/platform/DialogProvider.h"
 
-#include <memory>
+#include <QFile>
+#include <QStringList>
+#include <optional>
 
 namespace tovren::cli {
 
+/// Whether a template whose add-in classes are not all in the program may still be used.
+enum class MissingClasses { Refuse, Accept };
+
+/// How a read of a template file ended, as the template reader and the report both tell it.
+struct TemplateReadOutcome
+{
+    model::TemplateReadResult result;
+    QStringList missingClasses;
+    QString failure;
+};
+
+/// Opens @p file to read a template; a UsageError names the file and why it cannot be read.
+void openTemplateFile(QFile &file);
+
+/// Checks what became of reading the template file @p path. Raises a std::runtime_error that
+/// names the file when the template cannot be used; prints the message that names missing
+/// classes to the error stream and raises after it unless @p missing accepts them, adding
+/// @p acceptHint (how to accept them) to the refusal.
+void acceptTemplateRead(const TemplateReadOutcome &outcome, const QString &path,
+                        MissingClasses missing, CommandIo &io, const QString &acceptHint = {});
+
+/// The template reader's dialogs on the command line: the password prompt is answered with the
+/// password given as an option, and message boxes stay unshown, because the commands word
+/// every refusal themselves and name the file in it.
+class CommandLineDialogs : public platform::DialogProvider
+{
+public:
+    explicit CommandLineDialogs(std::optional<QString> password)
+        : m_password(std::move(password))
+    {}
+
+    int messageBox(const QString &, const QString &, int) override { return platform::mrOk; }
+    QString openFileName(const QString &, const QString &) override { return {}; }
+    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QString> inputText(const QString &, const QString &, const QString &) override
+    {
+        return m_password;
+    }
+
+private:
+    std::optional<QString> m_password;
+};
+
 /// A template read from a file for a headless command, with what a report would own around it.
-///
-/// Messages the reader would show go to the command's error stream; a password prompt is
-/// answered with the password given on the command line, if any.
 class TemplateFile
 {
 public:
@@ -22,11 +65,8 @@ public:
     TemplateFile(const TemplateFile &) = delete;
     TemplateFile &operator=(const TemplateFile &) = delete;
 
-    /// Whether a template whose add-in classes are not all registered may still be used.
-    enum class MissingClasses { Refuse, Accept };
-
     /// Reads @p path. Raises UsageError when the file is missing or unreadable, and a
-    /// std::runtime_error with a readable text when the template cannot be used as asked.
+    /// std::runtime_error naming the file when the template cannot be used as asked.
     void load(const QString &path, const std::optional<QString> &password, CommandIo &io,
               MissingClasses missing = MissingClasses::Refuse);
 

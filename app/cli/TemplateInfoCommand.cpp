@@ -25,7 +25,7 @@ Command templateInfoCommand()
             templ.loadBuiltInCertificate();
         else
             templ.load(arguments.positional().at(0), arguments.value(QStringLiteral("password")),
-                       io, TemplateFile::MissingClasses::Accept);
+                       io, MissingClasses::Accept);
         writeTemplateOutline(io.out, templ.pages(), templ.settings(), templ.info());
         return 0;
     };

@@ -1,5 +1,6 @@
 #include "app/cli/Arguments.h"
 #include "app/cli/Commands.h"
+#include "app/cli/OutputFile.h"
 #include "app/cli/TemplateFile.h"
 
 #include <QDir>
@@ -22,24 +23,23 @@ int runTemplateXml(const QStringList &words, CommandIo &io)
     const QStringList files = arguments.positional();
     if (files.size() > 2)
         throw UsageError(QStringLiteral("最多给出模板文件和输出文件"));
+    const QString outName = files.size() == 2 ? files.at(1)
+                            : files.isEmpty() ? QStringLiteral("certificate.qx3")
+                                              : defaultXmlName(files.at(0));
+    requireWritableOutput(outName);
     TemplateFile templ;
     if (files.isEmpty())
         templ.loadBuiltInCertificate();
     else
         templ.load(files.at(0), arguments.value(QStringLiteral("password")), io);
 
-    const QString outName = files.size() == 2 ? files.at(1)
-                            : files.isEmpty() ? QStringLiteral("certificate.qx3")
-                                              : defaultXmlName(files.at(0));
     // Written under a temporary name and renamed only when complete.
     QSaveFile out(outName);
     if (!out.open(QIODevice::WriteOnly))
-        throw std::runtime_error(
-            QStringLiteral("无法写入 %1: %2").arg(outName, out.errorString()).toStdString());
+        throw std::runtime_error(QStringLiteral("无法写入 %1").arg(outName).toStdString());
     templ.stream().writeXml(out);
     if (!out.commit())
-        throw std::runtime_error(
-            QStringLiteral("无法写入 %1: %2").arg(outName, out.errorString()).toStdString());
+        throw std::runtime_error(QStringLiteral("无法写入 %1").arg(outName).toStdString());
     io.out << "已写入 " << outName << '\n';
     return 0;
 }

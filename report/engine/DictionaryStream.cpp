@@ -31,7 +31,7 @@ void readList(model::RecordReader &reader, script::TqxVariables &list)
 {
     const qint32 count = reader.readInt();
     if (count < 0)
-        throw model::ERecordFormat("negative entry count in the data dictionary");
+        throw model::ERecordFormat("数据字典中的条目数为负数");
     for (qint32 i = 0; i < count; ++i) {
         const QString name = reader.readStr();
         list.setValue(name, Variant(reader.readStr()));
@@ -66,7 +66,7 @@ void readOldForm(model::RecordReader &reader, script::TqxVariables &variables)
 {
     const qint32 count = reader.readInt();
     if (count < 0)
-        throw model::ERecordFormat("negative definition count in the data dictionary");
+        throw model::ERecordFormat("数据字典中的定义数为负数");
     QHash<QString, QString> definitions;
     for (qint32 i = 0; i < count; ++i) {
         const quint8 kind = reader.readByte();

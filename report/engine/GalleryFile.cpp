@@ -47,10 +47,10 @@ GalleryFile::Preview GalleryFile::readPreview(QIODevice &file)
     if (reader.readByte() == 1) {
         const quint8 kind = reader.readByte();
         if (kind > quint8(PictureGraphic::Kind::Jpeg))
-            throw model::ERecordFormat("unknown picture kind in gallery file");
+            throw model::ERecordFormat("模板库文件中的图片类型未知");
         const qint64 end = reader.readInt();
         if (end < reader.pos())
-            throw model::ERecordFormat("picture data ends before it starts");
+            throw model::ERecordFormat("图片数据的结束位置在其开始之前");
         preview.picture.load(static_cast<PictureGraphic::Kind>(kind),
                              reader.readBytes(end - reader.pos()));
     }
@@ -65,7 +65,7 @@ void GalleryFile::readTemplate(QIODevice &file, model::TqxPages &pages,
     reader.readStrList();
     const qint64 templateStart = reader.readInt();
     if (templateStart < reader.pos() || templateStart > file.size())
-        throw model::ERecordFormat("gallery file points outside itself");
+        throw model::ERecordFormat("模板库文件中的位置超出了文件范围");
     reader.seek(templateStart);
     model::readPageList(reader, pages, settings, blocks);
 }

@@ -4,6 +4,7 @@
 #include "report/engine/TqxEMFPages.h"
 #include "report/model/RunState.h"
 #include "report/model/TqxView.h"
+#include "report/platform/FileProblems.h"
 
 #include <QPageSize>
 #include <QPainter>
@@ -40,8 +41,11 @@ PdfExportFilter::~PdfExportFilter()
 void PdfExportFilter::beginDocument()
 {
     m_file = std::make_unique<QSaveFile>(FileName);
-    if (!m_file->open(QIODevice::WriteOnly))
-        throw EReportError(QStringLiteral("无法创建文件 %1").arg(FileName));
+    if (!m_file->open(QIODevice::WriteOnly)) {
+        const QString problem = platform::writeProblem(FileName);
+        throw EReportError(QStringLiteral("无法创建文件 %1").arg(FileName) +
+                           (problem.isEmpty() ? QString() : QStringLiteral(": ") + problem));
+    }
     m_writer = std::make_unique<QPdfWriter>(m_file.get());
     m_writer->setResolution(m_resolutionDpi);
     m_writer->setPageMargins(QMarginsF(0, 0, 0, 0));

@@ -46,7 +46,7 @@ public:
         std::unique_ptr<TqxView> view =
             model::TqxGlobals::instance().objects.CreateObjectByKind(kind, className);
         if (!view)
-            throw model::ERecordFormat("prepared page holds an unknown object kind");
+            throw model::ERecordFormat("预备页含有未知种类的对象");
         view->RecordMode = 1;
         view->ReadRecord(m_reader);
         view->RecordMode = 0;
@@ -315,13 +315,13 @@ void TqxEMFPages::readCurrentFormat(QIODevice &file, int version, FileHeader &he
     header.printerName = reader.readStr();
     const qint32 count = reader.readInt();
     if (count < 0)
-        throw model::ERecordFormat("negative page count");
+        throw model::ERecordFormat("页数为负数");
     for (qint32 i = 0; i < count; ++i) {
         const qint64 nextEntry = static_cast<quint32>(reader.readInt());
         auto page = readPaperEntry(reader, version > 23);
         const qint64 length = nextEntry - file.pos();
         if (length < 0 || nextEntry > file.size())
-            throw model::ERecordFormat("page entry runs past the end of the file");
+            throw model::ERecordFormat("页记录超出了文件末尾");
         page->stream = reader.readBytes(length);
         fillMetrics(*page);
         m_pages.push_back(std::move(page));
@@ -342,13 +342,13 @@ void TqxEMFPages::readOldStyleFile(QIODevice &file, FileHeader &header)
         header.printerName = lines.first();
     const qint32 count = reader.readInt();
     if (count < 0)
-        throw model::ERecordFormat("negative page count");
+        throw model::ERecordFormat("页数为负数");
     for (qint32 i = 0; i < count; ++i) {
         const qint64 nextEntry = static_cast<quint32>(reader.readInt());
         auto page = readPaperEntry(reader, false);
         fillMetrics(*page);
         if (nextEntry > file.size() || nextEntry < file.pos())
-            throw model::ERecordFormat("page entry runs past the end of the file");
+            throw model::ERecordFormat("页记录超出了文件末尾");
         // The metafile picture is kept as the page's only object, sized to the paper.
         model::TqxPictureView picture;
         picture.SetBounds(0, 0, page->metrics.PaperWidthPx, page->metrics.PaperHeightPx);

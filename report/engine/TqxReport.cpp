@@ -10,6 +10,7 @@
 #include "report/model/RecordStream.h"
 #include "report/model/ReportFormData.h"
 #include "report/model/RunState.h"
+#include "report/platform/FileProblems.h"
 #include "report/script/EvaluationError.h"
 
 #include <QBuffer>
@@ -22,6 +23,24 @@ namespace tovren::engine {
 namespace {
 
 constexpr int kCancelResult = 2;
+
+/// "@p message: @p reason", or the message alone when nothing more is known.
+QString withReason(const QString &message, const QString &reason)
+{
+    return reason.isEmpty() ? message : message + QStringLiteral(": ") + reason;
+}
+
+QString cannotOpen(const QString &fileName)
+{
+    return withReason(QStringLiteral("无法打开文件 %1").arg(fileName),
+                      platform::readProblem(fileName));
+}
+
+QString cannotCreate(const QString &fileName)
+{
+    return withReason(QStringLiteral("无法创建文件 %1").arg(fileName),
+                      platform::writeProblem(fileName));
+}
 
 QString withTitle(const QString &caption, const QString &title)
 {
@@ -60,6 +79,12 @@ void TqxReport::ResetReportInfo()
 
 model::TemplateReadResult TqxReport::ReadTemplate(QIODevice &stream, model::TemplateOrigin origin)
 {
+    return readTemplate(stream, origin, QString());
+}
+
+model::TemplateReadResult TqxReport::readTemplate(QIODevice &stream, model::TemplateOrigin origin,
+                                                  const QString &sourceName)
+{
     model::runState().drawingMode = model::DrawingMode::Designing;
     buildRunState().currentReport = this;
     DictionaryBlockHandler dictionary(m_dictionary);
@@ -67,7 +92,12 @@ model::TemplateReadResult TqxReport::ReadTemplate(QIODevice &stream, model::Temp
     model::TemplateStream reader(m_pages, settings, Info);
     reader.setBlockHandler(&dictionary);
     reader.setDialogs(m_dialogs);
+    reader.setSourceName(sourceName);
     const model::TemplateReadResult result = reader.read(stream, origin);
+    m_templateReadFailure = reader.failure();
+    if (result != model::TemplateReadResult::Empty &&
+        result != model::TemplateReadResult::Unsupported)
+        m_missingClasses = reader.missingClasses();
     UseDefaultPrinter = settings.useDefaultPrinter;
     TwoPass = settings.twoPass;
     PrinterName = settings.printerName;
@@ -135,7 +165,7 @@ bool TqxReport::LoadTemplate(const QString &fileName)
     QFile file(fileName);
     if (!file.exists() || !file.open(QIODevice::ReadOnly))
         return false;
-    if (ReadTemplate(file, model::TemplateOrigin::File) !=
+    if (readTemplate(file, model::TemplateOrigin::File, fileName) !=
         model::TemplateReadResult::PasswordRefused)
         FileName = fileName;
     else
@@ -147,7 +177,7 @@ bool TqxReport::SaveTemplate(const QString &fileName)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
-        showMessage(QStringLiteral("错误"), QStringLiteral("无法创建文件 %1").arg(fileName));
+        showMessage(QStringLiteral("错误"), cannotCreate(fileName));
         return false;
     }
     WriteTemplate(file);
@@ -163,7 +193,7 @@ bool TqxReport::LoadTemplateWithDescription(const QString &fileName, QStringList
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        showMessage(QStringLiteral("错误"), QStringLiteral("无法打开文件 %1").arg(fileName));
+        showMessage(QStringLiteral("错误"), cannotOpen(fileName));
         return false;
     }
     try {
@@ -191,7 +221,7 @@ bool TqxReport::SaveTemplateWithDescription(const QString &fileName, const QStri
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
-        showMessage(QStringLiteral("错误"), QStringLiteral("无法创建文件 %1").arg(fileName));
+        showMessage(QStringLiteral("错误"), cannotCreate(fileName));
         return false;
     }
     DictionaryBlockHandler dictionary(m_dictionary);
@@ -322,11 +352,15 @@ bool TqxReport::BuildPages()
     // Reading back replaces every page object, so it is done only when something changed:
     // callers may hold on to the objects of an unchanged template.
     if (templateSnapshot() != savedTemplate) {
+        // The copy lacks the objects the file's missing classes took with them; the template
+        // still lacks them after the build, so they are still to be named.
+        const QStringList missingClasses = m_missingClasses;
         QBuffer restored;
         restored.setData(savedTemplate);
         restored.open(QIODevice::ReadOnly);
         ReadTemplate(restored);
         Info = savedInfo;
+        m_missingClasses = missingClasses;
     }
     objects.drawingMode = model::DrawingMode::Output;
     run.errorRaised = errorRaised;
@@ -476,7 +510,7 @@ bool TqxReport::LoadPagesFile(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
-        showMessage(QStringLiteral("错误"), QStringLiteral("无法打开文件 %1").arg(fileName));
+        showMessage(QStringLiteral("错误"), cannotOpen(fileName));
         return false;
     }
     try {
@@ -499,7 +533,7 @@ bool TqxReport::SavePagesFile(const QString &fileName)
 {
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
-        showMessage(QStringLiteral("错误"), QStringLiteral("无法创建文件 %1").arg(fileName));
+        showMessage(QStringLiteral("错误"), cannotCreate(fileName));
         return false;
     }
     m_emfPages.WritePagesFile(file, PrinterName, Info.generatorVersion);

@@ -180,6 +180,12 @@ public:
     /// reported through the messages and the outcome says what became of the pages.
     model::TemplateReadResult
     ReadTemplate(QIODevice &stream, model::TemplateOrigin origin = model::TemplateOrigin::Memory);
+    /// Class names of the add-in objects the last template read left out because the program
+    /// has no such class, each once; empty when every object was read. A build keeps them.
+    /// model::missingClassesText() words the message that names them.
+    const QStringList &missingClasses() const { return m_missingClasses; }
+    /// What made the last template read fail (unsupported or damaged), for the technician.
+    const QString &templateReadFailure() const { return m_templateReadFailure; }
     void WriteTemplate(QIODevice &stream);
     QByteArray templateBytes();
     /// The "ReportForm" form data: the int 25, and with StoreInDFM the template stream.
@@ -188,7 +194,7 @@ public:
     /// set first, as the form reads it before this property. Damaged data is reported and
     /// leaves the template as it was.
     void readReportFormData(const QByteArray &formData);
-    /// False when the file does not exist; nothing changes then.
+    /// False when the file does not exist; nothing changes then. Messages name the file.
     bool LoadTemplate(const QString &fileName);
     /// Writes through a temporary file that replaces @p fileName only when complete.
     bool SaveTemplate(const QString &fileName);
@@ -228,6 +234,8 @@ public:
 
 private:
     QByteArray templateSnapshot();
+    model::TemplateReadResult readTemplate(QIODevice &stream, model::TemplateOrigin origin,
+                                           const QString &sourceName);
     bool runPasses();
     bool runOnePass();
 
@@ -240,6 +248,8 @@ private:
     platform::DialogProvider *m_dialogs = nullptr;
     TqxDialogPageHost *m_dialogPageHost = nullptr;
     QString m_lastMessage;
+    QStringList m_missingClasses;
+    QString m_templateReadFailure;
     std::unique_ptr<ReportEvaluation> m_evaluation;
     bool m_twoPassAtStart = false;
     bool m_buildCancelled = false;

@@ -139,33 +139,39 @@ Variant TqxValueResolver::ResolveFunction(const QString &name, const QString &p1
     Variant value(QStringLiteral("0"));
     if (m_services.libraries.dispatch(name, p1, p2, p3, value))
         return value;
-    EngineProcedure(name, p1, p2, p3, value);
-    if (m_handlers.onUserFunction)
+    const bool handled = EngineProcedure(name, p1, p2, p3, value);
+    if (m_handlers.onUserFunction) {
+        // The handler gives no sign whether it knew the name; it has the last word.
         m_handlers.onUserFunction(name, p1, p2, p3, value);
+        return value;
+    }
+    if (!handled && !m_services.environment.aggregateScanRunning())
+        throw script::EvaluationError(script::undefinedFunctionMessage(name));
     return value;
 }
 
-void TqxValueResolver::EngineProcedure(const QString &name, const QString &p1, const QString &p2,
+bool TqxValueResolver::EngineProcedure(const QString &name, const QString &p1, const QString &p2,
                                        const QString &p3, Variant &value)
 {
     if (m_services.environment.runEngineProcedure(name, p1, value))
-        return;
+        return true;
     if (name == u"INC" || name == u"DEC") {
         const Variant current = ResolveName(p1);
         AssignName(p1, name == u"INC" ? script::add(current, Variant(1))
                                       : script::subtract(current, Variant(1)));
-        return;
+        return true;
     }
     if (name == u"SETARRAY" || name == u"GETARRAY") {
         accessArray(name, p1, p2, p3, value);
-        return;
+        return true;
     }
     const FoundObject found = findObject(name);
     if (!found.object)
-        return;
+        return false;
     const Variant result =
         found.object->CallMethod(found.member.toUpper(), Variant(p1), Variant(p2), Variant(p3));
     value = result.isEmpty() ? Variant::null() : result;
+    return true;
 }
 
 QString TqxValueResolver::arrayIndexText(const QString &indexExpression) const

@@ -50,8 +50,9 @@ struct TqxResolverServices
 /// scripts into values (the handler, the dictionary, system names, script variables, engine
 /// names, object properties, constants; libraries, engine procedures, the user function).
 ///
-/// A name that resolves nowhere raises EvaluationError "符号没定义 \"NAME\"" (except while the
-/// aggregate pre-scan runs); nothing else is thrown for unknown names or functions. install()
+/// A name that resolves nowhere raises EvaluationError "符号没定义 \"NAME\"", and a call that
+/// no library, engine procedure, object or OnUserFunction handler can take "函数没定义
+/// \"NAME\"" (neither while the aggregate pre-scan runs). install()
 /// makes the resolver the parser's callbacks; the parser must not outlive the resolver then.
 class TqxValueResolver : private TqxDictionaryContext
 {
@@ -66,7 +67,8 @@ public:
     script::Variant ResolveEngineName(const QString &name);
     script::Variant ResolveFunction(const QString &name, const QString &p1, const QString &p2,
                                     const QString &p3);
-    void EngineProcedure(const QString &name, const QString &p1, const QString &p2,
+    /// False when @p name is no engine procedure and no object answers it.
+    bool EngineProcedure(const QString &name, const QString &p1, const QString &p2,
                          const QString &p3, script::Variant &value);
     void AssignName(const QString &name, const script::Variant &value);
     /// The display text of one bracket of a text object, without its brackets.

@@ -62,7 +62,7 @@ std::unique_ptr<TqxView> readPreparedObject(RecordReader &reader)
     std::unique_ptr<TqxView> view = TqxGlobals::instance().objects.CreateObjectByKind(
         framedText ? quint8(okText) : kind, className);
     if (!view)
-        throw ERecordFormat("prepared record of a kind that makes no object");
+        throw ERecordFormat("预备页记录的种类不能生成对象");
     view->RecordMode = kPreparedMode;
     view->ReadRecord(reader);
     if (framedText)

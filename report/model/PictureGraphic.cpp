@@ -1,5 +1,7 @@
 #include "report/model/PictureGraphic.h"
 
+#include "report/platform/FileProblems.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -65,7 +67,7 @@ bool PictureGraphic::load(Kind kind, const QByteArray &bytes)
     QImageReader reader(&buffer, readerFormat(kind));
     QImage image = reader.read();
     if (image.isNull()) {
-        m_error = reader.errorString();
+        m_error = QStringLiteral("图片数据无法读取: ") + reader.errorString();
         return false;
     }
     m_kind = kind;
@@ -80,8 +82,11 @@ bool PictureGraphic::loadFromFile(const QString &fileName)
     QFile file(fileName);
     if (kind == Kind::None || !file.open(QIODevice::ReadOnly)) {
         clear();
-        m_error = kind == Kind::None ? QStringLiteral("Unknown picture file extension")
-                                     : file.errorString();
+        const QString problem = platform::readProblem(fileName);
+        m_error = kind == Kind::None ? QStringLiteral("图片文件 %1 的扩展名未知").arg(fileName)
+                  : problem.isEmpty()
+                      ? QStringLiteral("无法打开图片文件 %1").arg(fileName)
+                      : QStringLiteral("无法打开图片文件 %1: %2").arg(fileName, problem);
         return false;
     }
     return load(kind, file.readAll());

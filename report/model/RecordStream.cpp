@@ -74,20 +74,20 @@ void RecordWriter::writeStrList(const QStringList &lines)
 QByteArray RecordReader::readBytes(qint64 count)
 {
     if (count < 0)
-        throw ERecordFormat("negative length in record");
+        throw ERecordFormat("记录中的长度为负数");
     // A corrupt length must not size an allocation: check it against what is left first.
     if (!m_device.isSequential() && count > m_device.size() - m_device.pos())
-        throw ERecordFormat("record ends early");
+        throw ERecordFormat("记录不完整, 数据提前结束");
     const QByteArray bytes = m_device.read(count);
     if (bytes.size() != count)
-        throw ERecordFormat("record ends early");
+        throw ERecordFormat("记录不完整, 数据提前结束");
     return bytes;
 }
 
 void RecordReader::seek(qint64 position)
 {
     if (position < 0 || position > m_device.size() || !m_device.seek(position))
-        throw ERecordFormat("record position outside the stream");
+        throw ERecordFormat("记录位置超出了数据范围");
 }
 
 quint8 RecordReader::readByte()

@@ -30,7 +30,7 @@ std::optional<QByteArray> readReportFormData(const QByteArray &formData, bool st
         return std::nullopt;
     const qint32 count = reader.readInt();
     if (count < 0 || count > buffer.size() - buffer.pos())
-        throw ERecordFormat("form data count runs past its end");
+        throw ERecordFormat("窗体数据的长度超出了数据末尾");
     return reader.readBytes(count);
 }
 

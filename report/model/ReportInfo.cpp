@@ -81,7 +81,7 @@ ReportInfo ReportInfo::read(RecordReader &reader)
     info.versionBuild = readRawStr(reader);
     const QByteArray hex = reader.readBytes(reader.readWord());
     if (!isHexText(hex))
-        throw ERecordFormat("report password is not hexadecimal text");
+        throw ERecordFormat("报表密码不是十六进制文本");
     info.password = platform::decode8Bit(QByteArray::fromHex(hex));
     info.generatorVersion = reader.readByte();
     info.passwordProtected = reader.readByte() != 0;

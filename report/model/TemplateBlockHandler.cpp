@@ -12,7 +12,7 @@ TemplateBlockHandler::NamedValues readNamedValues(RecordReader &reader)
 {
     const qint32 count = reader.readInt();
     if (count < 0)
-        throw ERecordFormat("negative count in dictionary");
+        throw ERecordFormat("数据字典中的数目为负数");
     // Every pair takes bytes, so a corrupt count ends at the stream's end; nothing is
     // reserved from it.
     TemplateBlockHandler::NamedValues values;
@@ -45,7 +45,7 @@ void TemplateBlockHandler::clearDictionary()
 void TemplateBlockHandler::readDictionary(RecordReader &reader)
 {
     if (reader.readWord() != kDictionaryMarker)
-        throw ERecordFormat("dictionary block without its marker");
+        throw ERecordFormat("数据字典块缺少其标记");
     NamedValues variables = readNamedValues(reader);
     NamedValues aliases = readNamedValues(reader);
     NamedValues sources = readNamedValues(reader);

@@ -60,7 +60,7 @@ private:
         const quint8 pageIndex = m_reader.readByte();
         TqxPage *page = m_pages.page(pageIndex);
         if (!page)
-            throw ERecordFormat("object record names a page that does not exist");
+            throw ERecordFormat("对象记录所属的页不存在");
         runState().currentPage = page;
 
         std::unique_ptr<TqxView> created;
@@ -97,7 +97,7 @@ private:
         if (!m_endPosition)
             m_endPosition = m_reader.readInt();
         if (*m_endPosition == 0)
-            throw ERecordFormat("damaged object record without an end position");
+            throw ERecordFormat("损坏的对象记录没有结束位置");
         seekForward(*m_endPosition);
     }
 
@@ -105,7 +105,7 @@ private:
     {
         // An end position at or before the record's start would read the same bytes forever.
         if (position <= m_recordStart)
-            throw ERecordFormat("object record ends before it starts");
+            throw ERecordFormat("对象记录的结束位置在其开始之前");
         m_reader.seek(position);
     }
 
@@ -173,7 +173,7 @@ PagePartEnd readPageList(RecordReader &reader, TqxPages &pages, TemplateSettings
         } else if (marker <= kLastObjectKind) {
             objects.read(marker, recordStart);
         } else {
-            throw ERecordFormat("unknown block marker in template");
+            throw ERecordFormat("模板中有未知的块标记");
         }
     }
     return PagePartEnd::EndOfStream;

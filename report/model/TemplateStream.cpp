@@ -6,6 +6,7 @@
 #include "report/model/TqxGlobals.h"
 #include "report/model/TqxPages.h"
 #include "report/platform/DialogProvider.h"
+#include "report/platform/FileProblems.h"
 #include "report/platform/StringTable.h"
 
 #include <QBuffer>
@@ -32,13 +33,26 @@ public:
     LoadingVersionScope &operator=(const LoadingVersionScope &) = delete;
 };
 
-QString missingClassesText(const QString &classNames)
+/// Each class once, in the order the read met them; the registry notes every failed record.
+QStringList distinctClassNames(const QString &message)
 {
-    return QStringLiteral("Report contains the following non-plugged components:\r") + classNames +
-           QStringLiteral("You must include these components into your project.");
+    QStringList names;
+    for (const QString &name : message.split(u'\r', Qt::SkipEmptyParts)) {
+        if (!names.contains(name))
+            names << name;
+    }
+    return names;
 }
 
 } // namespace
+
+QString missingClassesText(const QStringList &classNames)
+{
+    QString text = QStringLiteral("报表包含以下未接入的组件:\r");
+    for (const QString &name : classNames)
+        text += platform::printableText(name) + u'\r';
+    return text + QStringLiteral("这些组件的对象没有读入; 需要在程序中加入这些组件。");
+}
 
 TemplateStream::TemplateStream(TqxPages &pages, TemplateSettings &settings, ReportInfo &info)
     : m_pages(pages)
@@ -62,6 +76,8 @@ TemplateReadResult TemplateStream::read(const QByteArray &bytes)
 TemplateReadResult TemplateStream::read(QIODevice &device, TemplateOrigin origin)
 {
     runState().drawingMode = DrawingMode::Designing;
+    m_missingClasses.clear();
+    m_failure.clear();
     if (device.atEnd())
         return TemplateReadResult::Empty;
     const qint64 start = device.pos();
@@ -74,6 +90,9 @@ TemplateReadResult TemplateStream::read(QIODevice &device, TemplateOrigin origin
         version = kOldestVersion;
         device.seek(start);
     } else if (version > kCurrentStreamVersion) {
+        m_failure = QStringLiteral("格式版本 %1 比本程序能读的 %2 新")
+                        .arg(version)
+                        .arg(kCurrentStreamVersion);
         showError(platform::LoadLibraryString(kUnsupportedFormat));
         return TemplateReadResult::Unsupported;
     }
@@ -93,7 +112,8 @@ TemplateReadResult TemplateStream::readVersioned(QIODevice &device, int version,
             m_info = ReportInfo::read(reader);
         else
             m_info.reset(now());
-    } catch (const std::exception &) {
+    } catch (const std::exception &error) {
+        m_failure = QString::fromUtf8(error.what());
         showError(platform::LoadLibraryString(kUnsupportedFormat));
         resetToEmptyPage();
         return TemplateReadResult::Damaged;
@@ -107,7 +127,8 @@ TemplateReadResult TemplateStream::readVersioned(QIODevice &device, int version,
         return TemplateReadResult::PasswordRefused;
     }
     if (registry.missingClass()) {
-        showError(missingClassesText(registry.missingClassMessage()));
+        m_missingClasses = distinctClassNames(registry.missingClassMessage());
+        showError(missingClassesText(m_missingClasses));
         return TemplateReadResult::MissingClasses;
     }
     return TemplateReadResult::Loaded;
@@ -131,9 +152,12 @@ void TemplateStream::resetToEmptyPage()
 
 void TemplateStream::showError(const QString &text) const
 {
-    if (m_dialogs)
-        m_dialogs->messageBox(text, platform::LoadLibraryString(kErrorCaption),
-                              platform::mb_Ok | platform::mb_IconError);
+    if (!m_dialogs)
+        return;
+    const QString shown =
+        m_sourceName.isEmpty() ? text : text + QStringLiteral("\r文件: ") + m_sourceName;
+    m_dialogs->messageBox(shown, platform::LoadLibraryString(kErrorCaption),
+                          platform::mb_Ok | platform::mb_IconError);
 }
 
 double TemplateStream::now() const

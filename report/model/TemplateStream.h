@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QStringList>
 #include <functional>
 
 class QIODevice;
@@ -17,6 +18,10 @@ class DialogProvider;
 namespace tovren::model {
 
 class TqxPages;
+
+/// The message that names the add-in classes a template needs and the program lacks, with a
+/// line for every class name (non-printable characters escaped: the names are bytes of a file).
+QString missingClassesText(const QStringList &classNames);
 
 /// Where a template comes from; only templates read from files ask for their password.
 enum class TemplateOrigin { Memory, File };
@@ -51,6 +56,8 @@ public:
     void setDialogs(platform::DialogProvider *dialogs) { m_dialogs = dialogs; }
     /// The clock for the information dates; tests fix it.
     void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
+    /// The file the next reads come from; their messages name it. Empty for data in memory.
+    void setSourceName(const QString &fileName) { m_sourceName = fileName; }
 
     TemplateReadResult read(QIODevice &device, TemplateOrigin origin);
     TemplateReadResult read(const QByteArray &bytes);
@@ -63,6 +70,11 @@ public:
     void writeXml(QIODevice &device) const;
 
     TemplateBlockHandler &blocks() { return *m_blocks; }
+
+    /// Class names of the add-in objects the last read left out, each once, in the order met.
+    const QStringList &missingClasses() const { return m_missingClasses; }
+    /// What made the last read fail (Unsupported or Damaged), for the technician; empty else.
+    const QString &failure() const { return m_failure; }
 
 private:
     TemplateReadResult readVersioned(QIODevice &device, int version, TemplateOrigin origin);
@@ -78,6 +90,9 @@ private:
     TemplateBlockHandler *m_blocks = &m_passThroughBlocks;
     platform::DialogProvider *m_dialogs = nullptr;
     std::function<QDateTime()> m_now = [] { return QDateTime::currentDateTime(); };
+    QString m_sourceName;
+    QStringList m_missingClasses;
+    QString m_failure;
 };
 
 } // namespace tovren::model

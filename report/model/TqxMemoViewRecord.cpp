@@ -35,7 +35,7 @@ void TqxMemoView::ReadRecord(RecordReader &reader)
     const QString family = reader.readStr();
     const qint32 size = reader.readInt();
     if (size <= 0)
-        throw ERecordFormat("text object with a font size of " + std::to_string(size) + " points");
+        throw ERecordFormat("文本对象的字号 " + std::to_string(size) + " 磅无效");
     const quint16 style = reader.readWord();
     const ColorRef color = reader.readColor();
     Alignment = reader.readInt();

@@ -138,12 +138,12 @@ void TqxPictureView::ReadRecord(RecordReader &reader)
     TqxView::ReadRecord(reader);
     const quint8 kind = reader.readByte();
     if (kind > quint8(PictureGraphic::Kind::Jpeg))
-        throw ERecordFormat("unknown picture kind in record");
+        throw ERecordFormat("记录中的图片类型未知");
     if (recordVersion(*this) > 10)
         BlobType = reader.readByte();
     const qint64 end = reader.readInt();
     if (end < reader.pos())
-        throw ERecordFormat("picture data ends before it starts");
+        throw ERecordFormat("图片数据的结束位置在其开始之前");
     const QByteArray bytes = reader.readBytes(end - reader.pos());
     // Undecodable picture data leaves an empty picture; the rest of the template still loads.
     Picture.load(static_cast<PictureGraphic::Kind>(kind), bytes);

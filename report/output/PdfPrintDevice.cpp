@@ -1,5 +1,7 @@
 #include "report/output/PdfPrintDevice.h"
 
+#include "report/platform/FileProblems.h"
+
 #include <QPageLayout>
 #include <QPageSize>
 
@@ -55,7 +57,9 @@ bool PdfPrintDevice::beginDocument(const QString &title, int /*copyCount*/, bool
     }
     m_file = std::make_unique<QSaveFile>(m_fileName);
     if (!m_file->open(QIODevice::WriteOnly)) {
-        m_error = QStringLiteral("无法创建文件 %1").arg(m_fileName);
+        const QString problem = platform::writeProblem(m_fileName);
+        m_error = QStringLiteral("无法创建文件 %1").arg(m_fileName) +
+                  (problem.isEmpty() ? QString() : QStringLiteral(": ") + problem);
         m_file.reset();
         return false;
     }

@@ -22,4 +22,11 @@ private:
     QString m_message;
 };
 
+/// The message for a call of a function that neither the evaluator, a library nor the report
+/// knows: "函数没定义 \"NAME\"", worded like the one for an unknown name.
+inline QString undefinedFunctionMessage(const QString &name)
+{
+    return QStringLiteral("函数没定义 \"") + name + u'"';
+}
+
 } // namespace tovren::script

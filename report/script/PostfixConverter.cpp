@@ -32,6 +32,7 @@ int priority(char16_t op)
     case PostfixCode::And:
     case PostfixCode::Not:
     case PostfixCode::Mod:
+    case PostfixCode::Div:
         return 1;
     case PostfixCode::Int:
     case PostfixCode::Frac:
@@ -70,7 +71,7 @@ std::optional<char16_t> wordOperator(QStringView token)
     } words[] = {
         {u"INT", PostfixCode::Int}, {u"FRAC", PostfixCode::Frac}, {u"ROUND", PostfixCode::Round},
         {u"OR", PostfixCode::Or},   {u"AND", PostfixCode::And},   {u"NOT", PostfixCode::Not},
-        {u"STR", PostfixCode::Str}, {u"MOD", PostfixCode::Mod},
+        {u"STR", PostfixCode::Str}, {u"MOD", PostfixCode::Mod},   {u"DIV", PostfixCode::Div},
     };
     if (token.size() > 5)
         return std::nullopt;

@@ -14,6 +14,7 @@ inline constexpr char16_t Or = 4;
 inline constexpr char16_t And = 5;
 inline constexpr char16_t Int = 6;
 inline constexpr char16_t Frac = 7;
+inline constexpr char16_t Div = 8;
 inline constexpr char16_t Negate = 9;
 inline constexpr char16_t UnaryPlus = 10;
 inline constexpr char16_t Str = 11;

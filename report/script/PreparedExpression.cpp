@@ -85,6 +85,8 @@ private:
             return Operation::Multiply;
         case PostfixCode::Mod:
             return Operation::Mod;
+        case PostfixCode::Div:
+            return Operation::IntegerDivide;
         case u'+':
             return Operation::Add;
         case u'-':

@@ -36,6 +36,7 @@ public:
         Divide,
         Or,
         Mod,
+        IntegerDivide,
         Less,
         LessOrEqual,
         Equal,

@@ -401,7 +401,7 @@ void ScriptCompiler::checkTerm(int nesting)
         skipBlanks();
         if (!atEnd() && (m_text[m_position] == u'*' || m_text[m_position] == u'/'))
             m_position += 1;
-        else if (atWordOperator(u"AND") || atWordOperator(u"MOD"))
+        else if (atWordOperator(u"AND") || atWordOperator(u"MOD") || atWordOperator(u"DIV"))
             m_position += 3;
         else
             return;
@@ -446,7 +446,7 @@ void ScriptCompiler::checkFactor(int nesting)
                 ++m_position;
         }
     } else if (isIdentifierStart(m_position) && !atWordOperator(u"AND") && !atWordOperator(u"OR") &&
-               !atWordOperator(u"MOD")) {
+               !atWordOperator(u"MOD") && !atWordOperator(u"DIV")) {
         const qsizetype nameEnd = identifierEnd(m_position);
         if (nameEnd < m_text.size() && m_text[nameEnd] == u'(') {
             m_position = nameEnd + 1;

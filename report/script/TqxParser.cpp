@@ -58,6 +58,8 @@ Variant binary(Operation operation, const Variant &a, const Variant &b)
         return bitwiseOr(a, b);
     case Operation::Mod:
         return modulo(a, b);
+    case Operation::IntegerDivide:
+        return integerDivide(a, b);
     case Operation::Less:
         return compareToInteger(a, b, Comparison::Less);
     case Operation::LessOrEqual:

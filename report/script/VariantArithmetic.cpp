@@ -173,8 +173,21 @@ Variant divide(const Variant &a, const Variant &b)
     const double divisor = b.toDouble();
     const double dividend = a.toDouble();
     if (divisor == 0)
-        return Variant(0.0);
+        throw EvaluationError(divisionByZeroMessage());
     return checkedDouble(dividend / divisor);
+}
+
+Variant integerDivide(const Variant &a, const Variant &b)
+{
+    if (a.isNull() || b.isNull())
+        return Variant::null();
+    const qint64 dividend = a.toInt64();
+    const qint64 divisor = b.toInt64();
+    if (divisor == 0)
+        throw EvaluationError(divisionByZeroMessage());
+    if (divisor == -1) // the one quotient that can leave the range: the smallest integer negated
+        return negate(Variant::fromInteger(dividend));
+    return Variant::fromInteger(dividend / divisor);
 }
 
 Variant modulo(const Variant &a, const Variant &b)
@@ -184,10 +197,15 @@ Variant modulo(const Variant &a, const Variant &b)
     const qint64 dividend = a.toInt64();
     const qint64 divisor = b.toInt64();
     if (divisor == 0)
-        throw EvaluationError(QStringLiteral("Division by zero"));
+        throw EvaluationError(divisionByZeroMessage());
     if (divisor == -1) // the one case where the remainder instruction itself would overflow
         return Variant(0);
     return Variant::fromInteger(dividend % divisor);
+}
+
+QString divisionByZeroMessage()
+{
+    return QStringLiteral("除数为零");
 }
 
 Variant bitwiseOr(const Variant &a, const Variant &b)

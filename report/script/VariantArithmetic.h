@@ -11,10 +11,15 @@ namespace tovren::script {
 Variant add(const Variant &a, const Variant &b);
 Variant subtract(const Variant &a, const Variant &b);
 Variant multiply(const Variant &a, const Variant &b);
-/// Always a double; a divisor equal to 0 gives 0 instead of an error, as reports expect.
+/// Always a double. A divisor equal to 0 raises EvaluationError, as for DIV and MOD: a value
+/// quietly printed as 0 on a certificate is worse than a build that stops and says why.
 Variant divide(const Variant &a, const Variant &b);
-/// Integer remainder of the operands rounded to integers; "Division by zero" for a 0 divisor.
+/// Integer quotient, truncated towards zero, of the operands rounded to integers.
+Variant integerDivide(const Variant &a, const Variant &b);
+/// Integer remainder of the operands rounded to integers.
 Variant modulo(const Variant &a, const Variant &b);
+/// The message of a division by zero.
+QString divisionByZeroMessage();
 /// Logical on two booleans, bitwise on integers.
 Variant bitwiseOr(const Variant &a, const Variant &b);
 Variant negate(const Variant &value);

@@ -1,4 +1,5 @@
 #include "app/cli/Command.h"
+#include "tests/support/CommandRunner.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,9 +8,6 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTextStream>
-
-#include "tests/support/CommandRunner.h"
-
 #include <gtest/gtest.h>
 
 using namespace tovren::cli;
@@ -27,7 +25,8 @@ qlonglong countRows(const QString &path)
 {
     qlonglong count = -1;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("count"));
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("count"));
         db.setDatabaseName(path);
         if (db.open()) {
             QSqlQuery query(db);
@@ -63,7 +62,8 @@ TEST(Dispatcher, UnknownCommandsAndBadOptionsFailWithAMessage)
     EXPECT_NE(missing.code, 0);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("--count")));
 
-    const CommandRun negative = run({QStringLiteral("demo-data"), QStringLiteral("--count"), QStringLiteral("-1")});
+    const CommandRun negative =
+        run({QStringLiteral("demo-data"), QStringLiteral("--count"), QStringLiteral("-1")});
     EXPECT_NE(negative.code, 0);
 }
 
@@ -71,13 +71,13 @@ TEST(DemoDataCommand, CountZeroMakesAnEmptyStoreAndCountNFillsIt)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("demo.db"));
-    const CommandRun empty = run({QStringLiteral("demo-data"), QStringLiteral("--count"), QStringLiteral("0"),
-                           QStringLiteral("--database"), path});
+    const CommandRun empty = run({QStringLiteral("demo-data"), QStringLiteral("--count"),
+                                  QStringLiteral("0"), QStringLiteral("--database"), path});
     ASSERT_EQ(empty.code, 0) << empty.err.toStdString();
     EXPECT_EQ(countRows(path), 0);
 
     const CommandRun filled = run({QStringLiteral("demo-data"), QStringLiteral("--count=25"),
-                            QStringLiteral("--database"), path});
+                                   QStringLiteral("--database"), path});
     ASSERT_EQ(filled.code, 0) << filled.err.toStdString();
     EXPECT_EQ(countRows(path), 25);
 }
@@ -85,8 +85,9 @@ TEST(DemoDataCommand, CountZeroMakesAnEmptyStoreAndCountNFillsIt)
 TEST(DemoDataCommand, UnreachableStoreFailsWithoutCreatingAnything)
 {
     QTemporaryDir dir;
-    const CommandRun failed = run({QStringLiteral("demo-data"), QStringLiteral("--count"), QStringLiteral("3"),
-                            QStringLiteral("--database"), dir.filePath(QStringLiteral("no/such/dir.db"))});
+    const CommandRun failed =
+        run({QStringLiteral("demo-data"), QStringLiteral("--count"), QStringLiteral("3"),
+             QStringLiteral("--database"), dir.filePath(QStringLiteral("no/such/dir.db"))});
     EXPECT_NE(failed.code, 0);
     EXPECT_FALSE(failed.err.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("no"))));
@@ -101,12 +102,13 @@ TEST(MigrateCommand, ReportsCopiedRowsAndRefusesFilesWithoutInfo)
     const QString store = dir.filePath(QStringLiteral("m.db"));
     const QString mdb = fixtures + QStringLiteral("/cn_grades_jet3_gbk_mislabeled_cp1252.mdb");
 
-    const CommandRun refused = run({QStringLiteral("migrate"), mdb, QStringLiteral("--database"), store});
+    const CommandRun refused =
+        run({QStringLiteral("migrate"), mdb, QStringLiteral("--database"), store});
     EXPECT_NE(refused.code, 0);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("info")));
 
-    const CommandRun copied = run({QStringLiteral("migrate"), mdb, QStringLiteral("--database"), store,
-                            QStringLiteral("--table"), QStringLiteral("学生信息表")});
+    const CommandRun copied = run({QStringLiteral("migrate"), mdb, QStringLiteral("--database"),
+                                   store, QStringLiteral("--table"), QStringLiteral("学生信息表")});
     ASSERT_EQ(copied.code, 0) << copied.err.toStdString();
     EXPECT_TRUE(copied.out.contains(QStringLiteral("7")));
     EXPECT_EQ(countRows(store), 7);
@@ -129,13 +131,27 @@ TEST(ImportCommand, ImportsShowsAndRefusesBadFiles)
     EXPECT_EQ(shown.out, QStringLiteral("NAME\tSex\n甲\t男\n乙\t女\n"));
     EXPECT_FALSE(QFileInfo::exists(store));
 
-    const CommandRun imported = run({QStringLiteral("import"), csv, QStringLiteral("--database"), store});
+    // A mistyped store is refused, as by every command, instead of made and filled.
+    const CommandRun typo =
+        run({QStringLiteral("import"), csv, QStringLiteral("--database"), store});
+    EXPECT_NE(typo.code, 0);
+    EXPECT_TRUE(typo.err.contains(QStringLiteral("找不到数据库"))) << typo.err.toStdString();
+    EXPECT_TRUE(typo.err.contains(store)) << typo.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(store));
+    ASSERT_EQ(run({QStringLiteral("demo-data"), QStringLiteral("--count"), QStringLiteral("0"),
+                   QStringLiteral("--database"), store})
+                  .code,
+              0);
+
+    const CommandRun imported =
+        run({QStringLiteral("import"), csv, QStringLiteral("--database"), store});
     ASSERT_EQ(imported.code, 0) << imported.err.toStdString();
     EXPECT_EQ(imported.out.trimmed(), QStringLiteral("导入完成。增加新数据: 2"));
     EXPECT_EQ(countRows(store), 2);
 
-    const CommandRun missing = run({QStringLiteral("import"), dir.filePath(QStringLiteral("no.xlsx")),
-                                    QStringLiteral("--database"), store});
+    const CommandRun missing =
+        run({QStringLiteral("import"), dir.filePath(QStringLiteral("no.xlsx")),
+             QStringLiteral("--database"), store});
     EXPECT_NE(missing.code, 0);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("no.xlsx")));
     EXPECT_EQ(countRows(store), 2);

@@ -69,6 +69,12 @@ TEST(EvalDatabaseTest, BadInputFailsWithAClearMessage)
     EXPECT_EQ(unknown.out, QStringLiteral("1\n"));
     EXPECT_TRUE(unknown.err.contains(QStringLiteral("符号没定义 \"NOBODY\"")))
         << unknown.err.toStdString();
+    const CommandRun function =
+        run({QStringLiteral("eval"), QStringLiteral("--database"), store.path(),
+             QStringLiteral("LENGTH(Aqy.\"Name\") + NOSUCH(1)")});
+    EXPECT_NE(function.code, 0);
+    EXPECT_TRUE(function.err.contains(QStringLiteral("函数没定义 \"NOSUCH\"")))
+        << function.err.toStdString();
 
     QTemporaryDir dir;
     const QString missing = dir.filePath(QStringLiteral("no/such/store.db"));

@@ -1,8 +1,11 @@
 #include "BuildFixture.h"
 #include "report/engine/BuildRunState.h"
 #include "report/model/PictureGraphic.h"
+#include "report/model/RecordStream.h"
+#include "tests/support/ScriptedDialogs.h"
 
 #include <QBuffer>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace tovren;
@@ -203,6 +206,88 @@ TEST_F(TemplateFileTest, SavedTemplateLoadsBackAndUnsupportedVersionKeepsThePage
     empty.open(QIODevice::ReadOnly);
     EXPECT_EQ(other.ReadTemplate(empty), model::TemplateReadResult::Empty);
     EXPECT_NE(other.FindObject(QStringLiteral("target")), nullptr);
+}
+
+/// @p bytes, a template the report wrote, with a record of the add-in class @p className on
+/// page 1 placed before the end marker.
+QByteArray withAddInRecord(const QByteArray &bytes, const model::ReportInfo &info,
+                           const QByteArray &className)
+{
+    QBuffer infoBlock;
+    infoBlock.open(QIODevice::WriteOnly);
+    model::RecordWriter infoWriter(infoBlock);
+    info.write(infoWriter);
+    const qsizetype endMarker = bytes.size() - infoBlock.size() - 1;
+    EXPECT_EQ(static_cast<quint8>(bytes.at(endMarker)), 252);
+
+    QBuffer record;
+    record.open(QIODevice::WriteOnly);
+    model::RecordWriter writer(record);
+    writer.writeByte(10);
+    writer.writeStr(QString::fromLatin1(className));
+    writer.writeByte(0);
+    const qint64 endPosition = record.pos();
+    writer.writeInt(0);
+    writer.writeBytes("chart data");
+    writer.patchInt(endPosition, static_cast<qint32>(endMarker + record.size()));
+    return bytes.left(endMarker) + record.data() + bytes.mid(endMarker);
+}
+
+TEST_F(TemplateFileTest, MissingAddInClassesAreNamedAndOutliveTheBuild)
+{
+    model::TqxPage &page = addPage();
+    addBand(page, model::btMasterData, 0, 30, QStringLiteral("Data"),
+            QStringLiteral("qxDBDataSet1"));
+    addText(page, 0, 0, QStringLiteral("old"), QStringLiteral("Target"));
+    // The script changes the template, so the build reads its copy of the template back.
+    page.object(1)->Script = QStringList{"Target.Memo := 'new'"};
+    const QByteArray clean = report.templateBytes();
+    QByteArray withCharts = withAddInRecord(clean, report.Info, "TqxChart");
+    withCharts = withAddInRecord(withCharts, report.Info, "TqxChart");
+    withCharts = withAddInRecord(withCharts, report.Info, "TqxGauge\x07");
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("charts.qxf"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(withCharts);
+    }
+    test::ScriptedDialogs dialogs;
+    report.setDialogs(&dialogs);
+    ASSERT_TRUE(report.LoadTemplate(path));
+    EXPECT_EQ(report.missingClasses(), QStringList({"TqxChart", "TqxGauge\x07"}));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    const QString message = dialogs.messages.at(0).text;
+    EXPECT_EQ(message, model::missingClassesText(report.missingClasses()) +
+                           QStringLiteral("\r文件: ") + path);
+    EXPECT_TRUE(message.contains(QStringLiteral("未接入的组件"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("TqxGauge\\x07"))) << "no raw control bytes";
+    EXPECT_NE(report.FindObject(QStringLiteral("Target")), nullptr) << "the rest is read";
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    EXPECT_EQ(report.missingClasses(), QStringList({"TqxChart", "TqxGauge\x07"}));
+
+    QBuffer buffer;
+    buffer.setData(clean);
+    buffer.open(QIODevice::ReadOnly);
+    EXPECT_EQ(report.ReadTemplate(buffer), model::TemplateReadResult::Loaded);
+    EXPECT_TRUE(report.missingClasses().isEmpty());
+
+    // A damaged file is named in the message, and the reader says in Chinese what it met.
+    QFile cut(path);
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(clean.left(clean.size() / 2));
+    cut.close();
+    dialogs.messages.clear();
+    ASSERT_TRUE(report.LoadTemplate(path));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages.at(0).text, QStringLiteral("不支持的QXF格式\r文件: ") + path);
+    EXPECT_FALSE(report.templateReadFailure().isEmpty());
+    EXPECT_FALSE(
+        report.templateReadFailure().contains(QRegularExpression(QStringLiteral("[A-Za-z]"))))
+        << report.templateReadFailure().toStdString();
+    report.setDialogs(nullptr);
 }
 
 } // namespace

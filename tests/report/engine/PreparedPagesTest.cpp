@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace tovren;
@@ -112,6 +113,37 @@ TEST_F(PreparedPagesTest, TruncatedFileKeepsThePagesReadBeforeTheDamage)
     EXPECT_THROW(pages.ReadPagesFile(cut), model::ERecordFormat);
     EXPECT_GE(pages.Count(), 1);
     EXPECT_LT(pages.Count(), 3);
+}
+
+TEST_F(PreparedPagesTest, UnreadableFilesAreRefusedInChineseNamingTheFile)
+{
+    // What the message says besides the file's name must be in the program's language.
+    const auto latinOutside = [](QString message, const QString &path) {
+        return message.remove(path).contains(QRegularExpression(QStringLiteral("[A-Za-z]{2,}")));
+    };
+    ASSERT_TRUE(report.BuildPages());
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cut.qxp"));
+    ASSERT_TRUE(report.SavePagesFile(path));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.resize(file.size() * 2 / 3));
+    file.close();
+
+    engine::TqxReport other(QStringLiteral("other"), &form, registry, &paper);
+    EXPECT_FALSE(other.LoadPagesFile(path));
+    EXPECT_TRUE(other.lastMessage().contains(path)) << other.lastMessage().toStdString();
+    EXPECT_FALSE(latinOutside(other.lastMessage(), path)) << other.lastMessage().toStdString();
+
+    const QString missing = dir.filePath(QStringLiteral("none.qxp"));
+    EXPECT_FALSE(other.LoadPagesFile(missing));
+    EXPECT_EQ(other.lastMessage(), QStringLiteral("无法打开文件 %1: 文件不存在").arg(missing));
+
+    const QString nowhere = dir.filePath(QStringLiteral("no/such/out.qxp"));
+    EXPECT_FALSE(report.SavePagesFile(nowhere));
+    EXPECT_TRUE(report.lastMessage().contains(nowhere)) << report.lastMessage().toStdString();
+    EXPECT_TRUE(report.lastMessage().contains(QStringLiteral("不存在")))
+        << report.lastMessage().toStdString();
 }
 
 TEST_F(PreparedPagesTest, HitTestFindsTheObjectWrittenLast)

@@ -220,7 +220,7 @@ TEST_F(ValueResolution, DictionaryVariablesAliasesAndScriptGlobals)
 TEST_F(ValueResolution, FunctionsGoToLibrariesThenTheEngineThenTheHandler)
 {
     EXPECT_EQ(eval(QStringLiteral("LENGTH('abcd')")), Variant(4));
-    EXPECT_EQ(eval(QStringLiteral("NOSUCH(1)")), Variant(QStringLiteral("0")));
+    EXPECT_EQ(errorOf(QStringLiteral("1 + NOSUCH(1)")), QStringLiteral("函数没定义 \"NOSUCH\""));
     eval(QStringLiteral("NEWPAGE()"));
     EXPECT_EQ(environment.pageBreaks, 1);
 

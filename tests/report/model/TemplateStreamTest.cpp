@@ -339,9 +339,9 @@ TEST(TemplateAddIns, UnknownClassIsSkippedAndNamedWhileOthersLoad)
     EXPECT_EQ(second.pages.page(0)->object(0)->ObjectKind, okLine);
     ASSERT_EQ(second.dialogs.messages.size(), 1);
     EXPECT_EQ(second.dialogs.messages[0].text,
-              QStringLiteral("Report contains the following non-plugged components:\r"
-                             "TqxMissingChartXYZ\rYou must include these components into your "
-                             "project."));
+              QStringLiteral("报表包含以下未接入的组件:\rTqxMissingChartXYZ\r"
+                             "这些组件的对象没有读入; 需要在程序中加入这些组件。"));
+    EXPECT_EQ(second.stream.missingClasses(), QStringList{"TqxMissingChartXYZ"});
     EXPECT_EQ(second.dialogs.messages[0].caption, QStringLiteral("错误"));
 
     TemplateFixture third;

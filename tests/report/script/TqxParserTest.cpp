@@ -30,11 +30,20 @@ TEST(TqxParserTest, ArithmeticFollowsPriority)
     EXPECT_EQ(text(u"((((1))))"), u"1");
 }
 
-TEST(TqxParserTest, DivisionByZeroGivesZero)
+TEST(TqxParserTest, DivisionByZeroIsAnErrorForEveryKindOfDivision)
 {
-    EXPECT_EQ(text(u"10/0"), u"0");
-    EXPECT_EQ(text(u"0/0"), u"0");
     EXPECT_EQ(text(u"7/2"), u"3.5");
+    EXPECT_EQ(text(u"7 div 2"), u"3");
+    EXPECT_EQ(text(u"-7 DIV 2"), u"-3");
+    EXPECT_EQ(text(u"7 div 2 * 2"), u"6"); // left to right, like MOD
+    for (const char16_t *division : {u"10/0", u"0/0", u"1 div 0", u"1 mod 0", u"5 mod (2-2)"}) {
+        try {
+            eval(division);
+            ADD_FAILURE() << "no error for " << QString::fromUtf16(division).toStdString();
+        } catch (const EvaluationError &error) {
+            EXPECT_EQ(error.message(), u"除数为零");
+        }
+    }
 }
 
 TEST(TqxParserTest, ComparisonsAndNotAreIntegers)

@@ -51,8 +51,13 @@ TEST(VariantArithmeticTest, IntegerOverflowWidensInsteadOfWrapping)
 TEST(VariantArithmeticTest, DivisionModuloAndOr)
 {
     EXPECT_EQ(divide(Variant(7), Variant(2)), Variant(3.5));
-    EXPECT_EQ(divide(Variant(7), Variant(0)), Variant(0.0));
-    EXPECT_EQ(divide(Variant(7), text("0")), Variant(0.0));
+    EXPECT_THROW(divide(Variant(7), Variant(0)), EvaluationError);
+    EXPECT_THROW(divide(Variant(7), text("0")), EvaluationError);
+    EXPECT_EQ(integerDivide(Variant(7), Variant(2)), Variant(3));
+    EXPECT_EQ(integerDivide(Variant(-7), Variant(2)), Variant(-3));
+    EXPECT_EQ(integerDivide(Variant(std::numeric_limits<qint64>::min()), Variant(-1)).type(),
+              VariantType::Double);
+    EXPECT_THROW(integerDivide(Variant(7), Variant(0.2)), EvaluationError); // 0.2 rounds to 0
     EXPECT_EQ(modulo(Variant(7), Variant(3)), Variant(1));
     EXPECT_EQ(modulo(Variant(-7), Variant(3)), Variant(-1));
     EXPECT_EQ(modulo(Variant(7.5), Variant(3)), Variant(2)); // 7.5 rounds to 8
@@ -74,7 +79,7 @@ QString messageOf(const std::function<void()> &operation)
 
 TEST(VariantArithmeticTest, ErrorsCarryThePlatformMessages)
 {
-    EXPECT_EQ(messageOf([] { modulo(Variant(1), Variant(0)); }), u"Division by zero");
+    EXPECT_EQ(messageOf([] { modulo(Variant(1), Variant(0)); }), u"除数为零");
     EXPECT_EQ(messageOf([] { multiply(Variant(1e300), Variant(1e300)); }),
               u"Floating point overflow");
     EXPECT_EQ(messageOf([] { modulo(Variant(1e300), Variant(7)); }),
