@@ -93,11 +93,8 @@ int runWindow(int argc, char **argv, const QStringList &arguments)
         connection = std::make_unique<db::TDbConnection>(db::chooseConnection(named, settings));
         if (named)
             db::rememberConnection(connection->spec(), settings);
-        const bool freshDefaultStore =
-            !named && connection->spec().kind() == db::ConnectionSpec::Kind::Sqlite &&
-            !QFileInfo::exists(connection->spec().sqlitePath());
         const QString legacy = QString::fromUtf8(app::kLegacyDatabaseFile);
-        if (freshDefaultStore && QFileInfo::exists(legacy))
+        if (!named && app::legacyMigrationDue(legacy, connection->spec()))
             app::offerLegacyMigration(legacy, *connection, dialogs);
     } catch (const std::exception &error) {
         dialogs.messageBox(QString::fromUtf8(error.what()),
