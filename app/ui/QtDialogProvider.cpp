@@ -47,6 +47,24 @@ int QtDialogProvider::messageBox(const QString &text, const QString &caption, in
     return results.value(box.clickedButton(), choices.size() == 1 ? mrOk : mrCancel);
 }
 
+int QtDialogProvider::choose(const QString &text, const QString &caption,
+                             const QStringList &answers)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    box.setIcon(QMessageBox::Question);
+    QList<QAbstractButton *> buttons;
+    for (const QString &answer : answers)
+        buttons << box.addButton(answer, QMessageBox::ActionRole);
+    QAbstractButton *cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setEscapeButton(cancel);
+    if (!buttons.isEmpty())
+        box.setDefaultButton(static_cast<QPushButton *>(buttons.first()));
+    box.exec();
+    return int(buttons.indexOf(box.clickedButton()));
+}
+
 QString QtDialogProvider::openFileName(const QString &caption, const QString &filter)
 {
     return QFileDialog::getOpenFileName(m_parent, caption, QString(), filter);
