@@ -95,11 +95,8 @@ int runWindow(int argc, char **argv, const QStringList &arguments)
         // A store named on the command line is for this run only; the window keeps a choice
         // the clerk makes in it.
         connection = std::make_unique<db::TDbConnection>(db::chooseConnection(named, settings));
-        const bool freshDefaultStore =
-            !named && connection->spec().kind() == db::ConnectionSpec::Kind::Sqlite &&
-            !QFileInfo::exists(connection->spec().sqlitePath());
         const QString legacy = QString::fromUtf8(app::kLegacyDatabaseFile);
-        if (freshDefaultStore && QFileInfo::exists(legacy))
+        if (!named && app::legacyMigrationDue(legacy, connection->spec()))
             app::offerLegacyMigration(legacy, *connection, dialogs);
     } catch (const std::exception &error) {
         dialogs.messageBox(QString::fromUtf8(error.what()),

@@ -68,13 +68,13 @@ void BM_ImportWorkbook(benchmark::State &state)
         state.ResumeTiming();
 
         const import::SheetData sheet = import::WorkbookReader::read(workbook().path);
-        import::SpreadsheetImport importer(query, [] { QCoreApplication::processEvents();
-    });
-    if (importer.run(sheet, workbook().path) != kRows)
-        state.SkipWithError("wrong number of records added");
+        const auto yield = [] { QCoreApplication::processEvents(); };
+        import::SpreadsheetImport importer(query, sheet, workbook().path, yield);
+        if (importer.run(import::DuplicateRows::Add).added != kRows)
+            state.SkipWithError("wrong number of records added");
+    }
+    state.counters["rows"] = kRows;
 }
-state.counters["rows"] = kRows;
-} // namespace
 BENCHMARK(BM_ImportWorkbook)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

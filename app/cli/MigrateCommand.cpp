@@ -16,7 +16,9 @@ Command migrateCommand()
     command.summary = QStringLiteral("把旧的 Access 数据库 (.mdb) 中的表 info 复制到当前数据库");
     command.usage = QStringLiteral(
         "用法: tovren migrate FILE.mdb [--database CONN] [--codepage CP] [--table NAME]\n"
-        "在一个事务中把 FILE.mdb 的表 info 复制到当前数据库, 并报告复制的行数。\n"
+        "在一个事务中把 FILE.mdb 的表 info 复制到当前数据库, 并报告复制的行数、新加的列和\n"
+        "无效的日期 (按行和列列出, 保存为空值)。没有表 info 任何一列的表不会被复制;\n"
+        "复制失败时不留下新建的数据库文件。\n"
         "  --database CONN  目标数据库 (默认: 当前目录的 毕业信息.db)\n"
         "  --codepage CP    JET3 文件中文本的代码页, 如 936 或 1252 (默认: 936, 即 GBK)\n"
         "  --table NAME     要复制的源表 (默认: info)\n"
@@ -45,8 +47,8 @@ Command migrateCommand()
             db::chooseConnection(args.value(QStringLiteral("database")), settings));
         migration::InfoMigration migration(source, target);
         migration.setSourceTable(args.value(QStringLiteral("table"), QStringLiteral("info")));
-        const qsizetype copied = migration.run();
-        io.out << "已复制 " << copied << " 行到 " << target.spec().displayName() << '\n';
+        const migration::MigrationReport report = migration.run();
+        io.out << report.text(target.spec().displayName()) << '\n';
         return 0;
     };
     return command;

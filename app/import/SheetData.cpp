@@ -4,6 +4,39 @@
 
 namespace tovren::import {
 
+int SheetData::lastColumn(int row) const
+{
+    if (row < 1 || row > rowCount() || m_rows[size_t(row - 1)].empty())
+        return 0;
+    return m_rows[size_t(row - 1)].back().column;
+}
+
+const SheetData::Cell *SheetData::find(int row, int column) const
+{
+    if (row < 1 || row > rowCount())
+        return nullptr;
+    const Row &cells = m_rows[size_t(row - 1)];
+    const auto found = std::lower_bound(cells.begin(), cells.end(), column,
+                                        [](const Cell &cell, int c) { return cell.column < c; });
+    return found != cells.end() && found->column == column ? &*found : nullptr;
+}
+
+QString SheetData::cellText(int row, int column) const
+{
+    const Cell *cell = find(row, column);
+    return cell ? cell->text : QString();
+}
+
+std::vector<int> SheetData::usedColumns(int row) const
+{
+    std::vector<int> columns;
+    if (row < 1 || row > rowCount())
+        return columns;
+    for (const Cell &cell : m_rows[size_t(row - 1)])
+        columns.push_back(cell.column);
+    return columns;
+}
+
 void SheetData::Builder::set(int row, int column, QString text)
 {
     if (row < 1 || column < 1 || text.isEmpty())
@@ -13,17 +46,24 @@ void SheetData::Builder::set(int row, int column, QString text)
 
 SheetData SheetData::Builder::build()
 {
-    int rows = 0;
-    int columns = 0;
-    for (const Cell &cell : m_cells) {
-        rows = std::max(rows, cell.row);
-        columns = std::max(columns, cell.column);
+    // Stable, so of two texts for one cell the one set later comes last.
+    std::stable_sort(m_cells.begin(), m_cells.end(), [](const Cell &a, const Cell &b) {
+        return a.row != b.row ? a.row < b.row : a.column < b.column;
+    });
+    SheetData sheet;
+    if (!m_cells.empty())
+        sheet.m_rows.resize(size_t(m_cells.back().row));
+    for (size_t i = 0; i < m_cells.size(); ++i) {
+        Cell &cell = m_cells[i];
+        if (i + 1 < m_cells.size() && m_cells[i + 1].row == cell.row &&
+            m_cells[i + 1].column == cell.column)
+            continue;
+        sheet.m_rows[size_t(cell.row - 1)].push_back({cell.column, std::move(cell.text)});
+        sheet.m_columns = std::max(sheet.m_columns, cell.column);
+        ++sheet.m_cellCount;
     }
-    SheetData sheet(rows, columns);
-    for (Cell &cell : m_cells)
-        sheet.m_cells[size_t(cell.row - 1) * size_t(columns) + size_t(cell.column - 1)] =
-            std::move(cell.text);
     m_cells.clear();
+    m_cells.shrink_to_fit();
     return sheet;
 }
 

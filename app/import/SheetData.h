@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <stdexcept>
 #include <vector>
 
@@ -13,36 +12,32 @@ class EWorkbookError : public std::runtime_error
 public:
     explicit EWorkbookError(const QString &message)
         : std::runtime_error(message.toStdString())
-    {
-    }
+    {}
     QString message() const { return QString::fromUtf8(what()); }
 };
 
 /// The first worksheet of a workbook, every cell already turned into the text the spreadsheet
 /// program would show. Rows and columns are 1-based and run from A1 to the last row and column
 /// that hold a value, so trailing blank rows never turn into records.
+///
+/// Only cells that hold a value are kept, each row with its own, so one very wide row costs
+/// what its cells cost and not the width of the sheet for every row.
 class SheetData
 {
 public:
-    SheetData() = default;
-    SheetData(int rows, int columns)
-        : m_rows(rows)
-        , m_columns(columns)
-        , m_cells(size_t(rows) * size_t(columns))
-    {
-    }
-
-    int rowCount() const { return m_rows; }
+    int rowCount() const { return int(m_rows.size()); }
+    /// The widest row's last column that holds a value.
     int columnCount() const { return m_columns; }
-    /// Empty outside the used range.
-    QString cellText(int row, int column) const
-    {
-        if (row < 1 || column < 1 || row > m_rows || column > m_columns)
-            return {};
-        return m_cells[size_t(row - 1) * size_t(m_columns) + size_t(column - 1)];
-    }
+    /// The last column of @p row that holds a value; 0 for a blank row or one outside the sheet.
+    int lastColumn(int row) const;
+    /// Empty outside the used range and for blank cells.
+    QString cellText(int row, int column) const;
+    /// The columns of @p row that hold a value, in ascending order.
+    std::vector<int> usedColumns(int row) const;
+    /// How many cells the sheet keeps: the ones that hold a value.
+    qsizetype storedCellCount() const { return m_cellCount; }
 
-    /// Builds a sheet from cells given in any order; grows to fit.
+    /// Builds a sheet from cells given in any order; a cell set twice keeps the later text.
     class Builder
     {
     public:
@@ -60,9 +55,18 @@ public:
     };
 
 private:
-    int m_rows = 0;
+    struct Cell
+    {
+        int column;
+        QString text;
+    };
+    using Row = std::vector<Cell>; ///< sorted by column
+
+    const Cell *find(int row, int column) const;
+
+    std::vector<Row> m_rows;
     int m_columns = 0;
-    std::vector<QString> m_cells;
+    qsizetype m_cellCount = 0;
 };
 
 } // namespace tovren::import

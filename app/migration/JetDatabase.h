@@ -1,11 +1,7 @@
 #pragma once
 
-#include <QList>
-#include <QString>
-#include <QStringList>
-#include <QVariant>
+#include "app/migration/LegacySource.h"
 
-#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -27,32 +23,22 @@ public:
 /// that their header often gets wrong: files made on Chinese systems commonly claim Western code
 /// page 1252 while holding GBK, so Jet 3 text is decoded as GBK (through its superset GB18030)
 /// unless the caller names another code page.
-class JetDatabase
+class JetDatabase : public LegacySource
 {
 public:
-    enum class ColumnKind { Integer, Real, Boolean, DateTime, Text, Binary, Other };
-    struct Column
-    {
-        QString name;
-        ColumnKind kind;
-    };
-    using RowVisitor = std::function<void(const QVariantList &values)>;
-
     /// @p jet3CodePage: a Windows code page number ("936", "1252") or an iconv charset name;
     /// empty means GBK. Throws EJetError when the file is missing or not a Jet database.
     explicit JetDatabase(const QString &path, const QString &jet3CodePage = {});
-    ~JetDatabase();
+    ~JetDatabase() override;
     JetDatabase(const JetDatabase &) = delete;
     JetDatabase &operator=(const JetDatabase &) = delete;
 
     bool isJet3() const;
     QString versionName() const;
-    QStringList tableNames() const;
+    QStringList tableNames() const override;
     /// Throws EJetError when there is no such table.
-    QList<Column> columns(const QString &table) const;
-    /// Calls @p visit with each row, values in column order: null, qlonglong, double, bool,
-    /// QString (dates as "yyyy-MM-dd" or "yyyy-MM-dd hh:mm:ss") or QByteArray. Returns the count.
-    qsizetype readRows(const QString &table, const RowVisitor &visit) const;
+    QList<Column> columns(const QString &table) const override;
+    qsizetype readRows(const QString &table, const RowVisitor &visit) const override;
 
     /// The iconv charset a code page option names.
     static QString charsetForCodePage(const QString &codePage);

@@ -799,34 +799,43 @@ void TForm1::importWorkbook(const QString &fileName)
         return;
     m_importing = true;
     QString failure;
-    qsizetype added = 0;
-    {
-        const HourglassCursor hourglass;
-        try {
-            const import::SheetData sheet = import::WorkbookReader::read(fileName);
-            import::SpreadsheetImport importer(*Aqy, [] { QCoreApplication::processEvents();
-        });
-        added = importer.run(sheet, fileName);
+    std::optional<import::ImportSummary> summary;
+    try {
+        std::optional<HourglassCursor> hourglass(std::in_place);
+        const import::SheetData sheet = import::WorkbookReader::read(fileName);
+        const auto keepPainting = [] { QCoreApplication::processEvents(); };
+        import::SpreadsheetImport importer(*Aqy, sheet, fileName, keepPainting);
+        import::DuplicateRows duplicates = import::DuplicateRows::Add;
+        int answer = 0;
+        if (importer.duplicateRows() > 0) {
+            hourglass.reset();
+            answer = m_dialogs.choose(
+                importer.duplicateQuestion(), windowTitle(),
+                {QStringLiteral("跳过"), QStringLiteral("更新"), QStringLiteral("增加")});
+            const import::DuplicateRows answers[] = {import::DuplicateRows::Skip,
+                                                     import::DuplicateRows::Update,
+                                                     import::DuplicateRows::Add};
+            if (answer >= 0 && answer < int(std::size(answers)))
+                duplicates = answers[answer];
+            hourglass.emplace();
+        }
+        if (answer >= 0)
+            summary = importer.run(duplicates);
+    } catch (const std::exception &error) {
+        failure = QString::fromUtf8(error.what());
     }
-    catch (const import::EWorkbookError &error)
-    {
-        failure = error.message();
+    m_importing = false;
+    DBNavigator1->updateButtons();
+    if (!failure.isEmpty()) {
+        showError(failure);
+        return;
     }
-    catch (const db::EDatabaseError &error)
-    {
-        failure = error.message();
-    }
+    if (!summary)
+        return; // the person cancelled the question about rows already there
+    m_dialogs.messageBox(summary->text(), windowTitle(),
+                         platform::mb_Ok | platform::mb_IconInformation);
+    SpinEdit1->setValue(int(std::min<qsizetype>(Aqy->recordCount(), INT_MAX)));
 }
-m_importing = false;
-DBNavigator1->updateButtons();
-if (!failure.isEmpty()) {
-    showError(failure);
-    return;
-}
-m_dialogs.messageBox(QStringLiteral("导入完成。增加新数据: %1").arg(added), windowTitle(),
-                     platform::mb_Ok | platform::mb_IconInformation);
-SpinEdit1->setValue(int(std::min<qsizetype>(Aqy->recordCount(), INT_MAX)));
-} // namespace tovren::app
 
 void TForm1::Button2Click()
 {

@@ -85,6 +85,24 @@ QString runFileDialog(QWidget *parent, const QString &caption, const QString &fi
 
 } // namespace
 
+int QtDialogProvider::choose(const QString &text, const QString &caption,
+                             const QStringList &answers)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    box.setIcon(QMessageBox::Question);
+    QList<QAbstractButton *> buttons;
+    for (const QString &answer : answers)
+        buttons << box.addButton(answer, QMessageBox::ActionRole);
+    QAbstractButton *cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setEscapeButton(cancel);
+    if (!buttons.isEmpty())
+        box.setDefaultButton(static_cast<QPushButton *>(buttons.first()));
+    box.exec();
+    return int(buttons.indexOf(box.clickedButton()));
+}
+
 QString QtDialogProvider::openFileName(const QString &caption, const QString &filter)
 {
     return runFileDialog(m_parent, caption, filter, QString(), QFileDialog::AcceptOpen);

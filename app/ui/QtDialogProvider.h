@@ -19,6 +19,7 @@ public:
                          const QString &suggestedName) override;
     std::optional<QString> inputText(const QString &caption, const QString &label,
                                      const QString &initial) override;
+    int choose(const QString &text, const QString &caption, const QStringList &answers) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -3,6 +3,7 @@
 #include "report/platform/MessageBox.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace tovren::platform {
@@ -31,6 +32,15 @@ public:
                                              const QString & /*initial*/)
     {
         return std::nullopt;
+    }
+
+    /// Asks @p text under @p caption with a button for each of @p answers and one to cancel;
+    /// returns the index of the chosen answer, or -1 when the person cancelled or closed the
+    /// box. Providers that cannot ask answer as if cancelled.
+    virtual int choose(const QString & /*text*/, const QString & /*caption*/,
+                       const QStringList & /*answers*/)
+    {
+        return -1;
     }
 };
 

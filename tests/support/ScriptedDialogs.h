@@ -17,11 +17,13 @@ public:
         QString text;
         QString caption;
         int flags;
+        QStringList answers = {}; ///< the answers offered, for a choose() question
     };
 
     QList<Message> messages;
-    QList<int> answers;     ///< taken front first; mrOk/mrYes-less boxes answer mrOk when empty
-    QStringList fileNames;  ///< answers to file dialogs, front first; empty means cancelled
+    QList<int> answers;    ///< taken front first; mrOk/mrYes-less boxes answer mrOk when empty
+    QStringList fileNames; ///< answers to file dialogs, front first; empty means cancelled
+    QList<int> choices;    ///< indexes answering choose(), front first; empty means cancelled
 
     int messageBox(const QString &text, const QString &caption, int flags) override
     {
@@ -29,6 +31,11 @@ public:
         if (!answers.isEmpty())
             return answers.takeFirst();
         return platform::mrOk;
+    }
+    int choose(const QString &text, const QString &caption, const QStringList &offered) override
+    {
+        messages.append({text, caption, platform::mb_IconQuestion, offered});
+        return choices.isEmpty() ? -1 : choices.takeFirst();
     }
     QString openFileName(const QString &, const QString &) override { return nextFile(); }
     QString saveFileName(const QString &, const QString &, const QString &) override

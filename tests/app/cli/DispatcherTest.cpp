@@ -93,7 +93,7 @@ TEST(DemoDataCommand, UnreachableStoreFailsWithoutCreatingAnything)
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("no"))));
 }
 
-TEST(MigrateCommand, ReportsCopiedRowsAndRefusesFilesWithoutInfo)
+TEST(MigrateCommand, RefusesFilesWithoutInfoAndTablesOfOtherKindsWithoutMakingAStore)
 {
     const QString fixtures = qEnvironmentVariable("TOVREN_FIXTURES_DIR");
     if (!QDir(fixtures).exists())
@@ -107,11 +107,15 @@ TEST(MigrateCommand, ReportsCopiedRowsAndRefusesFilesWithoutInfo)
     EXPECT_NE(refused.code, 0);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("info")));
 
-    const CommandRun copied = run({QStringLiteral("migrate"), mdb, QStringLiteral("--database"),
-                                   store, QStringLiteral("--table"), QStringLiteral("学生信息表")});
-    ASSERT_EQ(copied.code, 0) << copied.err.toStdString();
-    EXPECT_TRUE(copied.out.contains(QStringLiteral("7")));
-    EXPECT_EQ(countRows(store), 7);
+    // A table of some other kind is refused, and the store it would have gone into is not made.
+    const CommandRun foreign =
+        run({QStringLiteral("migrate"), mdb, QStringLiteral("--database"), store,
+             QStringLiteral("--table"), QStringLiteral("学生信息表")});
+    EXPECT_NE(foreign.code, 0);
+    EXPECT_TRUE(foreign.err.contains(QStringLiteral("表 学生信息表 不是毕业生信息表")))
+        << foreign.err.toStdString();
+    EXPECT_TRUE(foreign.err.contains(QStringLiteral("StudID")));
+    EXPECT_FALSE(QFileInfo::exists(store));
 
     const CommandRun listed = run({QStringLiteral("migrate"), QStringLiteral("--list"), mdb});
     EXPECT_TRUE(listed.out.contains(QStringLiteral("学生成绩表")));

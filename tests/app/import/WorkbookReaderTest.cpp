@@ -100,6 +100,23 @@ TEST(WorkbookReader, ReadsCsvInUtf8WithOrWithoutBomAndInGb18030)
     EXPECT_EQ(sheet.cellText(4, 2), QStringLiteral("last"));
 }
 
+TEST(WorkbookReader, OneWideRowKeepsItsWidthToItself)
+{
+    // A stray line of commas once padded every row to its width: gigabytes for 100 KB of text.
+    QByteArray csv = "Name,Sex\n";
+    for (int row = 0; row < 1000; ++row)
+        csv += "x\n";
+    csv += QByteArray(100000, ',') + "y\n";
+    const SheetData sheet = WorkbookReader::readCsv(csv);
+    EXPECT_EQ(sheet.rowCount(), 1002);
+    EXPECT_EQ(sheet.columnCount(), 100001);
+    EXPECT_EQ(sheet.storedCellCount(), 1003) << "only cells that hold a value are kept";
+    EXPECT_EQ(sheet.lastColumn(2), 1);
+    EXPECT_EQ(sheet.cellText(1002, 100001), QStringLiteral("y"));
+    EXPECT_EQ(sheet.cellText(1002, 50000), QString());
+    EXPECT_EQ(sheet.cellText(1, 2), QStringLiteral("Sex"));
+}
+
 TEST(WorkbookReader, ReadsWorkbooksMadeInTheTest)
 {
     QTemporaryDir temp;
