@@ -785,8 +785,13 @@ public:
 
 void TForm1::Button6Click()
 {
-    if (m_importing || !Aqy->isActive())
+    if (m_importing)
         return;
+    if (!Aqy->isActive()) {
+        showError(QStringLiteral("数据库没有打开, 无法导入数据。\n"
+                                 "请先用 \"选择数据库\" 打开数据库, 或按 \"刷新\" 再试。"));
+        return;
+    }
     const QString fileName =
         m_dialogs.openFileName(QStringLiteral("打开"), QString::fromUtf8(kImportFilter));
     if (!fileName.isEmpty())

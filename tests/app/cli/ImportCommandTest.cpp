@@ -48,6 +48,11 @@ TEST(ImportCommand, RowsAlreadyStoredNeedAnAnswerAndTheSummaryNamesIgnoredColumn
     const QString store = dir.filePath(QStringLiteral("s.db"));
     const QString first =
         writeCsv(dir, QStringLiteral("a.csv"), QStringLiteral("StudID,Name\n0601,甲\n0602,乙\n"));
+    // import fills a store that exists; an empty one is made first
+    ASSERT_EQ(runCommand({QStringLiteral("demo-data"), QStringLiteral("--count"),
+                          QStringLiteral("0"), QStringLiteral("--database"), store})
+                  .code,
+              0);
     ASSERT_EQ(
         runCommand({QStringLiteral("import"), first, QStringLiteral("--database"), store}).code, 0);
 
