@@ -80,6 +80,8 @@ void CanvasStateMachine::resetGroup()
 
 void CanvasStateMachine::computeGroupBox()
 {
+    // The split line found while hovering names objects of the old selection.
+    m_split.reset();
     if (!page()) {
         m_groupBox.reset();
         return;
