@@ -74,6 +74,17 @@ void TqxPage::Delete(qsizetype index)
     m_objects.erase(m_objects.begin() + index);
 }
 
+void TqxPage::moveObject(qsizetype from, qsizetype to)
+{
+    if (from < 0 || from >= objectCount() || to < 0 || to >= objectCount() || from == to)
+        return;
+    const auto first = m_objects.begin();
+    if (from < to)
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    else
+        std::rotate(first + to, first + from, first + from + 1);
+}
+
 qsizetype TqxPage::FindObjectById(qint32 id) const
 {
     const auto it = std::find_if(m_objects.begin(), m_objects.end(),

@@ -53,6 +53,9 @@ public:
     void Clear() { m_objects.clear(); }
     /// Destroys the object at @p index; ignored for an index outside the list.
     void Delete(qsizetype index);
+    /// Moves the object at @p from to @p to in the drawing order, the others closing up;
+    /// ignored when either index is outside the list.
+    void moveObject(qsizetype from, qsizetype to);
     qsizetype FindObjectById(qint32 id) const;
     TqxView *FindObjectByName(const QString &name) const;
 
