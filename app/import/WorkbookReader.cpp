@@ -1,5 +1,7 @@
 #include "app/import/WorkbookReader.h"
 
+#include "report/platform/FileProblems.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -17,8 +19,12 @@ bool startsWith(const QByteArray &bytes, const char *magic, qsizetype length)
 SheetData WorkbookReader::read(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EWorkbookError(QStringLiteral("无法打开 %1: %2").arg(path, file.errorString()));
+    if (!file.open(QIODevice::ReadOnly)) {
+        const QString problem = platform::readProblem(path);
+        throw EWorkbookError(
+            QStringLiteral("无法打开 %1: %2")
+                .arg(path, problem.isEmpty() ? QStringLiteral("无法读取该文件") : problem));
+    }
     const QByteArray bytes = file.readAll();
     file.close();
     try {
@@ -26,14 +32,15 @@ SheetData WorkbookReader::read(const QString &path)
             return readXls(path);
         if (startsWith(bytes, "PK\x03\x04", 4))
             return readXlsx(bytes);
-        if (QFileInfo(path).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0
-            || QFileInfo(path).suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0)
+        if (QFileInfo(path).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0 ||
+            QFileInfo(path).suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0)
             return readCsv(bytes);
     } catch (const EWorkbookError &error) {
-        throw EWorkbookError(QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), error.message()));
+        throw EWorkbookError(
+            QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), error.message()));
     }
-    throw EWorkbookError(
-        QStringLiteral("%1 不是可识别的工作簿 (支持 .xls, .xlsx 和 .csv)").arg(QFileInfo(path).fileName()));
+    throw EWorkbookError(QStringLiteral("%1 不是可识别的工作簿 (支持 .xls, .xlsx 和 .csv)")
+                             .arg(QFileInfo(path).fileName()));
 }
 
 } // namespace tovren::import

@@ -103,4 +103,9 @@ TEST(ImportCommand, ShowPrintsEachRowToItsOwnLastCell)
         runCommand({QStringLiteral("import"), QStringLiteral("--show"), ragged});
     ASSERT_EQ(shown.code, 0) << shown.err.toStdString();
     EXPECT_EQ(shown.out, QStringLiteral("a\tb\tc\nd\n\t\t\te\n"));
+
+    const CommandRun missing = runCommand({QStringLiteral("import"), QStringLiteral("--show"),
+                                           dir.filePath(QStringLiteral("无.csv"))});
+    EXPECT_NE(missing.code, 0);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("文件不存在"))) << missing.err.toStdString();
 }
