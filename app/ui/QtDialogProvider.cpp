@@ -69,8 +69,9 @@ int QtDialogProvider::messageBox(const QString &text, const QString &caption, in
 namespace {
 
 /// The toolkit's own file dialog, with the size column in Chinese units.
-QString runFileDialog(QWidget *parent, const QString &caption, const QString &filter,
-                      const QString &suggestedName, QFileDialog::AcceptMode mode)
+FileChoice runFileDialog(QWidget *parent, const QString &caption, const QString &filter,
+                         const QString &suggestedName, QFileDialog::AcceptMode mode,
+                         int filterIndex = 0)
 {
     QFileDialog dialog(parent, caption, suggestedName, filter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -78,9 +79,13 @@ QString runFileDialog(QWidget *parent, const QString &caption, const QString &fi
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setProxyModel(new FileDialogColumns(&dialog));
+    const QStringList types = filter.split(QStringLiteral(";;"));
+    if (filterIndex > 0 && filterIndex < types.size())
+        dialog.selectNameFilter(types[filterIndex]);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().constFirst();
+    return {dialog.selectedFiles().constFirst(),
+            std::max(0, int(types.indexOf(dialog.selectedNameFilter())))};
 }
 
 } // namespace
@@ -105,13 +110,26 @@ int QtDialogProvider::choose(const QString &text, const QString &caption,
 
 QString QtDialogProvider::openFileName(const QString &caption, const QString &filter)
 {
-    return runFileDialog(m_parent, caption, filter, QString(), QFileDialog::AcceptOpen);
+    return runFileDialog(m_parent, caption, filter, QString(), QFileDialog::AcceptOpen).fileName;
 }
 
 QString QtDialogProvider::saveFileName(const QString &caption, const QString &filter,
                                        const QString &suggestedName)
 {
-    return runFileDialog(m_parent, caption, filter, suggestedName, QFileDialog::AcceptSave);
+    return runFileDialog(m_parent, caption, filter, suggestedName, QFileDialog::AcceptSave)
+        .fileName;
+}
+
+FileChoice QtDialogProvider::chooseFileToOpen(const QString &caption, const QString &filters)
+{
+    return runFileDialog(m_parent, caption, filters, QString(), QFileDialog::AcceptOpen);
+}
+
+FileChoice QtDialogProvider::chooseFileToSave(const QString &caption, const QString &filters,
+                                              const QString &suggestedName, int filterIndex)
+{
+    return runFileDialog(m_parent, caption, filters, suggestedName, QFileDialog::AcceptSave,
+                         filterIndex);
 }
 
 std::optional<QString> QtDialogProvider::inputText(const QString &caption, const QString &label,

@@ -17,6 +17,9 @@ public:
     QString openFileName(const QString &caption, const QString &filter) override;
     QString saveFileName(const QString &caption, const QString &filter,
                          const QString &suggestedName) override;
+    platform::FileChoice chooseFileToOpen(const QString &caption, const QString &filters) override;
+    platform::FileChoice chooseFileToSave(const QString &caption, const QString &filters,
+                                          const QString &suggestedName, int filterIndex) override;
     std::optional<QString> inputText(const QString &caption, const QString &label,
                                      const QString &initial) override;
     int choose(const QString &text, const QString &caption, const QStringList &answers) override;

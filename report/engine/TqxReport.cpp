@@ -6,15 +6,19 @@
 #include "report/engine/GalleryFile.h"
 #include "report/engine/ReportEvaluation.h"
 #include "report/engine/ReportPass.h"
+#include "report/engine/TqxDesignerHost.h"
 #include "report/engine/TqxExportFilter.h"
 #include "report/model/RecordStream.h"
 #include "report/model/ReportFormData.h"
 #include "report/model/RunState.h"
+#include "report/platform/DialogProvider.h"
 #include "report/platform/FileProblems.h"
 #include "report/script/EvaluationError.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QScopeGuard>
 
@@ -188,6 +192,28 @@ bool TqxReport::SaveTemplate(const QString &fileName)
     return true;
 }
 
+bool TqxReport::SaveTemplateQx3(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    const QString xmlName = info.dir().filePath(info.completeBaseName() + QStringLiteral(".qx3"));
+    QSaveFile file(xmlName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        showMessage(QStringLiteral("错误"), cannotCreate(xmlName));
+        return false;
+    }
+    buildRunState().currentReport = this;
+    DictionaryBlockHandler dictionary(m_dictionary);
+    model::TemplateSettings settings{UseDefaultPrinter, TwoPass, PrinterName};
+    model::TemplateStream writer(m_pages, settings, Info);
+    writer.setBlockHandler(&dictionary);
+    writer.writeXml(file);
+    if (!file.commit()) {
+        showMessage(QStringLiteral("错误"), QStringLiteral("无法写入文件 %1").arg(xmlName));
+        return false;
+    }
+    return true;
+}
+
 bool TqxReport::LoadTemplateWithDescription(const QString &fileName, QStringList &description,
                                             model::PictureGraphic &picture, bool loadTemplate)
 {
@@ -258,13 +284,39 @@ int TqxReport::OpenDesigner()
     if (m_pages.Count() == 0)
         m_pages.Add();
     buildRunState().currentReport = this;
-    return kCancelResult;
+    TqxDesignerHost *designer = TqxDesignerHost::registered();
+    return designer ? designer->designReport(*this) : kCancelResult;
 }
 
 bool TqxReport::EditPreparedPage(int index)
 {
-    Q_UNUSED(index);
-    return false;
+    TqxDesignerHost *designer = TqxDesignerHost::registered();
+    if (!designer || index < 0 || index >= m_emfPages.Count())
+        return false;
+    const QByteArray savedTemplate = templateBytes();
+    m_pages.Clear();
+    TqxPreparedPage &prepared = m_emfPages.Page(index);
+    m_emfPages.Unpack(index);
+    m_pages.adopt(std::move(prepared.unpacked));
+    bool keep = false;
+    // Whatever happens in the designer, the prepared page gets its objects back and the
+    // template comes back as it was.
+    const auto restore = qScopeGuard([&] {
+        prepared.unpacked = m_pages.release(0);
+        if (keep)
+            m_emfPages.Pack(index);
+        m_pages.Clear();
+        QBuffer buffer;
+        buffer.setData(savedTemplate);
+        buffer.open(QIODevice::ReadOnly);
+        readTemplate(buffer, model::TemplateOrigin::Memory, QString());
+    });
+    buildRunState().currentReport = this;
+    keep = designer->designPreparedPage(*this) &&
+           (!m_dialogs || m_dialogs->messageBox(QStringLiteral("保存变动?"), QStringLiteral("确认"),
+                                                platform::mb_YesNo | platform::mb_IconQuestion) ==
+                              platform::mrYes);
+    return keep;
 }
 
 void TqxReport::showMessage(const QString &caption, const QString &text)
@@ -453,7 +505,9 @@ TqxPreviewOutcome TqxReport::PreviewPages()
     if (m_buildCancelled) {
         const int built = static_cast<int>(m_emfPages.Count());
         caption += ExpectedPageCount > built
-                       ? QStringLiteral(" —— 已取消, 只生成了 %1 / %2 页").arg(built).arg(ExpectedPageCount)
+                       ? QStringLiteral(" —— 已取消, 只生成了 %1 / %2 页")
+                             .arg(built)
+                             .arg(ExpectedPageCount)
                        : QStringLiteral(" —— 已取消, 只生成了 %1 页").arg(built);
     }
     host->showPreview(*this, caption);

@@ -157,9 +157,13 @@ public:
     /// Unless UseDefaultPrinter is set the printer layer would make that printer current; the
     /// name is always kept.
     void SelectPrinterByName(const QString &name);
-    /// The cancel result: no designer is registered with the engine.
+    /// Shows the registered designer modally on the template and returns its modal result; the
+    /// cancel result (2) when no designer is registered. A template without pages gets one.
     int OpenDesigner();
-    /// No designer is registered with the engine, so the page cannot be edited.
+    /// Turns prepared page @p index back into objects, shows it alone in the registered
+    /// designer and, when the person changed it and confirms, writes it back into the prepared
+    /// page. The template is the same before and after. False when nothing was written back,
+    /// and always when no designer is registered.
     bool EditPreparedPage(int index);
 
     /// Builds the prepared pages; true when they were built to the end.
@@ -198,6 +202,9 @@ public:
     bool LoadTemplate(const QString &fileName);
     /// Writes through a temporary file that replaces @p fileName only when complete.
     bool SaveTemplate(const QString &fileName);
+    /// Writes the XML export to @p fileName with its extension replaced by ".qx3", through a
+    /// temporary file as SaveTemplate does.
+    bool SaveTemplateQx3(const QString &fileName);
     /// Reads a gallery file: with @p loadTemplate its template pages, otherwise only its
     /// description and picture. False, with a message, when the file cannot be read.
     bool LoadTemplateWithDescription(const QString &fileName, QStringList &description,

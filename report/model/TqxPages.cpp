@@ -25,6 +25,21 @@ qsizetype TqxPages::Add()
     return Count() - 1;
 }
 
+void TqxPages::adopt(std::unique_ptr<TqxPage> page)
+{
+    if (page)
+        m_pages.push_back(std::move(page));
+}
+
+std::unique_ptr<TqxPage> TqxPages::release(qsizetype index)
+{
+    if (index < 0 || index >= Count())
+        return nullptr;
+    auto released = std::move(m_pages[static_cast<size_t>(index)]);
+    m_pages.erase(m_pages.begin() + index);
+    return released;
+}
+
 void TqxPages::Delete(qsizetype index)
 {
     if (index >= 0 && index < Count())

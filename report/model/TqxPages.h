@@ -23,6 +23,11 @@ public:
     /// Moves the page at @p from to @p to; ignored when either index is outside the list.
     void Move(qsizetype from, qsizetype to);
     void Clear() { m_pages.clear(); }
+    /// Appends a page made elsewhere (a prepared page being edited) and owns it until
+    /// release() hands it back; a null page is ignored.
+    void adopt(std::unique_ptr<TqxPage> page);
+    /// Takes page @p index out of the list and gives it to the caller; null outside the list.
+    std::unique_ptr<TqxPage> release(qsizetype index);
 
     /// Applies every object's BandAlign on its page; the builder runs it once before a build.
     void ApplyBandAlignments();

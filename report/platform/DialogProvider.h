@@ -8,6 +8,17 @@
 
 namespace tovren::platform {
 
+/// A file chosen in a dialog that offers several file types, with the type the person chose.
+struct FileChoice
+{
+    QString fileName;    ///< empty when the person cancelled
+    int filterIndex = 0; ///< 0-based, in the order of the filter list
+};
+
+/// The index of the first type in @p filters ("Name (*.a);;Other (*.b *.c)") whose pattern
+/// matches @p fileName, or 0 when none does.
+int matchingFilterIndex(const QString &filters, const QString &fileName);
+
 /// Every modal question the program asks a person goes through this interface.
 ///
 /// The widget layer answers with real dialogs; tests and the command line answer without windows,
@@ -25,6 +36,22 @@ public:
     virtual QString openFileName(const QString &caption, const QString &filter) = 0;
     virtual QString saveFileName(const QString &caption, const QString &filter,
                                  const QString &suggestedName) = 0;
+
+    /// A file dialog that offers the types of @p filters and tells which one was chosen.
+    /// Providers without their own answer with openFileName() and the type the name matches.
+    virtual FileChoice chooseFileToOpen(const QString &caption, const QString &filters)
+    {
+        const QString name = openFileName(caption, filters);
+        return {name, matchingFilterIndex(filters, name)};
+    }
+    /// As chooseFileToOpen(), for saving, starting on @p suggestedName and type @p filterIndex.
+    virtual FileChoice chooseFileToSave(const QString &caption, const QString &filters,
+                                        const QString &suggestedName, int filterIndex)
+    {
+        Q_UNUSED(filterIndex);
+        const QString name = saveFileName(caption, filters, suggestedName);
+        return {name, matchingFilterIndex(filters, name)};
+    }
 
     /// Asks for one line of text under @p caption with @p label, starting from @p initial;
     /// nullopt when the person cancelled. Providers that cannot ask answer as if cancelled.
