@@ -99,6 +99,7 @@ model::TemplateReadResult TqxReport::readTemplate(QIODevice &stream, model::Temp
     reader.setSourceName(sourceName);
     const model::TemplateReadResult result = reader.read(stream, origin);
     m_templateReadFailure = reader.failure();
+    m_lastReadResult = result;
     if (result != model::TemplateReadResult::Empty &&
         result != model::TemplateReadResult::Unsupported)
         m_missingClasses = reader.missingClasses();

@@ -135,6 +135,11 @@ public:
     /// Comment, name, author, version texts, dates, generator version and password.
     model::ReportInfo Info;
     QString FileName = QStringLiteral("Untitled");
+    /// Set and read by the designer: the template has unsaved changes.
+    bool Modified = false;
+    /// Set by the designer when it changed the template in whole-report mode, so the owner
+    /// knows its template was edited; the report only keeps it.
+    bool DesignChanged = false;
 
     /// How many pages the caller expects the build to make, 0 when it cannot tell: the progress
     /// window shows it as the total of a one-pass build, and the preview of a cancelled build
@@ -188,6 +193,8 @@ public:
     /// has no such class, each once; empty when every object was read. A build keeps them.
     /// model::missingClassesText() words the message that names them.
     const QStringList &missingClasses() const { return m_missingClasses; }
+    /// How the last template read ended.
+    model::TemplateReadResult lastReadResult() const { return m_lastReadResult; }
     /// What made the last template read fail (unsupported or damaged), for the technician.
     const QString &templateReadFailure() const { return m_templateReadFailure; }
     void WriteTemplate(QIODevice &stream);
@@ -239,8 +246,12 @@ public:
     /// Value resolution and script running of the current build, or nullptr between builds.
     ReportEvaluation *evaluation() const { return m_evaluation.get(); }
 
-private:
+    /// The template as it stands (pages, dictionary, settings, information) with a fixed change
+    /// stamp, so two snapshots of the same template are the same bytes; ReadTemplate() of it
+    /// puts the template back.
     QByteArray templateSnapshot();
+
+private:
     model::TemplateReadResult readTemplate(QIODevice &stream, model::TemplateOrigin origin,
                                            const QString &sourceName);
     bool runPasses();
@@ -257,6 +268,7 @@ private:
     QString m_lastMessage;
     QStringList m_missingClasses;
     QString m_templateReadFailure;
+    model::TemplateReadResult m_lastReadResult = model::TemplateReadResult::Empty;
     std::unique_ptr<ReportEvaluation> m_evaluation;
     bool m_twoPassAtStart = false;
     bool m_buildCancelled = false;

@@ -17,6 +17,7 @@ class SettingsStore;
 
 namespace tovren::preview {
 
+class PreviewPageEditor;
 class TqxPreviewForm;
 
 /// Shows prepared pages in TqxPreviewForm windows: the preview window the widget layer
@@ -38,6 +39,8 @@ public:
     void setOpener(Opener opener) { m_opener = std::move(opener); }
     /// Where the windows keep their placement between sessions; not owned, may be none.
     void setSettingsStore(platform::SettingsStore *settings) { m_settings = settings; }
+    /// Where its windows edit prepared pages; not owned, may be none (then they edit none).
+    void setPageEditor(PreviewPageEditor *editor) { m_pageEditor = editor; }
 
     void showPreview(engine::TqxReport &report, const QString &caption) override;
 
@@ -51,6 +54,7 @@ private:
     QPointer<QWidget> m_parent;
     Opener m_opener;
     platform::SettingsStore *m_settings = nullptr;
+    PreviewPageEditor *m_pageEditor = nullptr;
 };
 
 } // namespace tovren::preview

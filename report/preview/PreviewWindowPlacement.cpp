@@ -1,51 +1,23 @@
 #include "report/preview/PreviewWindowPlacement.h"
 
-#include "report/platform/SettingsStore.h"
-
-#include <QWidget>
+#include "report/dialogs/FormPlacement.h"
 
 namespace tovren::preview {
 
 namespace {
 
-QString section()
-{
-    return platform::SettingsStore::formSection(QStringLiteral("TqxPreviewForm"));
-}
+const QString kClassName = QStringLiteral("TqxPreviewForm");
 
 } // namespace
 
 void PreviewWindowPlacement::restore(QWidget &window, const platform::SettingsStore &store)
 {
-    const QString form = section();
-    const int width = store.readInteger(form, QStringLiteral("Width"), 0);
-    const int height = store.readInteger(form, QStringLiteral("Height"), 0);
-    // A size of nothing would leave a window nobody can find; such values are ignored.
-    if (width > 0 && height > 0) {
-        window.setGeometry(store.readInteger(form, QStringLiteral("XPosition"), window.x()),
-                           store.readInteger(form, QStringLiteral("YPosition"), window.y()), width,
-                           height);
-    }
-    if (store.readBool(form, QStringLiteral("Maximized"), true))
-        window.setWindowState(window.windowState() | Qt::WindowMaximized);
-    else
-        window.setWindowState(window.windowState() & ~Qt::WindowMaximized);
+    dialogs::FormPlacement::restore(window, store, kClassName);
 }
 
 void PreviewWindowPlacement::save(const QWidget &window, platform::SettingsStore &store)
 {
-    const QString form = section();
-    const bool maximised = window.isMaximized();
-    store.writeBool(form, QStringLiteral("Maximized"), maximised);
-    // The normal geometry is what a later restore should come back to, not the maximised one.
-    const QRect normal = maximised ? window.normalGeometry() : window.geometry();
-    if (normal.isValid()) {
-        store.writeInteger(form, QStringLiteral("XPosition"), normal.x());
-        store.writeInteger(form, QStringLiteral("YPosition"), normal.y());
-        store.writeInteger(form, QStringLiteral("Width"), normal.width());
-        store.writeInteger(form, QStringLiteral("Height"), normal.height());
-    }
-    store.sync();
+    dialogs::FormPlacement::save(window, store, kClassName);
 }
 
 } // namespace tovren::preview

@@ -1,0 +1,1134 @@
+#include "report/designer/TqxDesignerForm.h"
+
+#include "report/designer/DesignerActions.h"
+#include "report/designer/DesignerDialogs.h"
+#include "report/designer/DesignerStatusBar.h"
+#include "report/designer/GrayedIcon.h"
+#include "report/designer/HelpTopics.h"
+#include "report/designer/HelpWindow.h"
+#include "report/designer/ObjectMenuItems.h"
+#include "report/designer/PageListCommands.h"
+#include "report/designer/PageScrollBox.h"
+#include "report/designer/PageTabBar.h"
+#include "report/designer/RecoveryCopy.h"
+#include "report/designer/StatusBarContent.h"
+#include "report/designer/ToolBarPlacement.h"
+#include "report/designer/TqxDesignerPage.h"
+#include "report/designer/TqxPageForm.h"
+#include "report/dialogs/FormPlacement.h"
+#include "report/engine/BuildRunState.h"
+#include "report/engine/TqxReport.h"
+#include "report/model/ObjectRegistry.h"
+#include "report/model/RunState.h"
+#include "report/model/TqxGlobals.h"
+#include "report/model/TqxPages.h"
+#include "report/platform/DialogProvider.h"
+#include "report/platform/SettingsStore.h"
+#include "report/platform/StringTable.h"
+
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QBuffer>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScopeGuard>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+namespace tovren::designer {
+
+namespace {
+
+const QString kFormClass = QString::fromLatin1(DesignerSettings::kFormClass);
+constexpr int kWheelStepPixels = 8;
+constexpr int kPageScrollPixels = 200;
+
+/// Keys typed into these belong to them, not to the designer's keyboard table.
+bool isTextInput(const QWidget *widget)
+{
+    if (!widget)
+        return false;
+    if (qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QAbstractSpinBox *>(widget) ||
+        qobject_cast<const QPlainTextEdit *>(widget) || qobject_cast<const QTextEdit *>(widget))
+        return true;
+    const auto *combo = qobject_cast<const QComboBox *>(widget);
+    return combo && combo->isEditable();
+}
+
+bool isInside(const QObject *object, const QWidget *window)
+{
+    for (const QObject *up = object; up; up = up->parent()) {
+        if (up == window)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TqxDesignerForm::TqxDesignerForm(engine::TqxReport &report, bool wholeReport,
+                                 const Services &services, QWidget *parent)
+    : TqxReportDesigner(wholeReport, parent)
+    , m_report(report)
+    , m_services(services)
+    , m_document(report, wholeReport)
+    , m_actions(new DesignerActions(this))
+{
+    Q_ASSERT(m_services.dialogs && m_services.designerDialogs);
+    setObjectName(kFormClass);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowIcon(DesignerActions::icon(QStringLiteral("Designer")));
+    if (m_services.settings)
+        m_settings = DesignerSettings::load(*m_services.settings, WholeReport);
+    if (WholeReport && !m_services.recoveryFolder.isEmpty())
+        m_recovery = std::make_unique<RecoveryCopy>(m_services.recoveryFolder);
+    m_recoveryTimer.setInterval(kRecoveryIntervalMs);
+    connect(&m_recoveryTimer, &QTimer::timeout, this, &TqxDesignerForm::writeRecoveryCopy);
+    buildWindow();
+    connectCommands();
+    applyMode();
+
+    // What the window shows when it opens.
+    MarkModified(false);
+    m_report.DesignChanged = false;
+    model::runState().drawingMode = model::DrawingMode::Designing;
+    const QStringList families = QFontDatabase::families();
+    m_lastFormat.fontName = families.contains(QStringLiteral("Arial")) || families.isEmpty()
+                                ? QStringLiteral("Arial")
+                                : families.constFirst();
+    m_lastFormat.fontSizePoints = 10;
+    loadSettings();
+    showPage(0);
+    updateCaption();
+}
+
+TqxDesignerForm::~TqxDesignerForm()
+{
+    qApp->removeEventFilter(this);
+    if (m_services.settings)
+        saveSettings();
+    if (WholeReport)
+        m_report.FileName = m_document.documentName();
+    canvas().setPage(nullptr, -1);
+    delete m_pageWindow;
+}
+
+void TqxDesignerForm::buildWindow()
+{
+    m_actions->buildMenuBar(*menuBar());
+    buildStandardBar();
+    addBar(QStringLiteral("Panel3"), QStringLiteral("文本"), Qt::TopToolBarArea,
+           Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    addBar(QStringLiteral("Panel1"), QStringLiteral("矩形"), Qt::TopToolBarArea,
+           Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    addBar(QStringLiteral("Panel6"), QStringLiteral("工具"), Qt::TopToolBarArea,
+           Qt::AllToolBarAreas);
+    buildObjectsBar();
+    addBar(QStringLiteral("Panel5"), QStringLiteral("对齐方式"), Qt::RightToolBarArea,
+           Qt::AllToolBarAreas);
+    buildToolBarsMenu();
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_tabs = new PageTabBar(central);
+    m_tabs->setObjectName(QStringLiteral("Tab1"));
+    m_scrollBox = new PageScrollBox(*this, central);
+    m_scrollBox->setObjectName(QStringLiteral("ScrollBox1"));
+    m_scrollBox->viewport()->installEventFilter(this);
+    m_statusBar = new DesignerStatusBar(central);
+    m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    layout->addWidget(m_tabs);
+    layout->addWidget(m_scrollBox, 1);
+    layout->addWidget(m_statusBar);
+    setCentralWidget(central);
+    canvas().setObjectName(QStringLiteral("PageCanvas"));
+
+    m_canvasMenu = new QMenu(this);
+    m_canvasMenu->setObjectName(QStringLiteral("Popup1"));
+    m_tabMenu = new QMenu(this);
+    m_tabMenu->setObjectName(QStringLiteral("Popup2"));
+    m_tabMenu->addActions(m_actions->tabMenuActions());
+    resize(1000, 720);
+}
+
+QToolBar *TqxDesignerForm::addBar(const QString &name, const QString &caption, Qt::ToolBarArea area,
+                                  Qt::ToolBarAreas allowed)
+{
+    auto *bar = new QToolBar(caption, this);
+    bar->setObjectName(name);
+    bar->setAllowedAreas(allowed);
+    bar->setIconSize(QSize(16, 16));
+    addToolBar(area, bar);
+    m_bars.append(bar);
+    return bar;
+}
+
+void TqxDesignerForm::buildStandardBar()
+{
+    QToolBar *bar = addBar(QStringLiteral("Panel2"), QStringLiteral("标准"), Qt::TopToolBarArea,
+                           Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    const auto add = [&](std::initializer_list<const char *> names) {
+        for (const char *name : names) {
+            if (!name)
+                bar->addSeparator();
+            else
+                bar->addAction(action(QString::fromLatin1(name)));
+        }
+    };
+    add({"FileBtn1", "FileBtn2", "FileBtn3", "FileBtn4", nullptr,   "CutB", "CopyB",
+         "PstB",     nullptr,    "UndoB",    "RedoB",    nullptr,   "ZB1",  "ZB2",
+         "SelAllB",  nullptr,    "PgB1",     "PgB2",     "PgB3",    "PgB4", nullptr,
+         "GB1",      "GB2",      "GB3",      nullptr,    "HelpBtn", "ExitB"});
+    if (auto *exitButton = qobject_cast<QToolButton *>(bar->widgetForAction(action("ExitB"))))
+        exitButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    addToolBarBreak(Qt::TopToolBarArea);
+}
+
+void TqxDesignerForm::buildObjectsBar()
+{
+    QToolBar *bar = addBar(QStringLiteral("Panel4"), QStringLiteral("对象"), Qt::LeftToolBarArea,
+                           Qt::AllToolBarAreas);
+    m_objectTools = new QActionGroup(this);
+    m_objectTools->setExclusive(true);
+    const auto addTool = [&](const QString &name, const QString &hint, int tag, const QIcon &icon) {
+        auto *tool = new QAction(icon, hint, m_objectTools);
+        tool->setObjectName(name);
+        tool->setCheckable(true);
+        tool->setData(tag);
+        tool->setToolTip(hint);
+        bar->addAction(tool);
+        return tool;
+    };
+    const struct
+    {
+        const char *name;
+        const char *hint;
+        int tag;
+    } tools[] = {
+        {"OB1", "选择对象", ObjectTool::kSelect},      {"OB2", "插入矩形对象", ObjectTool::kText},
+        {"OB3", "插入 band", ObjectTool::kBand},       {"OB4", "插入图片", ObjectTool::kPicture},
+        {"OB5", "插入子报表", ObjectTool::kSubReport}, {"OB6", "画线", ObjectTool::kLine},
+    };
+    for (const auto &tool : tools) {
+        const QString name = QString::fromLatin1(tool.name);
+        addTool(name, QString::fromUtf8(tool.hint), tool.tag, DesignerActions::icon(name));
+    }
+    // Every add-in kind the library knows gets a button of its own.
+    const auto &addIns = model::TqxGlobals::instance().objects.addIns();
+    for (size_t i = 0; i < addIns.size(); ++i) {
+        QString hint = addIns[i].buttonHint;
+        bool isNumber = false;
+        const int stringId = hint.toInt(&isNumber);
+        if (isNumber)
+            hint = platform::LoadLibraryString(stringId);
+        const QIcon icon(QPixmap::fromImage(addIns[i].buttonBitmap));
+        addTool(QStringLiteral("AddIn%1").arg(i), hint, ObjectTool::kFirstAddIn + int(i), icon);
+    }
+    action(QStringLiteral("OB1"))->setChecked(true);
+    connect(m_objectTools, &QActionGroup::triggered, this, &TqxDesignerForm::chooseTool);
+}
+
+void TqxDesignerForm::buildToolBarsMenu()
+{
+    QMenu *menu = m_actions->toolBarsMenu();
+    const struct
+    {
+        const char *name;
+        const char *caption;
+        const char *bar;
+    } entries[] = {
+        {"Pan2", "标准(&S)", "Panel2"},       {"Pan3", "文本(&T)", "Panel3"},
+        {"Pan1", "矩形(&R)", "Panel1"},       {"Pan4", "对象(&O)", "Panel4"},
+        {"Pan6", "对齐工具栏(&A)", "Panel5"}, {"Pan7", "工具箱(&l)", "Panel6"},
+    };
+    for (const auto &entry : entries) {
+        QToolBar *bar = toolBar(QString::fromLatin1(entry.bar));
+        auto *toggle = menu->addAction(QString::fromUtf8(entry.caption));
+        toggle->setObjectName(QString::fromLatin1(entry.name));
+        toggle->setCheckable(true);
+        connect(toggle, &QAction::toggled, bar,
+                [bar](bool visible) { ToolBarPlacement::ShowBar(*bar, visible); });
+    }
+    // The check marks follow the bars, however they were shown or hidden.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        for (QAction *toggle : menu->actions()) {
+            const QString barName = toggle->objectName() == u"Pan6" ? QStringLiteral("Panel5")
+                                    : toggle->objectName() == u"Pan7"
+                                        ? QStringLiteral("Panel6")
+                                        : QStringLiteral("Panel") + toggle->objectName().mid(3);
+            if (QToolBar *bar = toolBar(barName)) {
+                const QSignalBlocker blocker(toggle);
+                toggle->setChecked(ToolBarPlacement::BarVisible(*bar));
+            }
+        }
+    });
+}
+
+void TqxDesignerForm::connectCommands()
+{
+    const auto on = [this](const char *name, auto slot) {
+        connect(action(QString::fromLatin1(name)), &QAction::triggered, this, slot);
+    };
+    on("N23", [this] { newFromTemplate(); });
+    on("FileBtn1", [this] { newBlankReport(); });
+    on("N19", [this] { openReport(); });
+    on("N20", [this] { saveReport(); });
+    on("N17", [this] { saveReportAs(); });
+    on("N8", [this] { editReportOptions(); });
+    on("N25", [this] { editPageOptions(); });
+    on("N39", [this] { previewReport(); });
+    on("N10", [this] {
+        m_modalResult = kExitResult;
+        close();
+    });
+    on("N27", [this] { deleteSelection(); });
+    on("N28", [this] { selectAll(); });
+    on("N36", [this] { editSelection(); });
+    on("N29", [this] { addPage(); });
+    on("N15", [this] { addDialogPage(); });
+    on("N30", [this] { deletePage(); });
+    on("N14", [this] { editDesignerOptions(); });
+    on("N22", [this] { showHelpContents(); });
+    on("N35", [this] { startContextHelp(); });
+    on("N34", [this] { m_services.designerDialogs->showAbout(); });
+    connect(action("GB1"), &QAction::toggled, this, &TqxDesignerForm::setGridShown);
+    connect(action("GB2"), &QAction::toggled, this, &TqxDesignerForm::setGridAligned);
+
+    connect(m_tabs, &QTabBar::currentChanged, this, [this](int index) {
+        if (index >= 0 && index != m_currentPage)
+            showPage(index);
+    });
+    connect(m_tabs, &PageTabBar::pageMoveRequested, this, &TqxDesignerForm::movePage);
+    connect(m_tabs, &PageTabBar::menuRequested, this,
+            [this](const QPoint &at) { m_tabMenu->popup(at); });
+    connect(m_statusBar, &DesignerStatusBar::unitsPanelDoubleClicked, this,
+            [this] { setUnits(nextDesignUnit(m_settings.units)); });
+}
+
+void TqxDesignerForm::applyMode()
+{
+    // A prepared page is edited alone: nothing that concerns files or the page list applies.
+    const bool whole = WholeReport;
+    for (const char *name :
+         {"FileBtn1", "N23", "N19", "N39", "N29", "N30", "N25", "N15", "N42", "N8"}) {
+        action(QString::fromLatin1(name))->setEnabled(whole);
+    }
+    action("OB3")->setEnabled(whole);
+    action("OB5")->setEnabled(whole);
+    // Commands that arrive with their own parts of the designer stay off until then.
+    for (const char *name : {"N42", "N46", "N48", "N11", "N12", "N13", "N32", "N33", "GB3"})
+        action(QString::fromLatin1(name))->setEnabled(false);
+}
+
+TqxDesignerPage &TqxDesignerForm::canvas() const
+{
+    return m_scrollBox->canvas();
+}
+
+QAction *TqxDesignerForm::action(const QString &name) const
+{
+    if (QAction *found = m_actions->action(name))
+        return found;
+    if (m_objectTools) {
+        for (QAction *tool : m_objectTools->actions()) {
+            if (tool->objectName() == name)
+                return tool;
+        }
+    }
+    return nullptr;
+}
+
+QToolBar *TqxDesignerForm::toolBar(const QString &name) const
+{
+    for (QToolBar *bar : m_bars) {
+        if (bar->objectName() == name)
+            return bar;
+    }
+    return nullptr;
+}
+
+QList<QToolBar *> TqxDesignerForm::toolBars() const
+{
+    return m_bars;
+}
+
+int TqxDesignerForm::showModal()
+{
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    QEventLoop loop;
+    connect(this, &TqxDesignerForm::closed, &loop, &QEventLoop::quit);
+    loop.exec();
+    return m_modalResult;
+}
+
+// ---- the designer as the library sees it
+
+bool TqxDesignerForm::IsModified() const
+{
+    return m_document.isModified();
+}
+
+void TqxDesignerForm::MarkModified(bool modified)
+{
+    m_document.markModified(modified);
+    action("N20")->setEnabled(modified);
+    if (modified && m_recovery && !m_recoveryTimer.isActive())
+        m_recoveryTimer.start();
+}
+
+void TqxDesignerForm::PrepareUndoStep()
+{
+    recordUndoStep(UndoStepKind::Edit);
+}
+
+void TqxDesignerForm::RefreshAfterChange()
+{
+    canvas().refreshAfterChange();
+    updateStatusBar();
+}
+
+void TqxDesignerForm::RepaintPage()
+{
+    canvas().update();
+}
+
+void TqxDesignerForm::FocusObjectByName(const QString &name)
+{
+    model::TqxPage *page = DesignedPage;
+    model::TqxView *view = page ? page->FindObjectByName(name) : nullptr;
+    if (view) {
+        canvas().deselectAll();
+        canvas().stateMachine().selection().selectOnly(*view);
+        canvas().refreshAfterChange();
+        selectionChanged();
+        return;
+    }
+    if (name.startsWith(QStringLiteral("Page"), Qt::CaseInsensitive)) {
+        bool ok = false;
+        const int number = name.mid(4).toInt(&ok);
+        if (ok && number >= 1 && number <= m_report.Pages().Count())
+            showPage(number - 1);
+    }
+}
+
+QString TqxDesignerForm::PickDatabaseField(const QString &)
+{
+    return {}; // the field chooser is not part of this window yet
+}
+
+QString TqxDesignerForm::PickExpression(const QString &)
+{
+    return {}; // the expression builder is not part of this window yet
+}
+
+// ---- the canvas's host
+
+std::optional<int> TqxDesignerForm::chooseBandType(bool pageIsSubReportTarget)
+{
+    if (!DesignedPage)
+        return std::nullopt;
+    return m_services.designerDialogs->chooseBandType(*DesignedPage, pageIsSubReportTarget);
+}
+
+void TqxDesignerForm::pressSelectTool()
+{
+    action("OB1")->setChecked(true);
+    m_tool = ObjectTool{};
+    m_stickyTool = false;
+}
+
+void TqxDesignerForm::recordUndoStep(UndoStepKind)
+{
+    // Every recorded change marks the report, even with undo switched off.
+    MarkModified(true);
+}
+
+void TqxDesignerForm::selectionChanged()
+{
+    refreshCommands();
+    updateStatusBar();
+}
+
+void TqxDesignerForm::showTrackingRect(const std::optional<TrackingRect> &rect)
+{
+    m_tracking = rect;
+    updateStatusBar();
+}
+
+void TqxDesignerForm::openObjectEditor(model::TqxView &, bool)
+{
+    // Object editors come with the designer's editor dialogs.
+}
+
+void TqxDesignerForm::openContextMenu(const QPoint &globalPosition)
+{
+    canvasMenu().popup(globalPosition);
+}
+
+QMenu &TqxDesignerForm::canvasMenu()
+{
+    m_canvasMenu->clear();
+    m_canvasMenu->addActions(m_actions->canvasMenuActions());
+    m_canvasMenu->addSeparator();
+    m_canvasMenu->addAction(action("N6"));
+    ObjectMenuItems::Dialogs dialogs;
+    const std::vector<ObjectMenuItem> items =
+        ObjectMenuItems::forSelection(canvas().selection(), dialogs);
+    for (const ObjectMenuItem &item : items) {
+        if (item.kind == ObjectMenuItem::Kind::Separator) {
+            m_canvasMenu->addSeparator();
+            continue;
+        }
+        QAction *entry = m_canvasMenu->addAction(item.caption);
+        entry->setEnabled(item.enabled);
+        entry->setCheckable(item.kind == ObjectMenuItem::Kind::Check);
+        entry->setChecked(item.checked);
+        connect(entry, &QAction::triggered, this, [this, run = item.run] {
+            recordUndoStep(UndoStepKind::Edit);
+            run();
+            RefreshAfterChange();
+        });
+    }
+    return *m_canvasMenu;
+}
+
+// ---- enabling and the status bar
+
+int TqxDesignerForm::selectionKind() const
+{
+    const CanvasSelection &selection = canvas().selection();
+    const int count = selection.count();
+    if (count == 0)
+        return 0;
+    if (count > 1)
+        return 8;
+    const model::TqxView &view = *selection.single();
+    if (view.ObjectKind == model::okBand)
+        return 1;
+    return view.ObjectKind == model::okText ? 2 : 4;
+}
+
+void TqxDesignerForm::refreshCommands()
+{
+    const int kind = selectionKind() & 15;
+    const bool anything = kind != 0;
+    action("N27")->setEnabled(anything);
+    action("N36")->setEnabled(kind == 1 || kind == 2 || kind == 4);
+}
+
+void TqxDesignerForm::updateStatusBar()
+{
+    StatusBarContent::Input input;
+    input.selection = &canvas().selection();
+    input.groupBox = &canvas().stateMachine().groupBox();
+    input.units = m_settings.units;
+    input.insertionToolArmed = !m_tool.isSelect();
+    if (m_tracking) {
+        if (input.selection->isEmpty() && !input.insertionToolArmed && m_tracking->isPoint())
+            input.mouse = m_tracking->topLeft();
+        else
+            input.tracking = m_tracking;
+    }
+    m_statusBar->setContent(StatusBarContent::compute(input));
+}
+
+void TqxDesignerForm::updateCaption()
+{
+    setWindowTitle(m_document.windowCaption());
+}
+
+// ---- pages
+
+void TqxDesignerForm::rebuildTabs()
+{
+    m_tabs->setCaptions(PageListCommands(m_report.Pages()).tabCaptions(), m_currentPage);
+}
+
+void TqxDesignerForm::showPage(int index)
+{
+    model::TqxPages &pages = m_report.Pages();
+    if (pages.Count() == 0)
+        return;
+    m_currentPage = std::clamp(index, 0, int(pages.Count()) - 1);
+    DesignedPage = pages.page(m_currentPage);
+    model::runState().currentPage = DesignedPage;
+    presentPage(*DesignedPage);
+    m_scrollBox->horizontalScrollBar()->setValue(0);
+    m_scrollBox->verticalScrollBar()->setValue(0);
+    canvas().setPage(&pages, m_currentPage);
+    rebuildTabs();
+    m_tracking.reset();
+    selectionChanged();
+}
+
+void TqxDesignerForm::presentPage(model::TqxPage &page)
+{
+    const bool dialogPage = page.PageType == model::TqxPage::ptDialog;
+    if (dialogPage && !m_pageWindow) {
+        m_pageWindow = new TqxPageForm(this);
+        m_pageWindow->setObjectName(QStringLiteral("PageWindow"));
+        m_pageWindow->setWindowIcon(windowIcon());
+        m_pageWindow->setKeyHandler([this](QKeyEvent *key) { return handleDesignerKey(key); });
+        canvas().setParent(m_pageWindow);
+        canvas().setAutoFillBackground(true);
+        canvas().show();
+    } else if (!dialogPage && m_pageWindow) {
+        canvas().setParent(m_scrollBox->widget());
+        canvas().show();
+        delete m_pageWindow;
+    }
+    if (!m_pageWindow)
+        return;
+    m_pageWindow->setMoveHook(nullptr);
+    m_pageWindow->setGeometry(page.Left, page.Top, page.Width, page.Height);
+    m_pageWindow->setWindowTitle(page.Caption);
+    QPalette palette = canvas().palette();
+    palette.setColor(QPalette::Window, model::toQColor(page.Color));
+    canvas().setPalette(palette);
+    m_pageWindow->show();
+    // Moving or sizing the window moves or sizes the dialog the page becomes.
+    m_pageWindow->setMoveHook([this, &page](const QRect &bounds) {
+        if (QRect(page.Left, page.Top, page.Width, page.Height) == bounds)
+            return;
+        page.Left = bounds.x();
+        page.Top = bounds.y();
+        page.Width = bounds.width();
+        page.Height = bounds.height();
+        canvas().PlacePage();
+        MarkModified(true);
+    });
+}
+
+void TqxDesignerForm::addPage()
+{
+    canvas().deselectAll();
+    PageListCommands commands(m_report.Pages());
+    const qsizetype added = commands.addPage();
+    bool unlimitedHeight = m_settings.unlimitedHeight;
+    if (m_services.designerDialogs->editPageOptions(*m_report.Pages().page(added),
+                                                    unlimitedHeight)) {
+        m_settings.unlimitedHeight = unlimitedHeight;
+        MarkModified(true);
+        showPage(int(added));
+    } else {
+        m_report.Pages().Delete(added);
+        showPage(m_currentPage);
+    }
+}
+
+void TqxDesignerForm::addDialogPage()
+{
+    const qsizetype added = PageListCommands(m_report.Pages()).addDialogPage();
+    MarkModified(true);
+    showPage(int(added));
+}
+
+void TqxDesignerForm::deletePage()
+{
+    if (m_report.Pages().Count() <= 1)
+        return;
+    if (m_services.dialogs->messageBox(QStringLiteral("删除该页吗?"), QStringLiteral("确认"),
+                                       platform::mb_YesNo | platform::mb_IconQuestion) !=
+        platform::mrYes)
+        return;
+    MarkModified(true);
+    canvas().setPage(nullptr, -1);
+    PageListCommands(m_report.Pages()).deletePage(m_currentPage);
+    m_currentPage = 0;
+    showPage(0);
+}
+
+void TqxDesignerForm::movePage(int from, int to)
+{
+    if (!PageListCommands(m_report.Pages()).movePage(from, to))
+        return;
+    MarkModified(true);
+    // The moved page stays on show, now under its new tab.
+    showPage(to);
+}
+
+void TqxDesignerForm::editPageOptions()
+{
+    if (!DesignedPage)
+        return;
+    bool unlimitedHeight = m_settings.unlimitedHeight;
+    if (!m_services.designerDialogs->editPageOptions(*DesignedPage, unlimitedHeight))
+        return;
+    m_settings.unlimitedHeight = unlimitedHeight;
+    MarkModified(true);
+    showPage(m_currentPage);
+}
+
+// ---- files
+
+bool TqxDesignerForm::settleUnsavedChanges()
+{
+    if (!WholeReport || !m_document.isModified())
+        return true;
+    const int answer =
+        m_services.dialogs->messageBox(m_document.saveChangesQuestion(), QStringLiteral("确认"),
+                                       platform::mb_YesNoCancel | platform::mb_IconQuestion);
+    if (answer == platform::mrCancel)
+        return false;
+    return answer != platform::mrYes || saveReport();
+}
+
+void TqxDesignerForm::afterReportReplaced()
+{
+    canvas().setPage(nullptr, -1);
+    m_currentPage = 0;
+    showPage(0);
+    updateCaption();
+    action("N20")->setEnabled(m_document.isModified());
+}
+
+void TqxDesignerForm::newBlankReport()
+{
+    if (!settleUnsavedChanges())
+        return;
+    canvas().setPage(nullptr, -1);
+    m_document.newBlank();
+    if (m_recovery)
+        m_recovery->discard();
+    afterReportReplaced();
+}
+
+void TqxDesignerForm::newFromTemplate()
+{
+    // Taking a gallery template replaces the report, so unsaved changes are settled first.
+    if (!settleUnsavedChanges())
+        return;
+    const std::optional<QString> chosen =
+        m_services.designerDialogs->chooseGalleryTemplate(m_report);
+    if (!chosen)
+        return;
+    canvas().setPage(nullptr, -1);
+    m_document.takeGalleryTemplate(*chosen);
+    afterReportReplaced();
+}
+
+void TqxDesignerForm::openReport()
+{
+    if (!settleUnsavedChanges())
+        return;
+    const platform::FileChoice choice = m_services.dialogs->chooseFileToOpen(
+        QStringLiteral("打开"), DesignerDocument::openFilters());
+    if (choice.fileName.isEmpty())
+        return;
+    if (choice.filterIndex == 1) {
+        if (m_document.openDictionary(choice.fileName))
+            MarkModified(true);
+        return;
+    }
+    canvas().setPage(nullptr, -1);
+    const bool opened = m_document.openTemplate(choice.fileName);
+    if (opened && m_recovery)
+        m_recovery->discard();
+    afterReportReplaced();
+}
+
+bool TqxDesignerForm::saveReport()
+{
+    if (m_document.isUntitled())
+        return saveReportAs();
+    if (!m_document.save())
+        return false;
+    MarkModified(false);
+    if (m_recovery)
+        m_recovery->discard();
+    updateCaption();
+    return true;
+}
+
+bool TqxDesignerForm::saveReportAs()
+{
+    const QString suggested = m_document.isUntitled() ? QString() : m_document.documentName();
+    const platform::FileChoice choice = m_services.dialogs->chooseFileToSave(
+        QStringLiteral("保存"), DesignerDocument::saveFilters(), suggested, 0);
+    if (choice.fileName.isEmpty())
+        return false;
+    const auto kind = DesignerDocument::SaveKind(std::clamp(choice.filterIndex, 0, 3));
+    bool accepted = false;
+    if (kind == DesignerDocument::SaveKind::Gallery) {
+        const std::optional<DesignerDialogs::GalleryDescription> description =
+            m_services.designerDialogs->describeGalleryTemplate();
+        accepted =
+            description && m_document.saveAsGallery(choice.fileName, description->description,
+                                                    description->picture);
+        // A gallery template is a copy; the report itself is still unsaved.
+        return accepted;
+    }
+    accepted = m_document.saveAs(kind, choice.fileName);
+    if (kind == DesignerDocument::SaveKind::Dictionary)
+        return false; // the dictionary alone does not save the report
+    if (accepted) {
+        MarkModified(false);
+        if (m_recovery)
+            m_recovery->discard();
+        updateCaption();
+    }
+    return accepted;
+}
+
+void TqxDesignerForm::previewReport()
+{
+    QCoreApplication::processEvents();
+    const bool modalPreview = m_report.ModalPreview;
+    m_report.ModalPreview = true;
+    canvas().deselectAll();
+    canvas().setPage(nullptr, -1);
+    canvas().setDrawingDisabled(true);
+    DesignedPage = nullptr;
+    // A build reads the template back when it ends, so the canvas takes its page afresh after.
+    const auto restore = qScopeGuard([this, modalPreview] {
+        m_report.ModalPreview = modalPreview;
+        m_report.EMFPages().Clear();
+        model::runState().drawingMode = model::DrawingMode::Designing;
+        canvas().setDrawingDisabled(false);
+        showPage(m_currentPage);
+        activateWindow();
+        QApplication::restoreOverrideCursor();
+    });
+    const engine::TqxPreviewOutcome outcome = m_report.BuildAndPreview();
+    if (outcome == engine::TqxPreviewOutcome::NoPreviewWindow)
+        showError(QStringLiteral("没有可用的预览窗口"));
+}
+
+// ---- editing
+
+void TqxDesignerForm::selectAll()
+{
+    canvas().selectAll();
+    selectionChanged();
+}
+
+void TqxDesignerForm::deleteSelection()
+{
+    canvas().deleteSelection();
+}
+
+void TqxDesignerForm::editSelection()
+{
+    if (model::TqxView *view = canvas().selection().single())
+        openObjectEditor(*view, false);
+}
+
+// ---- options
+
+void TqxDesignerForm::setUnits(DesignUnit units)
+{
+    m_settings.units = units;
+    updateStatusBar();
+}
+
+void TqxDesignerForm::setGridShown(bool shown)
+{
+    m_settings.gridShow = shown;
+    const QSignalBlocker blocker(action("GB1"));
+    action("GB1")->setChecked(shown);
+    canvas().update();
+}
+
+void TqxDesignerForm::setGridAligned(bool aligned)
+{
+    m_settings.gridAlign = aligned;
+    const QSignalBlocker blocker(action("GB2"));
+    action("GB2")->setChecked(aligned);
+}
+
+void TqxDesignerForm::editDesignerOptions()
+{
+    DesignerSettings edited = m_settings;
+    if (!m_services.designerDialogs->editDesignerOptions(edited))
+        return;
+    const bool lookChanged = edited.grayButtons != m_settings.grayButtons;
+    m_settings = edited;
+    model::TqxGlobals::instance().showBandTitles = m_settings.bandTitles;
+    setGridShown(m_settings.gridShow);
+    setGridAligned(m_settings.gridAlign);
+    if (lookChanged)
+        applyButtonLook();
+    showPage(m_currentPage);
+}
+
+void TqxDesignerForm::editReportOptions()
+{
+    if (m_services.designerDialogs->editReportOptions(m_report))
+        MarkModified(true);
+    showPage(m_currentPage);
+}
+
+void TqxDesignerForm::applyButtonLook()
+{
+    for (QToolBar *bar : m_bars) {
+        for (QAction *button : bar->actions()) {
+            const QIcon colour = button->property("colourIcon").isValid()
+                                     ? button->property("colourIcon").value<QIcon>()
+                                     : button->icon();
+            button->setProperty("colourIcon", colour);
+            button->setIcon(m_settings.grayButtons ? grayedUntilHovered(colour) : colour);
+        }
+    }
+}
+
+void TqxDesignerForm::loadSettings()
+{
+    model::TqxGlobals::instance().showBandTitles = m_settings.bandTitles;
+    setGridShown(m_settings.gridShow);
+    setGridAligned(m_settings.gridAlign);
+    if (m_settings.grayButtons)
+        applyButtonLook();
+    if (!m_services.settings)
+        return;
+    ToolBarPlacement::LoadBarPositions(*this, m_bars, *m_services.settings, kFormClass);
+    // The extra tools bar has a button only for tools the library registers.
+    if (QToolBar *extras = toolBar(QStringLiteral("Panel6"));
+        extras && extras->actions().size() < 2)
+        extras->hide();
+    dialogs::FormPlacement::restore(*this, *m_services.settings, kFormClass, false);
+}
+
+void TqxDesignerForm::saveSettings()
+{
+    m_settings.save(*m_services.settings, WholeReport);
+    ToolBarPlacement::SaveBarPositions(*this, m_bars, *m_services.settings, kFormClass);
+    dialogs::FormPlacement::save(*this, *m_services.settings, kFormClass);
+}
+
+// ---- help
+
+void TqxDesignerForm::showHelpContents()
+{
+    if (!m_help) {
+        m_help = new HelpWindow(this);
+        m_help->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_help->showContents();
+}
+
+void TqxDesignerForm::startContextHelp()
+{
+    m_contextHelpArmed = true;
+    QApplication::setOverrideCursor(Qt::WhatsThisCursor);
+}
+
+void TqxDesignerForm::finishContextHelp(QWidget *target)
+{
+    m_contextHelpArmed = false;
+    QApplication::restoreOverrideCursor();
+    auto *button = qobject_cast<QToolButton *>(target);
+    QAction *pressed = button ? button->defaultAction() : nullptr;
+    if (pressed == action("HelpBtn"))
+        return;
+    int topic = HelpTopics::topicForControl(0);
+    if (pressed && m_objectTools && m_objectTools->actions().contains(pressed))
+        topic = HelpTopics::topicForObjectTool(DesignerActions::tagOf(pressed));
+    else if (pressed && DesignerActions::tagOf(pressed) >= 0)
+        topic = HelpTopics::topicForControl(DesignerActions::tagOf(pressed));
+    else if (target && target->property("tag").isValid())
+        topic = HelpTopics::topicForControl(target->property("tag").toInt());
+    if (!m_help) {
+        m_help = new HelpWindow(this);
+        m_help->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_help->showTopic(topic);
+}
+
+// ---- tools
+
+void TqxDesignerForm::chooseTool(QAction *toolAction)
+{
+    m_tool = ObjectTool{DesignerActions::tagOf(toolAction)};
+    // Shift on the button keeps the tool armed for more than one insertion.
+    m_stickyTool =
+        !m_tool.isSelect() && (QGuiApplication::queryKeyboardModifiers() & Qt::ShiftModifier);
+    canvas().toolChanged();
+    updateStatusBar();
+}
+
+// ---- keys, mouse and the window's life
+
+bool TqxDesignerForm::handleDesignerKey(QKeyEvent *key)
+{
+    const int code = key->key();
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    const bool inText = isTextInput(QApplication::focusWidget());
+    const bool anySelected = !canvas().selection().isEmpty();
+    switch (code) {
+    case Qt::Key_Escape:
+        if (canvas().stateMachine().isMouseDown())
+            return false;
+        pressSelectTool();
+        canvas().ResetMouseState();
+        canvas().deselectAll();
+        canvas().toolChanged();
+        selectionChanged();
+        return true;
+    case Qt::Key_Delete:
+        if (modifiers != Qt::NoModifier || inText || !anySelected)
+            return false;
+        deleteSelection();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (inText || !canvas().selection().single())
+            return false;
+        openObjectEditor(*canvas().selection().single(), modifiers & Qt::ControlModifier);
+        return true;
+    case Qt::Key_G:
+        if (modifiers != Qt::ControlModifier)
+            return false;
+        setGridShown(!m_settings.gridShow);
+        return true;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {
+        if (inText)
+            return false;
+        QScrollBar *bar = m_scrollBox->verticalScrollBar();
+        bar->setValue(bar->value() +
+                      (code == Qt::Key_PageUp ? -kPageScrollPixels : kPageScrollPixels));
+        return true;
+    }
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (inText || !anySelected)
+            return false;
+        QApplication::sendEvent(&canvas(), key);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TqxDesignerForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Wheel && watched == m_scrollBox->viewport()) {
+        // A notch scrolls the page by a fixed small step, whatever the desktop's setting.
+        auto *wheel = static_cast<QWheelEvent *>(event);
+        const int notches = wheel->angleDelta().y() / 120;
+        QScrollBar *bar = m_scrollBox->verticalScrollBar();
+        bar->setValue(bar->value() - notches * kWheelStepPixels);
+        return true;
+    }
+    if (m_contextHelpArmed && event->type() == QEvent::MouseButtonPress) {
+        auto *target = qobject_cast<QWidget *>(watched);
+        if (target && (isInside(target, this) || isInside(target, m_pageWindow))) {
+            finishContextHelp(target);
+            return true;
+        }
+    }
+    if (event->type() == QEvent::KeyPress &&
+        (isInside(watched, this) || (m_pageWindow && isInside(watched, m_pageWindow))) &&
+        watched != &canvas()) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (handleDesignerKey(key))
+            return true;
+    }
+    return TqxReportDesigner::eventFilter(watched, event);
+}
+
+void TqxDesignerForm::showEvent(QShowEvent *event)
+{
+    TqxReportDesigner::showEvent(event);
+    if (!m_firstShow)
+        return;
+    m_firstShow = false;
+    qApp->installEventFilter(this);
+    pressSelectTool();
+    canvas().PlacePage();
+    offerRecoveryCopy();
+}
+
+void TqxDesignerForm::closeEvent(QCloseEvent *event)
+{
+    const int result = m_modalResult;
+    m_modalResult = kCloseResult;
+    if (!WholeReport || !m_document.isModified()) {
+        m_modalResult = result;
+    } else {
+        const int answer =
+            m_services.dialogs->messageBox(m_document.saveChangesQuestion(), QStringLiteral("确认"),
+                                           platform::mb_YesNoCancel | platform::mb_IconQuestion);
+        if (answer == platform::mrCancel || (answer == platform::mrYes && !saveReport())) {
+            event->ignore();
+            return;
+        }
+        m_modalResult = answer == platform::mrYes ? result : kCloseResult;
+    }
+    m_recoveryTimer.stop();
+    if (m_recovery)
+        m_recovery->discard();
+    if (m_help)
+        m_help->close();
+    event->accept();
+    emit closed();
+}
+
+// ---- recovery copies
+
+void TqxDesignerForm::writeRecoveryCopy()
+{
+    if (!m_recovery || !m_document.isModified())
+        return;
+    m_recovery->write(m_report.templateSnapshot(), m_document.documentName());
+}
+
+void TqxDesignerForm::offerRecoveryCopy()
+{
+    if (!m_recovery)
+        return;
+    const std::optional<RecoveryCopy::Found> found = m_recovery->findAbandoned();
+    if (!found)
+        return;
+    const QString name =
+        found->documentName.isEmpty() || found->documentName == DesignerDocument::kUntitled
+            ? QStringLiteral("未命名")
+            : found->documentName;
+    const int answer = m_services.dialogs->messageBox(
+        QStringLiteral("设计器上次没有正常关闭。找到了报表 \"%1\" 未保存的修改 (%2)。\n"
+                       "要恢复这些修改吗? 选 \"否\" 将丢弃它们。")
+            .arg(name, found->savedAt.toString(QStringLiteral("yyyy/M/d HH:mm"))),
+        QStringLiteral("恢复"), platform::mb_YesNo | platform::mb_IconQuestion);
+    if (answer != platform::mrYes) {
+        RecoveryCopy::remove(*found);
+        return;
+    }
+    QBuffer buffer;
+    buffer.setData(found->templateBytes);
+    buffer.open(QIODevice::ReadOnly);
+    canvas().setPage(nullptr, -1);
+    m_report.ClearReport();
+    m_report.ReadTemplate(buffer);
+    if (m_report.Pages().Count() == 0)
+        PageListCommands(m_report.Pages()).addPage();
+    m_document.setDocumentName(found->documentName.isEmpty() ? DesignerDocument::kUntitled
+                                                             : found->documentName);
+    RecoveryCopy::remove(*found);
+    afterReportReplaced();
+    MarkModified(true);
+}
+
+void TqxDesignerForm::showError(const QString &text)
+{
+    m_services.dialogs->messageBox(text, QStringLiteral("错误"), platform::mb_IconError);
+}
+
+} // namespace tovren::designer

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "app/certificate/CertificateTemplate.h"
+#include "report/designer/DesignerDialogs.h"
+#include "report/designer/DesignerSettings.h"
+#include "report/designer/TqxDesignerForm.h"
+#include "report/engine/TqxComponent.h"
+#include "report/engine/TqxReport.h"
+#include "report/model/TemplatePageList.h"
+#include "report/platform/SettingsStore.h"
+#include "tests/report/designer/CanvasFixture.h"
+#include "tests/support/ScriptedDialogs.h"
+
+#include <QTemporaryDir>
+#include <deque>
+
+namespace tovren::test {
+
+/// The designer's own dialogs, answered from queues and counted.
+class ScriptedDesignerDialogs : public designer::DesignerDialogs
+{
+public:
+    /// Each page options request takes the front answer; none left answers Cancel.
+    std::deque<bool> pageOptionsAnswers;
+    std::function<void(model::TqxPage &)> pageOptionsEdit;
+    std::optional<designer::DesignerSettings> designerOptions;
+    std::optional<int> bandType;
+    std::optional<QString> galleryChoice;
+    std::optional<GalleryDescription> galleryDescription;
+    int pageOptionsShown = 0;
+    int aboutShown = 0;
+
+    bool editPageOptions(model::TqxPage &page, bool &) override
+    {
+        ++pageOptionsShown;
+        if (pageOptionsAnswers.empty())
+            return false;
+        const bool accepted = pageOptionsAnswers.front();
+        pageOptionsAnswers.pop_front();
+        if (accepted && pageOptionsEdit)
+            pageOptionsEdit(page);
+        return accepted;
+    }
+    bool editDesignerOptions(designer::DesignerSettings &settings) override
+    {
+        if (!designerOptions)
+            return false;
+        settings = *designerOptions;
+        return true;
+    }
+    bool editReportOptions(engine::TqxReport &) override { return false; }
+    std::optional<int> chooseBandType(const model::TqxPage &, bool) override { return bandType; }
+    std::optional<QString> chooseGalleryTemplate(engine::TqxReport &) override
+    {
+        return galleryChoice;
+    }
+    std::optional<GalleryDescription> describeGalleryTemplate() override
+    {
+        return galleryDescription;
+    }
+    void showAbout() override { ++aboutShown; }
+};
+
+/// A report holding the certificate template, with what a designer window needs around it.
+class DesignerTest : public ::testing::Test
+{
+protected:
+    DesignerTest() { app::buildCertificateTemplate(report.Pages(), templateSettings, report.Info); }
+
+    std::unique_ptr<designer::TqxDesignerForm> openDesigner(bool wholeReport = true)
+    {
+        designer::TqxDesignerForm::Services services{&dialogs, &designerDialogs, &settings,
+                                                     dir.filePath(QStringLiteral("recovery"))};
+        auto window = std::make_unique<designer::TqxDesignerForm>(report, wholeReport, services);
+        window->resize(1100, 800);
+        return window;
+    }
+    QString path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
+
+    QTemporaryDir dir;
+    CanvasPaper paper;
+    engine::TqxComponentRegistry registry;
+    engine::TqxComponent form{QStringLiteral("Form1")};
+    engine::TqxReport report{QStringLiteral("qxReport1"), &form, registry, &paper};
+    model::TemplateSettings templateSettings;
+    ScriptedDialogs dialogs;
+    ScriptedDesignerDialogs designerDialogs;
+    platform::SettingsStore settings{dir.filePath(QStringLiteral("settings.ini")),
+                                     QStringLiteral("Tovren")};
+};
+
+} // namespace tovren::test

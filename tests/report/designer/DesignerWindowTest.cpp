@@ -1,0 +1,241 @@
+// The designer window driven as a clerk drives it: menus, tool buttons, tabs, status bar, keys.
+#include "report/designer/DesignerStatusBar.h"
+#include "report/designer/PageTabBar.h"
+#include "report/designer/RecoveryCopy.h"
+#include "report/designer/TqxDesignerPage.h"
+#include "report/platform/MessageBox.h"
+#include "tests/report/designer/DesignerFixture.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMainWindow>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolBar>
+
+namespace tovren::test {
+namespace {
+
+class DesignerWindowTest : public DesignerTest
+{
+protected:
+    void trigger(designer::TqxDesignerForm &window, const char *name)
+    {
+        QAction *command = window.action(QString::fromLatin1(name));
+        ASSERT_NE(command, nullptr) << name;
+        ASSERT_TRUE(command->isEnabled()) << name;
+        command->trigger();
+    }
+    /// Drags the Name field of the certificate @p dx pixels to the right on the canvas.
+    void dragNameField(designer::TqxDesignerForm &window, int dx)
+    {
+        designer::TqxDesignerPage &canvas = window.canvas();
+        const model::TqxView &name = *report.Pages().page(0)->FindObjectByName("Memo3");
+        const QPoint from(name.Left + 5, name.Top + 5);
+        const auto move = [&](QPoint at, Qt::MouseButtons held) {
+            QMouseEvent event(QEvent::MouseMove, at, canvas.mapToGlobal(at), Qt::NoButton, held,
+                              Qt::NoModifier);
+            QApplication::sendEvent(&canvas, &event);
+        };
+        move(from, Qt::NoButton);
+        QTest::mousePress(&canvas, Qt::LeftButton, Qt::NoModifier, from);
+        move(from + QPoint(dx, 0), Qt::LeftButton);
+        QTest::mouseRelease(&canvas, Qt::LeftButton, Qt::NoModifier, from + QPoint(dx, 0));
+    }
+    bool closeWindow(designer::TqxDesignerForm &window)
+    {
+        window.close();
+        return !window.isVisible();
+    }
+};
+
+TEST_F(DesignerWindowTest, ClosingAsksAboutUnsavedChangesOnlyWhenThereAreSome)
+{
+    auto window = openDesigner();
+    window->show();
+    EXPECT_FALSE(window->action("N20")->isEnabled()) << "nothing to save yet";
+    EXPECT_TRUE(closeWindow(*window));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(window->modalResult(), designer::TqxDesignerForm::kCloseResult);
+
+    window = openDesigner();
+    window->show();
+    dragNameField(*window, 18);
+    EXPECT_TRUE(window->IsModified());
+    EXPECT_TRUE(window->action("N20")->isEnabled());
+    dialogs.answers = {platform::mrCancel};
+    EXPECT_FALSE(closeWindow(*window)) << "Cancel keeps the designer open";
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("保存变动 到 未命名?"));
+    EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("确认"));
+
+    dialogs.answers = {platform::mrYes};
+    dialogs.fileNames = {path("证书")};
+    trigger(*window, "ExitB");
+    EXPECT_FALSE(window->isVisible()) << "Yes on an untitled report saves it under a new name";
+    EXPECT_TRUE(QFile::exists(path("证书.qxf")));
+    EXPECT_EQ(window->modalResult(), designer::TqxDesignerForm::kExitResult);
+    window.reset();
+    EXPECT_EQ(report.FileName, path("证书.qxf")) << "the report remembers its file";
+    EXPECT_TRUE(report.DesignChanged);
+}
+
+TEST_F(DesignerWindowTest, APreparedPageIsEditedWithoutFileOrPageCommands)
+{
+    auto window = openDesigner(false);
+    window->show();
+    for (const char *name :
+         {"FileBtn1", "N23",  "FileBtn2", "N19",  "FileBtn4", "N39", "OB3",  "OB5",
+          "PgB1",     "N29",  "N41",      "PgB2", "N30",      "N43", "PgB3", "N25",
+          "N44",      "PgB4", "N15",      "N45",  "N42",      "N8"}) {
+        EXPECT_FALSE(window->action(QString::fromLatin1(name))->isEnabled()) << name;
+    }
+    EXPECT_TRUE(window->action("N17")->isEnabled()) << "a page may be saved as a template";
+    dragNameField(*window, 4);
+    EXPECT_TRUE(closeWindow(*window));
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << "the preview asks whether to keep the page";
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("设计器 - 未命名"));
+}
+
+TEST_F(DesignerWindowTest, APageAddedAndThenCancelledIsGoneAgain)
+{
+    auto window = openDesigner();
+    window->show();
+    trigger(*window, "PgB1");
+    EXPECT_EQ(designerDialogs.pageOptionsShown, 1);
+    EXPECT_EQ(report.Pages().Count(), 1);
+    EXPECT_EQ(window->currentPageIndex(), 0);
+    EXPECT_FALSE(window->IsModified());
+
+    designerDialogs.pageOptionsAnswers = {true};
+    trigger(*window, "N29");
+    ASSERT_EQ(report.Pages().Count(), 2);
+    EXPECT_EQ(window->currentPageIndex(), 1);
+    EXPECT_EQ(window->pageTabs().captions(),
+              (QStringList{QStringLiteral("页1"), QStringLiteral("页2")}));
+    EXPECT_TRUE(window->IsModified());
+
+    dialogs.answers = {platform::mrYes};
+    trigger(*window, "PgB2");
+    EXPECT_EQ(report.Pages().Count(), 1);
+    EXPECT_EQ(window->currentPageIndex(), 0);
+    EXPECT_EQ(window->pageTabs().count(), 1);
+}
+
+TEST_F(DesignerWindowTest, ADialogPageIsDesignedInAWindowThatStandsForTheDialog)
+{
+    auto window = openDesigner();
+    window->show();
+    trigger(*window, "PgB4");
+    ASSERT_EQ(report.Pages().Count(), 2);
+    model::TqxPage &dialogPage = *report.Pages().page(1);
+    ASSERT_NE(window->pageWindow(), nullptr);
+    EXPECT_EQ(window->canvas().parentWidget(), window->pageWindow());
+    EXPECT_EQ(window->pageWindow()->size(), QSize(dialogPage.Width, dialogPage.Height));
+
+    window->pageWindow()->resize(500, 260);
+    EXPECT_EQ(dialogPage.Width, 500);
+    EXPECT_EQ(dialogPage.Height, 260);
+
+    window->pageTabs().setCurrentIndex(0);
+    EXPECT_EQ(window->pageWindow(), nullptr);
+    EXPECT_NE(qobject_cast<QScrollArea *>(
+                  window->canvas().parentWidget()->parentWidget()->parentWidget()),
+              nullptr)
+        << "the report page is back in the scroll box";
+}
+
+TEST_F(DesignerWindowTest, OnlyADoubleClickOnTheUnitPanelChangesTheUnit)
+{
+    auto window = openDesigner();
+    window->show();
+    designer::DesignerStatusBar &bar = window->statusPanel();
+    EXPECT_EQ(bar.content().unitName, QStringLiteral("象素"));
+    QTest::mouseDClick(&bar, Qt::LeftButton, Qt::NoModifier, QPoint(120, 5));
+    EXPECT_EQ(window->settings().units, designer::DesignUnit::Pixels);
+    QTest::mouseDClick(&bar, Qt::LeftButton, Qt::NoModifier, QPoint(30, 5));
+    EXPECT_EQ(bar.content().unitName, QStringLiteral("MM"));
+
+    window->FocusObjectByName(QStringLiteral("Memo3"));
+    const model::TqxView &name = *report.Pages().page(0)->FindObjectByName("Memo3");
+    EXPECT_EQ(bar.content().position, QString::number(name.Left * 5.0 / 18, 'f', 2) +
+                                          QStringLiteral("; ") +
+                                          QString::number(name.Top * 5.0 / 18, 'f', 2));
+    EXPECT_TRUE(bar.content().objectText.startsWith(QStringLiteral("Memo3: [Aqy.\"Name\"]")));
+}
+
+TEST_F(DesignerWindowTest, ToolBarsAndOptionsComeBackWhereTheClerkLeftThem)
+{
+    {
+        auto window = openDesigner();
+        window->show();
+        QToolBar *objects = window->toolBar(QStringLiteral("Panel4"));
+        window->removeToolBar(objects);
+        window->addToolBar(Qt::RightToolBarArea, objects);
+        objects->show();
+        window->toolBar(QStringLiteral("Panel2"))->hide();
+        trigger(*window, "GB1"); // grid off
+        closeWindow(*window);
+    }
+    auto window = openDesigner();
+    window->show();
+    EXPECT_EQ(window->toolBarArea(window->toolBar(QStringLiteral("Panel4"))), Qt::RightToolBarArea);
+    EXPECT_TRUE(window->toolBar(QStringLiteral("Panel2"))->isHidden());
+    EXPECT_FALSE(window->settings().gridShow);
+    EXPECT_FALSE(window->action("GB1")->isChecked());
+    EXPECT_EQ(settings.readString(platform::SettingsStore::toolBarSection(QStringLiteral("Panel4")),
+                                  QStringLiteral("DockName")),
+              QStringLiteral("qxDock4"));
+}
+
+TEST_F(DesignerWindowTest, EscapeDropsTheSelectionAndTheToolAndCtrlGTogglesTheGrid)
+{
+    auto window = openDesigner();
+    window->show();
+    window->action("OB2")->trigger();
+    window->FocusObjectByName(QStringLiteral("Memo3"));
+    ASSERT_EQ(window->canvas().selection().count(), 1);
+    QTest::keyClick(window->pageTabs().window(), Qt::Key_Escape);
+    EXPECT_TRUE(window->canvas().selection().isEmpty());
+    EXPECT_TRUE(window->action("OB1")->isChecked());
+    const bool grid = window->settings().gridShow;
+    QTest::keyClick(window.get(), Qt::Key_G, Qt::ControlModifier);
+    EXPECT_NE(window->settings().gridShow, grid);
+}
+
+TEST_F(DesignerWindowTest, WorkLeftByAProgramThatEndedIsOfferedAndRestored)
+{
+    model::TqxView &name = *report.Pages().page(0)->FindObjectByName("Memo3");
+    const int designedLeft = name.Left;
+    name.Left += 40;
+    {
+        designer::RecoveryCopy crashed(path("recovery"));
+        ASSERT_TRUE(crashed.write(report.templateSnapshot(), path("证书.qxf")));
+    }
+    name.Left = designedLeft;
+    dialogs.answers = {platform::mrYes};
+    auto window = openDesigner();
+    window->show();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(path("证书.qxf")));
+    EXPECT_EQ(report.Pages().page(0)->FindObjectByName("Memo3")->Left, designedLeft + 40);
+    EXPECT_TRUE(window->IsModified()) << "restored work is not yet saved";
+    EXPECT_EQ(window->document().documentName(), path("证书.qxf"));
+}
+
+TEST_F(DesignerWindowTest, OpeningADictionaryChangesOnlyTheDictionary)
+{
+    auto window = openDesigner();
+    window->show();
+    report.Dictionary().Clear();
+    ASSERT_TRUE(window->document().saveAs(designer::DesignerDocument::SaveKind::Dictionary,
+                                          path("字典.qxd")));
+    const QByteArray pages = report.templateSnapshot();
+    dialogs.fileNames = {path("字典.qxd")};
+    trigger(*window, "N19");
+    EXPECT_EQ(report.templateSnapshot(), pages);
+    EXPECT_TRUE(window->document().isUntitled());
+}
+
+} // namespace
+} // namespace tovren::test
