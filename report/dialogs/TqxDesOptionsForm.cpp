@@ -22,7 +22,8 @@ namespace tovren::dialogs {
 namespace {
 
 constexpr int kFontListLines = 12;
-constexpr int kSampleHeightPixels = 44;
+// Room for the sample text at the larger sizes offered; bigger sizes are cut, not grown.
+constexpr QSize kSampleSize(160, 44);
 
 QString str(int id)
 {
@@ -66,11 +67,11 @@ QComboBox *fontSizeBox(const char *objectName)
 QLabel *samplePanel(const char *objectName)
 {
     auto *sample = named<QLabel>(objectName, QStringLiteral("AaBbCcDdEe"));
-    sample->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    sample->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     sample->setAlignment(Qt::AlignCenter);
     sample->setAutoFillBackground(true);
     sample->setBackgroundRole(QPalette::Base);
-    sample->setFixedHeight(kSampleHeightPixels);
+    sample->setFixedSize(kSampleSize);
     return sample;
 }
 
@@ -206,7 +207,7 @@ QWidget *TqxDesOptionsForm::buildEditorTab()
     textGrid->addWidget(m_textSizeLabel, 3, 0);
     textGrid->addWidget(m_textSize, 3, 1);
     textGrid->addWidget(m_textSample, 2, 2, 2, 1);
-    textGrid->setColumnStretch(2, 1);
+    textGrid->setColumnStretch(1, 1);
 
     auto *scriptEditor = named<QGroupBox>("GroupBox8", str(53310));
     m_scriptName = fontNameBox("ScriptFontNameCB");
@@ -218,7 +219,7 @@ QWidget *TqxDesOptionsForm::buildEditorTab()
     scriptGrid->addWidget(buddyLabel(str(53309), m_scriptSize, "Label5"), 1, 0);
     scriptGrid->addWidget(m_scriptSize, 1, 1);
     scriptGrid->addWidget(m_scriptSample, 0, 2, 2, 1);
-    scriptGrid->setColumnStretch(2, 1);
+    scriptGrid->setColumnStretch(1, 1);
 
     auto *highlight = named<QGroupBox>("GroupBox9", str(55650));
     m_syntaxHighlight = named<QCheckBox>("CB9", str(55651));

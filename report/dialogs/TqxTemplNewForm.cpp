@@ -34,7 +34,7 @@ QString pictureFilter()
 
 QString notStoredText()
 {
-    return QStringLiteral("此图片不随模板保存,\n只有位图(*.bmp)可以");
+    return QStringLiteral("此图片不会随模板保存,\n模板只保存位图(*.bmp)");
 }
 
 } // namespace
@@ -51,7 +51,7 @@ TqxTemplNewForm::TqxTemplNewForm(platform::DialogProvider &dialogs, QWidget *par
 
     auto *icon = named<QGroupBox>("GroupBox2", str(53322));
     auto *panel = named<QFrame>("Panel1");
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     panel->setFixedSize(kPanelSize);
     m_image = named<QLabel>("Image1");
     m_image->setAlignment(Qt::AlignCenter);
