@@ -4,6 +4,7 @@
 #include "report/dialogs/TqxTemplNewForm.h"
 #include "report/engine/ComponentLookup.h"
 #include "report/engine/TqxReport.h"
+#include "report/platform/DataFolders.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>
@@ -72,6 +73,25 @@ TEST_F(TemplateGalleryTest, ListsTemplateFilesByCaptionWithTheUsersOwnWinning)
     EXPECT_EQ(entries[2].filePath, shipped("a.qxt"));
     EXPECT_EQ(gallery().userFolder(), root.filePath("user"));
     EXPECT_TRUE(TemplateGallery(QString(), root.filePath("missing")).entries().isEmpty());
+}
+
+TEST_F(TemplateGalleryTest, TheShippedTemplatesReadAsReports)
+{
+    const TemplateGallery shippedOnly(platform::DataFolders::shippedPath("gallery"), QString());
+    const QList<GalleryEntry> entries = shippedOnly.entries();
+    ASSERT_GE(entries.size(), 2);
+    for (const GalleryEntry &entry : entries) {
+        QStringList description;
+        model::PictureGraphic picture;
+        ASSERT_TRUE(report.LoadTemplateWithDescription(entry.filePath, description, picture, false))
+            << entry.caption.toStdString() << ": " << report.lastMessage().toStdString();
+        EXPECT_FALSE(description.isEmpty()) << entry.caption.toStdString();
+        EXPECT_EQ(picture.kind(), model::PictureGraphic::Kind::Bitmap);
+        report.Pages().Clear();
+        ASSERT_TRUE(report.LoadTemplateWithDescription(entry.filePath, description, picture, true));
+        ASSERT_EQ(report.Pages().Count(), 1) << entry.caption.toStdString();
+        EXPECT_EQ(report.Pages().page(0)->PaperSize, 9) << "A4";
+    }
 }
 
 TEST_F(TemplateGalleryTest, ADamagedTemplateIsExplainedAndTheChooserStaysOpen)
