@@ -1,6 +1,10 @@
 #include "report/designer/FormattingToolBars.h"
 
 #include "report/designer/DesignerActions.h"
+#include "report/dialogs/ColorGlyphs.h"
+#include "report/dialogs/TColorSelector.h"
+#include "report/dialogs/TqxComboBox.h"
+#include "report/dialogs/TqxFontComboBox.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -30,12 +34,85 @@ QIcon lineStyleIcon(Qt::PenStyle style)
 } // namespace
 
 FormattingToolBars::FormattingToolBars(QToolBar &text, QToolBar &frame, QToolBar &alignment,
-                                       QObject *parent)
-    : QObject(parent)
+                                       QWidget &window, platform::SettingsStore *recentFonts)
+    : QObject(&window)
+    , m_window(window)
 {
+    m_fontName = recentFonts ? new dialogs::TqxFontComboBox(*recentFonts, &text)
+                             : new dialogs::TqxFontComboBox(&text);
+    m_colourPopup = new dialogs::TColorSelector(&window);
+    m_colourPopup->setObjectName(QStringLiteral("ColorPopup"));
+    m_colourPopup->hide();
+    connect(m_colourPopup, &dialogs::TColorSelector::colorSelected, this,
+            [this](model::ColorRef colour) {
+                showButtonColour(m_colourTag, colour);
+                emit colourChosen(m_colourTag, colour);
+            });
     buildTextBar(text);
     buildFrameBar(frame);
     buildAlignmentBar(alignment);
+    // Until something is selected the boxes show nothing of their own, and the colour buttons
+    // show black.
+    for (QComboBox *box : {static_cast<QComboBox *>(m_fontName), fontSizeBox(), frameWidthBox()}) {
+        box->setCurrentIndex(-1);
+        box->setEditText(QString());
+    }
+    for (const int tag : {5, 17, 19})
+        showButtonColour(tag, model::clBlack);
+}
+
+QComboBox *FormattingToolBars::fontSizeBox() const
+{
+    return m_fontSize;
+}
+
+QComboBox *FormattingToolBars::frameWidthBox() const
+{
+    return m_frameWidth;
+}
+
+model::ColorRef FormattingToolBars::buttonColour(int tag) const
+{
+    return m_buttonColours.value(tag, model::clBlack);
+}
+
+void FormattingToolBars::showButtonColour(int tag, model::ColorRef colour)
+{
+    const char *name = tag == 5 ? "ClB1" : tag == 19 ? "ClB3" : "ClB2";
+    QAction *button = action(QString::fromLatin1(name));
+    if (!button)
+        return;
+    m_buttonColours.insert(tag, colour);
+    const QImage glyphTemplate =
+        DesignerActions::icon(QString::fromLatin1(name)).pixmap(16, 16).toImage();
+    button->setIcon(QIcon(QPixmap::fromImage(dialogs::colourButtonGlyph(
+        glyphTemplate, colour, m_window.palette().color(QPalette::Button)))));
+}
+
+void FormattingToolBars::openColourPopup(int tag)
+{
+    const char *name = tag == 5 ? "ClB1" : tag == 19 ? "ClB3" : "ClB2";
+    QAction *button = action(QString::fromLatin1(name));
+    QWidget *buttonWidget = nullptr;
+    for (QObject *widget : button->associatedObjects()) {
+        if (auto *toolButton = qobject_cast<QToolButton *>(widget))
+            buttonWidget = toolButton;
+    }
+    if (!buttonWidget)
+        return;
+    m_lineStyles->hide();
+    const QPoint at = buttonWidget->mapTo(&m_window, QPoint(0, 26));
+    // A second click on the same button closes the pop-up again.
+    const bool sameButton = m_colourPopup->isVisible() && m_colourTag == tag;
+    m_colourTag = tag;
+    if (sameButton) {
+        m_colourPopup->hide();
+        return;
+    }
+    m_colourPopup->markColor(buttonColour(tag));
+    m_colourPopup->move(at);
+    m_colourPopup->raise();
+    m_colourPopup->show();
 }
 
 QAction *FormattingToolBars::addButton(QToolBar &bar, const QString &name, const QString &hint,
@@ -46,8 +123,13 @@ QAction *FormattingToolBars::addButton(QToolBar &bar, const QString &name, const
     button->setToolTip(hint);
     button->setData(tag);
     button->setCheckable(checkable);
-    connect(button, &QAction::triggered, this, [this, tag] {
-        if (!m_updating)
+    const bool colourButton = tag == 5 || tag == 17 || tag == 19;
+    connect(button, &QAction::triggered, this, [this, tag, colourButton] {
+        if (m_updating)
+            return;
+        if (colourButton)
+            openColourPopup(tag);
+        else
             emit commandChosen(tag);
     });
     return button;
@@ -55,26 +137,24 @@ QAction *FormattingToolBars::addButton(QToolBar &bar, const QString &name, const
 
 void FormattingToolBars::buildTextBar(QToolBar &bar)
 {
-    m_fontName = new QFontComboBox(&bar);
     m_fontName->setObjectName(QStringLiteral("C2"));
     m_fontName->setToolTip(QStringLiteral("字体名称"));
     m_fontName->setProperty("tag", 7);
-    m_fontName->setMaximumWidth(150);
     m_textControls.append(bar.addWidget(m_fontName));
-    connect(m_fontName, &QFontComboBox::textActivated, this, [this](const QString &family) {
+    connect(m_fontName, &dialogs::TqxFontComboBox::fontChosen, this, [this](const QString &family) {
         if (!m_updating)
             emit fontNameChosen(family);
     });
+    connect(m_fontName, &dialogs::TqxCustomComboBox::doubleClicked, this,
+            &FormattingToolBars::fontDialogWanted);
 
-    m_fontSize = new QComboBox(&bar);
+    m_fontSize = new dialogs::TqxComboBox(&bar);
     m_fontSize->setObjectName(QStringLiteral("C3"));
     m_fontSize->setToolTip(QStringLiteral("字体大小"));
     m_fontSize->setProperty("tag", 8);
-    m_fontSize->setEditable(true);
-    m_fontSize->setInsertPolicy(QComboBox::NoInsert);
+    m_fontSize->setFixedWidth(48);
     m_fontSize->addItems({"5", "6", "7", "8", "9", "10", "11", "12", "14", "16", "18", "20", "22",
                           "24", "26", "28", "36", "48", "72"});
-    m_fontSize->setMinimumContentsLength(3);
     m_textControls.append(bar.addWidget(m_fontSize));
     connect(m_fontSize, &QComboBox::textActivated, this, [this](const QString &size) {
         if (!m_updating)
@@ -125,15 +205,13 @@ void FormattingToolBars::buildFrameBar(QToolBar &bar)
     m_frameControls << addButton(bar, QStringLiteral("ClB1"), QStringLiteral("背景色"), 5, false)
                     << addButton(bar, QStringLiteral("ClB3"), QStringLiteral("框线色"), 19, false);
 
-    m_frameWidth = new QComboBox(&bar);
+    m_frameWidth = new dialogs::TqxComboBox(&bar);
     m_frameWidth->setObjectName(QStringLiteral("C4"));
     m_frameWidth->setToolTip(QStringLiteral("框线宽"));
     m_frameWidth->setProperty("tag", 6);
-    m_frameWidth->setEditable(true);
-    m_frameWidth->setInsertPolicy(QComboBox::NoInsert);
+    m_frameWidth->setFixedWidth(48);
     m_frameWidth->addItems(
         {"0,1", "0,5", "1", "1,5", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
-    m_frameWidth->setMinimumContentsLength(3);
     m_frameControls.append(bar.addWidget(m_frameWidth));
     connect(m_frameWidth, &QComboBox::textActivated, this, [this](const QString &width) {
         if (!m_updating)
@@ -200,8 +278,11 @@ void FormattingToolBars::show(const FormattingState &state)
     setDown("FrB3", state.frameBottom);
     setDown("FrB4", state.frameRight);
     m_frameWidth->setEditText(state.frameWidthText);
+    showButtonColour(5, state.fillColor);
+    showButtonColour(19, state.frameColor);
+    showButtonColour(17, state.fontColor.value_or(model::clBlack));
     if (m_fontName->currentText() != state.fontName)
-        m_fontName->setEditText(state.fontName);
+        m_fontName->setFontFamily(state.fontName);
     if (m_fontSize->currentText() != state.fontSizeText)
         m_fontSize->setEditText(state.fontSizeText);
     setDown("FnB1", state.bold);

@@ -2,14 +2,23 @@
 
 #include "report/designer/SelectionFormatting.h"
 
+#include <QHash>
 #include <QObject>
 
 class QAction;
 class QActionGroup;
 class QComboBox;
-class QFontComboBox;
 class QMenu;
 class QToolBar;
+
+namespace tovren::dialogs {
+class TColorSelector;
+class TqxComboBox;
+class TqxFontComboBox;
+} // namespace tovren::dialogs
+namespace tovren::platform {
+class SettingsStore;
+}
 
 namespace tovren::designer {
 
@@ -21,12 +30,18 @@ class FormattingToolBars : public QObject
     Q_OBJECT
 public:
     /// Fills the three bars; the actions are reachable by their controls' names ("FrB1", ...).
-    FormattingToolBars(QToolBar &text, QToolBar &frame, QToolBar &alignment, QObject *parent);
+    /// The colour pop-up opens inside @p window; @p recentFonts keeps the font box's recently
+    /// used fonts (none: the box lists no recent fonts).
+    FormattingToolBars(QToolBar &text, QToolBar &frame, QToolBar &alignment, QWidget &window,
+                       platform::SettingsStore *recentFonts);
 
     QAction *action(const QString &name) const;
-    QComboBox *fontSizeBox() const { return m_fontSize; }
-    QComboBox *frameWidthBox() const { return m_frameWidth; }
-    QFontComboBox *fontNameBox() const { return m_fontName; }
+    QComboBox *fontSizeBox() const;
+    QComboBox *frameWidthBox() const;
+    dialogs::TqxFontComboBox *fontNameBox() const { return m_fontName; }
+    dialogs::TColorSelector &colourPopup() const { return *m_colourPopup; }
+    /// The colour a colour button shows (tags 5 fill, 17 font, 19 frame).
+    model::ColorRef buttonColour(int tag) const;
 
     /// Shows @p state; nothing shown changes while it is applied, so no command runs.
     void show(const FormattingState &state);
@@ -43,6 +58,10 @@ signals:
     void frameWidthChosen(const QString &text);
     /// One of the ten buttons of the alignment palette, 1 to 10.
     void alignmentChosen(int button);
+    /// A colour was picked for the fill (5), font (17) or frame (19).
+    void colourChosen(int tag, tovren::model::ColorRef colour);
+    /// The font box was double-clicked: the font dialog is wanted.
+    void fontDialogWanted();
 
 private:
     QAction *addButton(QToolBar &bar, const QString &name, const QString &hint, int tag,
@@ -50,14 +69,20 @@ private:
     void buildTextBar(QToolBar &bar);
     void buildFrameBar(QToolBar &bar);
     void buildAlignmentBar(QToolBar &bar);
+    void openColourPopup(int tag);
+    void showButtonColour(int tag, model::ColorRef colour);
 
     QList<QAction *> m_textControls;
     QList<QAction *> m_frameControls;
     QList<QAction *> m_alignmentControls;
-    QFontComboBox *m_fontName = nullptr;
-    QComboBox *m_fontSize = nullptr;
-    QComboBox *m_frameWidth = nullptr;
+    QWidget &m_window;
+    dialogs::TqxFontComboBox *m_fontName = nullptr;
+    dialogs::TqxComboBox *m_fontSize = nullptr;
+    dialogs::TqxComboBox *m_frameWidth = nullptr;
     QMenu *m_lineStyles = nullptr;
+    dialogs::TColorSelector *m_colourPopup = nullptr;
+    int m_colourTag = 0;
+    QHash<int, model::ColorRef> m_buttonColours;
     bool m_updating = false;
 };
 

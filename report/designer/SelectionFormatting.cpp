@@ -208,6 +208,25 @@ void SelectionFormatting::setVerticalAlignment(int alignment)
     });
 }
 
+void SelectionFormatting::applyFontChanges(const QFont &before, model::ColorRef colourBefore,
+                                           const QFont &after, model::ColorRef colourAfter)
+{
+    forEachText([&](TqxMemoView &text) {
+        if (after.family() != before.family())
+            text.Font.setFamily(after.family());
+        if (after.pointSize() != before.pointSize() && after.pointSize() > 0)
+            text.Font.setPointSize(after.pointSize());
+        if (fontStyleCode(after) != fontStyleCode(before))
+            applyFontStyleCode(text.Font, fontStyleCode(after));
+        if (colourAfter != colourBefore)
+            text.FontColor = colourAfter;
+    });
+    if (after.family() != before.family())
+        m_lastUsed.fontName = after.family();
+    if (after.pointSize() != before.pointSize() && after.pointSize() > 0)
+        m_lastUsed.fontSizePoints = after.pointSize();
+}
+
 void SelectionFormatting::setFontColor(model::ColorRef color)
 {
     forEachText([&](TqxMemoView &text) { text.FontColor = color; });

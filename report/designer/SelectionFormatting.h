@@ -2,6 +2,7 @@
 
 #include "report/designer/DesignerHost.h"
 
+#include <QFont>
 #include <QString>
 #include <optional>
 
@@ -69,6 +70,10 @@ public:
     /// 0 top, 1 centre, 2 bottom.
     void setVerticalAlignment(int alignment);
     void setFontColor(model::ColorRef color);
+    /// What the font dialog changed from @p before (name, size, style, colour) goes to every
+    /// selected text object; what it left alone stays as each object has it.
+    void applyFontChanges(const QFont &before, model::ColorRef colourBefore, const QFont &after,
+                          model::ColorRef colourAfter);
 
     /// "," or "." as decimal separator; nothing for a text that is no positive number.
     static std::optional<double> parseFrameWidth(const QString &text);

@@ -11,6 +11,7 @@
 #include "report/designer/ObjectClipboard.h"
 #include "report/designer/ObjectMenuItems.h"
 #include "report/designer/ObjectOrder.h"
+#include "report/designer/ObjectRestrictions.h"
 #include "report/designer/PageListCommands.h"
 #include "report/designer/PageScrollBox.h"
 #include "report/designer/PageTabBar.h"
@@ -25,6 +26,7 @@
 #include "report/model/ObjectRegistry.h"
 #include "report/model/RunState.h"
 #include "report/model/TqxGlobals.h"
+#include "report/model/TqxMemoView.h"
 #include "report/model/TqxPages.h"
 #include "report/platform/DialogProvider.h"
 #include "report/platform/SettingsStore.h"
@@ -212,7 +214,10 @@ void TqxDesignerForm::buildFormattingBars()
            Qt::AllToolBarAreas);
     QToolBar *alignment = addBar(QStringLiteral("Panel5"), QStringLiteral("对齐方式"),
                                  Qt::RightToolBarArea, Qt::AllToolBarAreas);
-    m_formatting = new FormattingToolBars(*text, *frame, *alignment, this);
+    m_formatting = new FormattingToolBars(*text, *frame, *alignment, *this, m_services.recentFonts);
+    connect(m_formatting, &FormattingToolBars::colourChosen, this, &TqxDesignerForm::applyColour);
+    connect(m_formatting, &FormattingToolBars::fontDialogWanted, this,
+            &TqxDesignerForm::openFontDialog);
     connect(m_formatting, &FormattingToolBars::commandChosen, this,
             &TqxDesignerForm::applyFormatting);
     connect(m_formatting, &FormattingToolBars::fontNameChosen, this,
@@ -614,11 +619,12 @@ void TqxDesignerForm::updateStatusBar()
     input.groupBox = &canvas().stateMachine().groupBox();
     input.units = m_settings.units;
     input.insertionToolArmed = !m_tool.isSelect();
-    if (m_tracking) {
-        if (input.selection->isEmpty() && !input.insertionToolArmed && m_tracking->isPoint())
+    if (m_tracking && m_tracking->isPoint()) {
+        // A point is where the mouse is; it is worth showing only when nothing else is.
+        if (input.selection->isEmpty() && !input.insertionToolArmed)
             input.mouse = m_tracking->topLeft();
-        else
-            input.tracking = m_tracking;
+    } else if (m_tracking) {
+        input.tracking = m_tracking;
     }
     m_statusBar->setContent(StatusBarContent::compute(input));
 }
@@ -1118,6 +1124,40 @@ void TqxDesignerForm::applyFrameWidth(const QString &text)
     }
     recordStep(TqxUndoKind::ukEdit);
     SelectionFormatting(*DesignedPage, m_lastFormat).setFrameWidth(text);
+    afterObjectsChanged();
+}
+
+void TqxDesignerForm::applyColour(int tag, model::ColorRef colour)
+{
+    if (!DesignedPage || canvas().selection().isEmpty())
+        return;
+    recordStep(TqxUndoKind::ukEdit);
+    SelectionFormatting formatting(*DesignedPage, m_lastFormat);
+    if (tag == 5)
+        formatting.setFillColor(colour);
+    else if (tag == 19)
+        formatting.setFrameColor(colour);
+    else
+        formatting.setFontColor(colour);
+    afterObjectsChanged();
+}
+
+void TqxDesignerForm::openFontDialog()
+{
+    if (!DesignedPage)
+        return;
+    model::TqxView *reference = DesignedPage->object(canvas().selection().lastSelectedIndex());
+    if (!reference || !reference->Selected || reference->ObjectKind != model::okText ||
+        (reference->Restrictions & rsNoEditContents))
+        return;
+    const auto &text = static_cast<const model::TqxMemoView &>(*reference);
+    std::optional<DesignerDialogs::ChosenFont> chosen =
+        m_services.designerDialogs->chooseFont(text.Font, text.FontColor);
+    if (!chosen)
+        return;
+    recordStep(TqxUndoKind::ukEdit);
+    SelectionFormatting(*DesignedPage, m_lastFormat)
+        .applyFontChanges(text.Font, text.FontColor, chosen->font, chosen->colour);
     afterObjectsChanged();
 }
 

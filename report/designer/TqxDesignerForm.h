@@ -59,6 +59,8 @@ public:
         QString recoveryFolder;
         /// The clipboard shared by every opening of the designer in this run.
         ObjectClipboard *clipboard = nullptr;
+        /// Where the font box keeps the recently used fonts; none lists none.
+        platform::SettingsStore *recentFonts = nullptr;
     };
 
     /// Modal results: the designer's own close commands, and the window's close box.
@@ -139,6 +141,11 @@ public:
     void applyFontSize(const QString &text);
     void applyFrameWidth(const QString &text);
     void applyFontName(const QString &family);
+    /// Fill (5), font (17) or frame (19) colour of the selection.
+    void applyColour(int tag, model::ColorRef colour);
+    /// The font dialog on the last selected object's font; what the person changes there goes
+    /// to every selected text object.
+    void openFontDialog();
     void setUnits(DesignUnit units);
     void setGridShown(bool shown);
     void setGridAligned(bool aligned);

@@ -23,8 +23,8 @@ int WidgetDesignerHost::run(TqxDesignerForm &window)
 
 int WidgetDesignerHost::designReport(engine::TqxReport &report)
 {
-    TqxDesignerForm::Services services{&m_dialogs, &m_designerDialogs, m_settings,
-                                       m_recoveryFolder};
+    TqxDesignerForm::Services services{&m_dialogs, &m_designerDialogs, m_settings, m_recoveryFolder,
+                                       &m_clipboard};
     TqxDesignerForm window(report, true, services, m_parent);
     return run(window);
 }
@@ -32,7 +32,8 @@ int WidgetDesignerHost::designReport(engine::TqxReport &report)
 bool WidgetDesignerHost::designPreparedPage(engine::TqxReport &report)
 {
     // A page of a preview is no document of its own: no recovery copy is kept for it.
-    TqxDesignerForm::Services services{&m_dialogs, &m_designerDialogs, m_settings, QString()};
+    TqxDesignerForm::Services services{&m_dialogs, &m_designerDialogs, m_settings, QString(),
+                                       &m_clipboard};
     QWidget *owner =
         QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_parent.data();
     const bool wasModified = report.Modified;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/designer/ObjectClipboard.h"
 #include "report/engine/TqxDesignerHost.h"
 #include "report/preview/PreviewPageCommands.h"
 
@@ -50,6 +51,8 @@ private:
     QPointer<QWidget> m_parent;
     QString m_recoveryFolder;
     Runner m_runner;
+    /// Copied objects stay for the whole run, from one opening of the designer to the next.
+    ObjectClipboard m_clipboard;
 };
 
 } // namespace tovren::designer

@@ -59,6 +59,11 @@ public:
         return galleryDescription;
     }
     void showAbout() override { ++aboutShown; }
+    std::optional<ChosenFont> chooseFont(const QFont &, model::ColorRef) override
+    {
+        return chosenFont;
+    }
+    std::optional<ChosenFont> chosenFont;
 };
 
 /// A report holding the certificate template, with what a designer window needs around it.
