@@ -552,6 +552,7 @@ QMenu &TqxDesignerForm::canvasMenu()
     m_canvasMenu->addSeparator();
     m_canvasMenu->addAction(action("N6"));
     ObjectMenuItems::Dialogs dialogs;
+    dialogs.openFont = [this] { openFontDialog(); };
     const std::vector<ObjectMenuItem> items =
         ObjectMenuItems::forSelection(canvas().selection(), dialogs);
     for (const ObjectMenuItem &item : items) {
@@ -563,11 +564,13 @@ QMenu &TqxDesignerForm::canvasMenu()
         entry->setEnabled(item.enabled);
         entry->setCheckable(item.kind == ObjectMenuItem::Kind::Check);
         entry->setChecked(item.checked);
-        connect(entry, &QAction::triggered, this, [this, run = item.run] {
-            recordUndoStep(UndoStepKind::Edit);
-            run();
-            RefreshAfterChange();
-        });
+        connect(entry, &QAction::triggered, this,
+                [this, run = item.run, opensDialog = item.opensDialog] {
+                    if (!opensDialog)
+                        recordUndoStep(UndoStepKind::Edit);
+                    run();
+                    RefreshAfterChange();
+                });
     }
     return *m_canvasMenu;
 }
@@ -600,8 +603,9 @@ void TqxDesignerForm::refreshCommands()
     action("N13")->setEnabled(!m_clipboard->isEmpty() ||
                               (desktop && desktop->hasFormat(ObjectClipboard::kMimeType)));
     action("N36")->setEnabled(kind == 1 || kind == 2 || kind == 4);
-    action("N46")->setEnabled(m_undo.canUndo());
-    action("N48")->setEnabled(m_undo.canRedo());
+    // A step is undone only on its own page, so the commands say so on the others.
+    action("N46")->setEnabled(m_undo.canUndoOn(m_currentPage));
+    action("N48")->setEnabled(m_undo.canRedoOn(m_currentPage));
     m_formatting->enable((kind == 2 || kind == 4 || kind == 8) && reportPage,
                          kind == 2 || kind == 8, anything);
     // The highlight condition is edited in a dialog the designer does not have yet.

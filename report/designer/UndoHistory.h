@@ -42,6 +42,15 @@ public:
 
     bool canUndo() const { return !m_undo.empty(); }
     bool canRedo() const { return !m_redo.empty(); }
+    /// The newest step belongs to page @p pageIndex, so undoing (redoing) there does something.
+    bool canUndoOn(int pageIndex) const
+    {
+        return canUndo() && m_undo.back().pageIndex == pageIndex;
+    }
+    bool canRedoOn(int pageIndex) const
+    {
+        return canRedo() && m_redo.back().pageIndex == pageIndex;
+    }
     int undoCount() const { return int(m_undo.size()); }
     int redoCount() const { return int(m_redo.size()); }
     void clear();
