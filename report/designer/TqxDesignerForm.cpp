@@ -1437,7 +1437,8 @@ void TqxDesignerForm::showEvent(QShowEvent *event)
     qApp->installEventFilter(this);
     pressSelectTool();
     canvas().PlacePage();
-    offerRecoveryCopy();
+    // Asked once the window is on screen, so the question stands in front of it.
+    QTimer::singleShot(0, this, &TqxDesignerForm::offerRecoveryCopy);
 }
 
 void TqxDesignerForm::closeEvent(QCloseEvent *event)

@@ -216,6 +216,7 @@ TEST_F(DesignerWindowTest, WorkLeftByAProgramThatEndedIsOfferedAndRestored)
     dialogs.answers = {platform::mrYes};
     auto window = openDesigner();
     window->show();
+    QApplication::processEvents();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.contains(path("证书.qxf")));
     EXPECT_EQ(report.Pages().page(0)->FindObjectByName("Memo3")->Left, designedLeft + 40);
