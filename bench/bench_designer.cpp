@@ -72,8 +72,9 @@ struct CertificateReport
 void BM_OpenDesignerOnTheCertificate(benchmark::State &state)
 {
     CertificateReport certificate;
-    const designer::TqxDesignerForm::Services services{&certificate.dialogs,
-                                                       &certificate.designerDialogs};
+    designer::TqxDesignerForm::Services services;
+    services.dialogs = &certificate.dialogs;
+    services.designerDialogs = &certificate.designerDialogs;
     for (auto _ : state) {
         designer::TqxDesignerForm window(certificate.report, true, services);
         window.resize(1280, 900);

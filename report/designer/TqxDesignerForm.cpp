@@ -645,6 +645,14 @@ void TqxDesignerForm::rebuildTabs()
     m_tabs->setCaptions(PageListCommands(m_report.Pages()).tabCaptions(), m_currentPage);
 }
 
+void TqxDesignerForm::releasePage()
+{
+    // Called before the page goes away, so nothing reads it in between.
+    canvas().setPage(nullptr, -1);
+    DesignedPage = nullptr;
+    model::runState().currentPage = nullptr;
+}
+
 void TqxDesignerForm::showPage(int index)
 {
     model::TqxPages &pages = m_report.Pages();
@@ -733,7 +741,7 @@ void TqxDesignerForm::deletePage()
         platform::mrYes)
         return;
     MarkModified(true);
-    canvas().setPage(nullptr, -1);
+    releasePage();
     PageListCommands(m_report.Pages()).deletePage(m_currentPage);
     clearHistories();
     m_currentPage = 0;
@@ -779,7 +787,7 @@ bool TqxDesignerForm::settleUnsavedChanges()
 void TqxDesignerForm::afterReportReplaced()
 {
     clearHistories();
-    canvas().setPage(nullptr, -1);
+    releasePage();
     m_currentPage = 0;
     showPage(0);
     updateCaption();
@@ -790,7 +798,7 @@ void TqxDesignerForm::newBlankReport()
 {
     if (!settleUnsavedChanges())
         return;
-    canvas().setPage(nullptr, -1);
+    releasePage();
     m_document.newBlank();
     if (m_recovery)
         m_recovery->discard();
@@ -806,7 +814,7 @@ void TqxDesignerForm::newFromTemplate()
         m_services.designerDialogs->chooseGalleryTemplate(m_report);
     if (!chosen)
         return;
-    canvas().setPage(nullptr, -1);
+    releasePage();
     m_document.takeGalleryTemplate(*chosen);
     afterReportReplaced();
 }
@@ -824,7 +832,7 @@ void TqxDesignerForm::openReport()
             MarkModified(true);
         return;
     }
-    canvas().setPage(nullptr, -1);
+    releasePage();
     const bool opened = m_document.openTemplate(choice.fileName);
     if (opened && m_recovery)
         m_recovery->discard();
@@ -1498,7 +1506,7 @@ void TqxDesignerForm::offerRecoveryCopy()
     QBuffer buffer;
     buffer.setData(found->templateBytes);
     buffer.open(QIODevice::ReadOnly);
-    canvas().setPage(nullptr, -1);
+    releasePage();
     m_report.ClearReport();
     m_report.ReadTemplate(buffer);
     if (m_report.Pages().Count() == 0)

@@ -115,6 +115,7 @@ public:
     bool saveReportAs();
     void previewReport();
     void showPage(int index);
+    void releasePage();
     void addPage();
     void addDialogPage();
     void deletePage();

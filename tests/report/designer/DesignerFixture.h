@@ -74,8 +74,11 @@ protected:
 
     std::unique_ptr<designer::TqxDesignerForm> openDesigner(bool wholeReport = true)
     {
-        designer::TqxDesignerForm::Services services{&dialogs, &designerDialogs, &settings,
-                                                     dir.filePath(QStringLiteral("recovery"))};
+        designer::TqxDesignerForm::Services services;
+        services.dialogs = &dialogs;
+        services.designerDialogs = &designerDialogs;
+        services.settings = &settings;
+        services.recoveryFolder = dir.filePath(QStringLiteral("recovery"));
         auto window = std::make_unique<designer::TqxDesignerForm>(report, wholeReport, services);
         window->resize(1100, 800);
         return window;
