@@ -2,6 +2,7 @@
 // and undoing and redoing a step that concerns all 35 of the certificate's objects.
 #include "app/certificate/CertificateTemplate.h"
 #include "bench/BenchMain.h"
+#include "bench/DesignerBenchRig.h"
 #include "report/designer/DesignerDialogs.h"
 #include "report/designer/TqxDesignerForm.h"
 #include "report/designer/TqxDesignerPage.h"
@@ -17,31 +18,8 @@
 namespace {
 
 using namespace tovren;
-
-class ExactPaper : public model::PaperSelector
-{
-public:
-    std::optional<Selection> selectSheet(const model::SheetRequest &request) override
-    {
-        Selection selection{request, {}};
-        selection.metrics.PaperWidthPx = model::designPixelsFromTenthsMm(request.width);
-        selection.metrics.PaperHeightPx = model::designPixelsFromTenthsMm(request.height);
-        selection.metrics.PrintWidthPx = selection.metrics.PaperWidthPx;
-        selection.metrics.PrintHeightPx = selection.metrics.PaperHeightPx;
-        return selection;
-    }
-    int defaultPaperCode() const override { return 9; }
-    QStringList paperNames() const override { return {}; }
-    QList<int> paperCodes() const override { return {}; }
-};
-
-class SilentDialogs : public platform::DialogProvider
-{
-public:
-    int messageBox(const QString &, const QString &, int) override { return platform::mrNo; }
-    QString openFileName(const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
-};
+using bench::ExactPaper;
+using bench::SilentDialogs;
 
 class NoDesignerDialogs : public designer::DesignerDialogs
 {
@@ -65,7 +43,7 @@ struct CertificateReport
     engine::TqxComponent form{QStringLiteral("Form1")};
     engine::TqxReport report{QStringLiteral("qxReport1"), &form, registry, &paper};
     model::TemplateSettings settings;
-    SilentDialogs dialogs;
+    SilentDialogs dialogs{platform::mrNo};
     NoDesignerDialogs designerDialogs;
 };
 

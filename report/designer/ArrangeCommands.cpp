@@ -185,7 +185,7 @@ bool ArrangeCommands::alignBandRow(bool toRight)
     return true;
 }
 
-bool ArrangeCommands::bringToFront()
+std::vector<std::unique_ptr<TqxView>> ArrangeCommands::takeMovableSelection()
 {
     std::vector<qsizetype> moving;
     for (qsizetype i = 0; i < m_page.objectCount(); ++i) {
@@ -193,12 +193,19 @@ bool ArrangeCommands::bringToFront()
         if (view.Selected && mayMove(view))
             moving.push_back(i);
     }
-    if (moving.empty())
-        return false;
-    // Taken out back to front, appended front to back: the moved objects keep their order.
+    // Taken out back to front, so the indexes still to take stay valid.
     std::vector<std::unique_ptr<TqxView>> taken;
     for (auto it = moving.rbegin(); it != moving.rend(); ++it)
         taken.push_back(m_page.takeObject(*it));
+    return taken;
+}
+
+bool ArrangeCommands::bringToFront()
+{
+    std::vector<std::unique_ptr<TqxView>> taken = takeMovableSelection();
+    if (taken.empty())
+        return false;
+    // Appended front to back: the moved objects keep their order.
     for (auto it = taken.rbegin(); it != taken.rend(); ++it)
         m_page.addObject(std::move(*it));
     putBandsFirst(m_page);
@@ -207,17 +214,9 @@ bool ArrangeCommands::bringToFront()
 
 bool ArrangeCommands::sendToBack()
 {
-    std::vector<qsizetype> moving;
-    for (qsizetype i = 0; i < m_page.objectCount(); ++i) {
-        const TqxView &view = *m_page.object(i);
-        if (view.Selected && mayMove(view))
-            moving.push_back(i);
-    }
-    if (moving.empty())
+    std::vector<std::unique_ptr<TqxView>> taken = takeMovableSelection();
+    if (taken.empty())
         return false;
-    std::vector<std::unique_ptr<TqxView>> taken;
-    for (auto it = moving.rbegin(); it != moving.rend(); ++it)
-        taken.push_back(m_page.takeObject(*it));
     for (auto &view : taken)
         m_page.insertObject(0, std::move(view));
     putBandsFirst(m_page);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QSize>
+#include <memory>
+#include <vector>
 
 namespace tovren::model {
 class TqxPage;
@@ -49,6 +51,8 @@ private:
     bool alignBandRow(bool toRight);
     bool spaceEvenly(bool horizontally);
     bool centreOnPage(bool horizontally);
+    /// Takes the selected objects that may move out of the page, last one first.
+    std::vector<std::unique_ptr<model::TqxView>> takeMovableSelection();
 
     model::TqxPage &m_page;
     model::TqxView *m_reference;
