@@ -32,8 +32,9 @@ QString runCommand(const QStringList &arguments)
 /// A copy of @p path without its extension, so only its content can name its type.
 QString nameless(const QString &path)
 {
-    const QString copy = path.left(path.lastIndexOf(u'.')) + QStringLiteral("-ohne");
-    QFile::copy(path, copy);
+    QString copy = path;
+    copy[path.lastIndexOf(u'.')] = u'_';
+    EXPECT_TRUE(QFile::copy(path, copy)) << copy.toStdString();
     return copy;
 }
 
@@ -66,15 +67,18 @@ TEST(FileTypesTest, TheProgramsOwnFilesAreRecognisedByTheirFirstBytes)
     const auto typeOf = [&](const QString &path) {
         return types.mimeTypeForFile(path, QMimeDatabase::MatchContent).name();
     };
-    EXPECT_EQ(typeOf(nameless(templateFile)), u"application/x-tovren-template");
-    EXPECT_EQ(typeOf(nameless(pagesFile)), u"application/x-tovren-prepared-report");
-    EXPECT_EQ(typeOf(nameless(dictionaryFile)), u"application/x-tovren-dictionary");
+    EXPECT_EQ(typeOf(nameless(templateFile)), QStringLiteral("application/x-tovren-template"));
+    EXPECT_EQ(typeOf(nameless(pagesFile)), QStringLiteral("application/x-tovren-prepared-report"));
+    EXPECT_EQ(typeOf(nameless(dictionaryFile)), QStringLiteral("application/x-tovren-dictionary"));
     // The extension decides over the first bytes, which the formats share.
-    EXPECT_EQ(types.mimeTypeForFile(templateFile).name(), u"application/x-tovren-template");
-    EXPECT_EQ(types.mimeTypeForFile(pagesFile).name(), u"application/x-tovren-prepared-report");
-    EXPECT_EQ(types.mimeTypeForFile(dictionaryFile).name(), u"application/x-tovren-dictionary");
+    EXPECT_EQ(types.mimeTypeForFile(templateFile).name(),
+              QStringLiteral("application/x-tovren-template"));
+    EXPECT_EQ(types.mimeTypeForFile(pagesFile).name(),
+              QStringLiteral("application/x-tovren-prepared-report"));
+    EXPECT_EQ(types.mimeTypeForFile(dictionaryFile).name(),
+              QStringLiteral("application/x-tovren-dictionary"));
     EXPECT_EQ(types.mimeTypeForFile(QStringLiteral("/nowhere/空白A4.qxt")).name(),
-              u"application/x-tovren-gallery-template");
+              QStringLiteral("application/x-tovren-gallery-template"));
 }
 
 } // namespace
