@@ -4,41 +4,37 @@
 #include "app/db/ConnectionSettings.h"
 #include "app/db/DatabaseError.h"
 #include "app/db/DbConnection.h"
+#include "app/ui/DocumentKind.h"
 #include "app/ui/GuardedApplication.h"
 #include "app/ui/LegacyStoreOffer.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/QtDialogProvider.h"
 #include "app/ui/ToolkitTranslations.h"
+#include "report/platform/DataFolders.h"
 #include "report/platform/SettingsStore.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QTextStream>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 #include <unistd.h>
 
 namespace {
 
-/// Layout depends on font metrics, so every run uses the project's font rules, unless the
-/// environment already names a configuration.
-void useProjectFonts(const char *argv0)
+/// Layout depends on font metrics, so every run uses the fonts configuration shipped with the
+/// program (installed or in the source tree), unless the environment already names one.
+void useProjectFonts()
 {
     if (qEnvironmentVariableIsSet("FONTCONFIG_FILE"))
         return;
-    const QDir programDir = QFileInfo(QString::fromLocal8Bit(argv0)).absoluteDir();
-    const QStringList candidates{
-        programDir.filePath(QStringLiteral("../share/tovren/fonts.conf")),
-        QStringLiteral(TOVREN_SOURCE_DATA_DIR "/fonts.conf"),
-    };
-    for (const QString &candidate : candidates) {
-        if (QFileInfo::exists(candidate)) {
-            qputenv("FONTCONFIG_FILE", QFile::encodeName(QFileInfo(candidate).absoluteFilePath()));
-            return;
-        }
-    }
+    const QString rules = tovren::platform::DataFolders::shippedPath(QStringLiteral("fonts.conf"));
+    if (!rules.isEmpty() && QFileInfo::exists(rules))
+        qputenv("FONTCONFIG_FILE", QFile::encodeName(rules));
 }
 
 /// Qt wants a private runtime folder; a batch run under a service account often has none.
@@ -59,6 +55,8 @@ bool isCommandLineRun(const QStringList &arguments)
     if (arguments.isEmpty())
         return false;
     const QString &first = arguments.first();
+    if (tovren::app::documentKind(first) != tovren::app::DocumentKind::None)
+        return false;
     return !first.startsWith(u"--database") || first == u"--help";
 }
 
@@ -83,14 +81,22 @@ int runWindow(int argc, char **argv, const QStringList &arguments)
     using namespace tovren;
     app::GuardedApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(app::kApplicationTitle));
+    QApplication::setApplicationVersion(QString::fromLatin1(app::kApplicationVersion));
+    // The desktop matches the window to the installed entry and its icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tovren"));
+    QApplication::setWindowIcon(QIcon::fromTheme(
+        QStringLiteral("tovren"),
+        QIcon(platform::DataFolders::shippedPath(QStringLiteral("icons/tovren.svg")))));
     app::installToolkitTranslations(application);
     app::QtDialogProvider dialogs;
     application.setDialogs(&dialogs);
     platform::SettingsStore settings(QString::fromLatin1(app::kApplicationTitle));
 
     std::unique_ptr<db::TDbConnection> connection;
+    QStringList documents;
     try {
         const cli::Arguments options(arguments, {QStringLiteral("database")}, {});
+        documents = options.positional();
         const std::optional<QString> named = options.value(QStringLiteral("database"));
         // A store named on the command line is for this run only; the window keeps a choice
         // the clerk makes in it.
@@ -109,6 +115,10 @@ int runWindow(int argc, char **argv, const QStringList &arguments)
     dialogs.setParentWindow(&window);
     window.setSettingsStore(&settings);
     window.show();
+    // A file the program was started on (a double-click in the file manager) opens once the
+    // main window is on screen, so the designer or the preview has its parent.
+    for (const QString &document : std::as_const(documents))
+        QTimer::singleShot(0, &window, [&window, document] { window.openDocument(document); });
     return application.exec();
 }
 
@@ -117,7 +127,7 @@ int runWindow(int argc, char **argv, const QStringList &arguments)
 int main(int argc, char **argv)
 {
     qputenv("LANG", qgetenv("LANG").isEmpty() ? QByteArray("C.UTF-8") : qgetenv("LANG"));
-    useProjectFonts(argv[0]);
+    useProjectFonts();
     ensureRuntimeDir();
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

@@ -10,6 +10,7 @@ packages=(
   mdbtools mdbtools-dev libfreexl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation fonts-arphic-gbsn00lp poppler-utils
+  dpkg-dev desktop-file-utils shared-mime-info
   postgresql clang
 )
 

@@ -1,4 +1,6 @@
+#include "app/AppInfo.h"
 #include "app/cli/Command.h"
+#include "report/platform/DataFolders.h"
 
 #include <exception>
 
@@ -9,10 +11,23 @@ namespace {
 void printOverview(QTextStream &out)
 {
     out << "用法: tovren [命令] [参数...]\n"
-           "不带命令时打开主窗口。\n\n命令:\n";
+           "不带命令时打开主窗口; tovren 文件.qxf 在设计器中打开模板, tovren 文件.qxp "
+           "预览准备好的报表。\n\n"
+           "命令:\n";
     for (const Command &command : allCommands())
         out << "  " << command.name.leftJustified(16) << command.summary << '\n';
+    out << "  " << QStringLiteral("--version").leftJustified(16)
+        << "显示版本和程序数据所在的文件夹\n";
     out << "\n每个命令都接受 --help。\n";
+}
+
+/// The version, and the folder of fonts configuration, help and gallery the program reads: a
+/// technician checking an installation wants both.
+void printVersion(QTextStream &out)
+{
+    const QString data = platform::DataFolders::shippedDir();
+    out << app::kApplicationTitle << ' ' << app::kApplicationVersion << '\n'
+        << "程序数据: " << (data.isEmpty() ? QStringLiteral("未找到") : data) << '\n';
 }
 
 const Command *findCommand(const QString &name)
@@ -28,9 +43,13 @@ const Command *findCommand(const QString &name)
 
 int dispatch(const QStringList &arguments, CommandIo &io)
 {
-    if (arguments.isEmpty() || arguments.first() == u"--help" || arguments.first() == u"-h"
-        || arguments.first() == u"help") {
+    if (arguments.isEmpty() || arguments.first() == u"--help" || arguments.first() == u"-h" ||
+        arguments.first() == u"help") {
         printOverview(io.out);
+        return 0;
+    }
+    if (arguments.first() == u"--version") {
+        printVersion(io.out);
         return 0;
     }
     const Command *command = findCommand(arguments.first());

@@ -15,6 +15,7 @@
 #include "app/reportbridge/MainFormComponents.h"
 #include "app/ui/DbGridModel.h"
 #include "app/ui/DbNavigator.h"
+#include "app/ui/DocumentKind.h"
 #include "app/ui/RangeStep.h"
 #include "app/ui/RecordFinder.h"
 #include "app/ui/SqlRunner.h"
@@ -40,6 +41,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -90,7 +92,8 @@ TForm1::TForm1(db::TDbConnection &connection, platform::DialogProvider &dialogs,
     , m_formComponents(std::make_unique<MainFormComponents>(*Aqy, m_components))
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Tovren v0.2 —— 毕业证书打印"));
+    setWindowTitle(
+        QStringLiteral("Tovren v%1 —— 毕业证书打印").arg(QString::fromLatin1(kApplicationVersion)));
     setGeometry(196, 121, 810, 480);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
@@ -341,7 +344,8 @@ void TForm1::updateStoreNames()
     const QString shortName = spec.kind() == db::ConnectionSpec::Kind::Sqlite
                                   ? QFileInfo(spec.sqlitePath()).fileName()
                                   : spec.displayName();
-    setWindowTitle(QStringLiteral("Tovren v0.2 —— 毕业证书打印 - %1").arg(shortName));
+    setWindowTitle(QStringLiteral("Tovren v%1 —— 毕业证书打印 - %2")
+                       .arg(QString::fromLatin1(kApplicationVersion), shortName));
     m_storeLabel->setText(QStringLiteral("数据库: %1%2")
                               .arg(spec.displayName(), m_connection.isOpen()
                                                            ? QString()
@@ -688,6 +692,65 @@ void TForm1::designCertificate()
     report.OpenDesigner();
     if (report.DesignChanged)
         showStatus(QStringLiteral("证书模板已修改, 以后打印将使用修改后的模板"));
+}
+
+void TForm1::openDocument(const QString &fileName)
+{
+    const QString shown = QDir::toNativeSeparators(fileName);
+    if (!QFileInfo(fileName).isFile()) {
+        showError(QStringLiteral("找不到文件 %1。").arg(shown));
+        return;
+    }
+    switch (documentKind(fileName)) {
+    case DocumentKind::Template:
+        guarded(QStringLiteral("无法在设计器中打开 %1。").arg(shown),
+                [&] { designTemplateFile(fileName); });
+        break;
+    case DocumentKind::PreparedReport:
+        guarded(QStringLiteral("无法预览 %1。").arg(shown), [&] { previewPagesFile(fileName); });
+        break;
+    case DocumentKind::None:
+        showError(QStringLiteral("无法打开 %1: 只能打开报表模板 (.qxf) 和准备好的报表 (.qxp)。")
+                      .arg(shown));
+        break;
+    }
+}
+
+void TForm1::designTemplateFile(const QString &fileName)
+{
+    engine::TqxReport &report = certificateReport();
+    const QByteArray previous = report.templateBytes();
+    const QString previousName = report.FileName;
+    const bool loaded = report.LoadTemplate(fileName);
+    const model::TemplateReadResult result = report.lastReadResult();
+    // Missing add-in classes were named by the reader; the rest of the template is still worth
+    // designing. Anything worse leaves the certificate as it was, so the next print is not blank.
+    if (!loaded || (result != model::TemplateReadResult::Loaded &&
+                    result != model::TemplateReadResult::MissingClasses)) {
+        QBuffer buffer;
+        buffer.setData(previous);
+        buffer.open(QIODevice::ReadOnly);
+        report.ReadTemplate(buffer);
+        report.FileName = previousName;
+        if (!loaded)
+            showError(QStringLiteral("无法读取文件 %1。").arg(QDir::toNativeSeparators(fileName)));
+        return;
+    }
+    applyRangeStep();
+    report.OpenDesigner();
+    showStatus(QStringLiteral("以后打印将使用模板 %1").arg(QFileInfo(report.FileName).fileName()));
+}
+
+void TForm1::previewPagesFile(const QString &fileName)
+{
+    engine::TqxReport &report = certificateReport();
+    // The report names a damaged file itself.
+    if (!report.LoadPagesFile(fileName))
+        return;
+    // A closed preview leaves the report with no prepared pages, as after a print run.
+    const auto cleared = qScopeGuard([&] { report.EMFPages().Clear(); });
+    if (report.PreviewPages() == engine::TqxPreviewOutcome::NoPages)
+        showError(QStringLiteral("文件 %1 中没有页。").arg(QDir::toNativeSeparators(fileName)));
 }
 
 void TForm1::Button4Click()

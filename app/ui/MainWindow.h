@@ -104,6 +104,10 @@ public:
     /// Runs the designer window; the default runs it modally. Tests drive it instead.
     using DesignerRunner = std::function<int(designer::TqxDesignerForm &)>;
     void setDesignerRunner(DesignerRunner runner);
+    /// Opens a report file the program was started on: a template (.qxf) in the designer, as
+    /// "文件 > 打开" there would, so it is what prints for the rest of the run; a prepared report
+    /// (.qxp) in the preview. A file that cannot be read is reported and changes nothing.
+    void openDocument(const QString &fileName);
     /// The certificate report the print and design commands share.
     engine::TqxReport &certificateReport();
     /// Where the window and the preview keep their placement between sessions, and the window
@@ -170,6 +174,8 @@ private:
     void showStatus(const QString &message);
     void followQueryToGrid(qsizetype row);
     void designCertificate();
+    void designTemplateFile(const QString &fileName);
+    void previewPagesFile(const QString &fileName);
 
     db::TDbConnection &m_connection;
     platform::DialogProvider &m_dialogs;

@@ -10,6 +10,7 @@
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
@@ -124,6 +125,75 @@ TEST_F(DesignCommandTest, APageEditedFromThePreviewChangesThatPageAndNotTheTempl
     EXPECT_EQ(window->certificateReport().templateSnapshot(), designed);
     ASSERT_FALSE(dialogs.messages.isEmpty());
     EXPECT_EQ(dialogs.messages.last().text, QStringLiteral("保存变动?"));
+}
+
+} // namespace
+
+namespace {
+
+// The program started on a file, as a double-click in the file manager starts it.
+TEST_F(DesignCommandTest, AFileTheProgramIsStartedOnOpensInTheDesignerOrThePreview)
+{
+    const QString pagesFile = dir.filePath(QStringLiteral("证书.qxp"));
+    window->setPreviewOpener([&](preview::TqxPreviewForm &) {
+        ASSERT_TRUE(window->certificateReport().SavePagesFile(pagesFile));
+    });
+    window->SpinEdit1->setValue(0);
+    QTest::mouseClick(window->Button4, Qt::LeftButton);
+    qsizetype previewed = -1;
+    window->setPreviewOpener([&](preview::TqxPreviewForm &) {
+        previewed = window->certificateReport().EMFPages().Count();
+    });
+    window->openDocument(pagesFile);
+    EXPECT_EQ(previewed, 3);
+    EXPECT_EQ(window->certificateReport().EMFPages().Count(), 0);
+
+    const QString templateFile = dir.filePath(QStringLiteral("证书.qxf"));
+    ASSERT_TRUE(window->certificateReport().SaveTemplate(templateFile));
+    int designed = 0;
+    window->setDesignerRunner([&](designer::TqxDesignerForm &designer) {
+        ++designed;
+        EXPECT_TRUE(designer.WholeReport);
+        return designer.modalResult();
+    });
+    window->openDocument(templateFile);
+    EXPECT_EQ(designed, 1);
+    EXPECT_EQ(window->certificateReport().FileName, templateFile);
+}
+
+TEST_F(DesignCommandTest, AFileThatCannotBeOpenedIsReportedAndTheCertificateStillPrints)
+{
+    const QByteArray certificate = window->certificateReport().templateSnapshot();
+    int designed = 0;
+    window->setDesignerRunner([&](designer::TqxDesignerForm &designer) {
+        ++designed;
+        return designer.modalResult();
+    });
+    const auto writeFile = [&](const char *name, const QByteArray &bytes) {
+        QFile file(dir.filePath(QString::fromUtf8(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    // A template cut off in its first page record, and one from a newer program.
+    const QString damaged =
+        writeFile("坏.qxf", window->certificateReport().templateBytes().left(40));
+    const QString newer = writeFile("新.qxf", QByteArray("\x7f\0\0\0\0", 5));
+    const QString notAReport = writeFile("名单.txt", "张三");
+    const QString damagedPages = writeFile("坏.qxp", QByteArray("\x19\0\0\0\x05\0\0\0", 8));
+
+    for (const QString &file :
+         {damaged, newer, notAReport, damagedPages, dir.filePath(QStringLiteral("没有.qxf")),
+          dir.filePath(QStringLiteral("没有.qxp"))}) {
+        dialogs.messages.clear();
+        window->openDocument(file);
+        ASSERT_EQ(dialogs.messages.size(), 1) << file.toStdString();
+        EXPECT_FALSE(dialogs.messages.first().text.isEmpty());
+        EXPECT_EQ(window->certificateReport().templateSnapshot(), certificate)
+            << file.toStdString();
+    }
+    EXPECT_EQ(designed, 0);
+    EXPECT_EQ(builtNameLefts(), (QList<int>{kNameFieldLeft, kNameFieldLeft, kNameFieldLeft}));
 }
 
 } // namespace
