@@ -1,7 +1,10 @@
 #include "app/AppInfo.h"
+#include "app/certificate/CalibrationPage.h"
+#include "app/certificate/SavedCertificate.h"
 #include "app/cli/Arguments.h"
 #include "app/cli/Commands.h"
 #include "app/cli/OutputFile.h"
+#include "app/db/ConnectionSpec.h"
 #include "report/engine/ComponentLookup.h"
 #include "report/engine/PdfExportFilter.h"
 #include "report/engine/TqxReport.h"
@@ -113,6 +116,40 @@ void selectPrinter(output::TqxPrinter &layer, const std::optional<QString> &name
                   .arg(*name, layer.printerNames().value(layer.activeIndex()));
 }
 
+/// Prints @p report's prepared pages on the active printer of @p layer, or into @p toFile when
+/// the virtual printer is active, moved by @p calibration.
+int sendToPrinter(engine::TqxReport &report, output::TqxPrinter &layer,
+                  const std::optional<QString> &toFile, const output::PrintParameters &parameters,
+                  const output::PrinterCalibration &calibration, const QString &title,
+                  CommandIo &io)
+{
+    std::unique_ptr<output::PrintDevice> device;
+    std::unique_ptr<QPrinter> qprinter;
+    if (layer.isVirtualActive()) {
+        if (!toFile)
+            throw UsageError(QStringLiteral("没有安装打印机, 虚拟打印机要用 --to-file 指定 "
+                                            "PDF 文件"));
+        device = std::make_unique<output::PdfPrintDevice>(*toFile, kPdfDotsPerInch);
+    } else {
+        qprinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        qprinter->setPrinterName(layer.printerNames().value(layer.activeIndex()));
+        device = std::make_unique<output::PrinterPrintDevice>(*qprinter);
+    }
+    preview::EmfPagesPrintSource source(report.EMFPages());
+    output::PrintJob job(layer, source, *device);
+    job.setCalibration(calibration);
+    if (job.run(parameters, title, {}) != output::PrintJob::Outcome::Finished) {
+        io.err << QStringLiteral("错误: %1\n").arg(job.errorString());
+        return 1;
+    }
+    io.out << QStringLiteral("已打印 %1 页到 %2\n")
+                  .arg(job.pagesSent())
+                  .arg(toFile && layer.isVirtualActive()
+                           ? *toFile
+                           : layer.printerNames().value(layer.activeIndex()));
+    return 0;
+}
+
 int runPrint(const QStringList &words, CommandIo &io)
 {
     const Arguments arguments(words,
@@ -134,37 +171,14 @@ int runPrint(const QStringList &words, CommandIo &io)
     loadPages(loaded.report, path);
     selectPrinter(layer, arguments.value(QStringLiteral("printer")), io);
 
-    std::unique_ptr<output::PrintDevice> device;
-    std::unique_ptr<QPrinter> qprinter;
-    if (layer.isVirtualActive()) {
-        if (!toFile)
-            throw UsageError(QStringLiteral("没有安装打印机, 虚拟打印机要用 --to-file 指定 "
-                                            "PDF 文件"));
-        device = std::make_unique<output::PdfPrintDevice>(*toFile, kPdfDotsPerInch);
-    } else {
-        qprinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        qprinter->setPrinterName(layer.printerNames().value(layer.activeIndex()));
-        device = std::make_unique<output::PrinterPrintDevice>(*qprinter);
-    }
     output::PrintParameters parameters;
     parameters.pageRangeText = arguments.value(QStringLiteral("pages"), QString());
     parameters.copies = copies;
-    preview::EmfPagesPrintSource source(loaded.report.EMFPages());
-    output::PrintJob job(layer, source, *device);
     platform::SettingsStore settings(QString::fromLatin1(app::kApplicationTitle));
-    job.setCalibration(output::PrinterCalibrations(settings).read(
-        layer.printerNames().value(layer.activeIndex())));
-    if (job.run(parameters, QFileInfo(path).completeBaseName(), {}) !=
-        output::PrintJob::Outcome::Finished) {
-        io.err << QStringLiteral("错误: %1\n").arg(job.errorString());
-        return 1;
-    }
-    io.out << QStringLiteral("已打印 %1 页到 %2\n")
-                  .arg(job.pagesSent())
-                  .arg(toFile && layer.isVirtualActive()
-                           ? *toFile
-                           : layer.printerNames().value(layer.activeIndex()));
-    return 0;
+    return sendToPrinter(
+        loaded.report, layer, toFile, parameters,
+        output::PrinterCalibrations(settings).read(layer.printerNames().value(layer.activeIndex())),
+        QFileInfo(path).completeBaseName(), io);
 }
 
 std::optional<double> numberOption(const Arguments &arguments, const QString &option)
@@ -183,8 +197,9 @@ int runCalibrate(const QStringList &words, CommandIo &io)
 {
     const Arguments arguments(words,
                               {QStringLiteral("printer"), QStringLiteral("offset-x"),
-                               QStringLiteral("offset-y"), QStringLiteral("scale")},
-                              {});
+                               QStringLiteral("offset-y"), QStringLiteral("scale"),
+                               QStringLiteral("database"), QStringLiteral("to-file")},
+                              {QStringLiteral("page")});
     output::QtPlatformPrinter platformPrinter;
     output::TqxPrinter layer;
     layer.initialize(&platformPrinter);
@@ -209,7 +224,23 @@ int runCalibrate(const QStringList &words, CommandIo &io)
                   .arg(calibration.offsetXMm, 0, 'f', 2)
                   .arg(calibration.offsetYMm, 0, 'f', 2)
                   .arg(calibration.scalePercent, 0, 'f', 2);
-    return 0;
+    if (!arguments.flag(QStringLiteral("page")))
+        return 0;
+
+    // The page shows where the printer puts things by itself, so it prints uncalibrated.
+    const std::optional<QString> toFile = arguments.value(QStringLiteral("to-file"));
+    if (toFile)
+        requireWritableOutput(*toFile);
+    selectPrinter(layer, printer, io);
+    LoadedPages loaded(io.err, layer);
+    const std::optional<QString> database = arguments.value(QStringLiteral("database"));
+    const app::SavedCertificate saved(database ? db::ConnectionSpec::parse(*database).sqlitePath()
+                                               : QString());
+    saved.load(loaded.report);
+    if (!app::makeCalibrationPage(loaded.report))
+        throw std::runtime_error("证书模板中没有页");
+    return sendToPrinter(loaded.report, layer, toFile, output::PrintParameters{},
+                         output::PrinterCalibration{}, QStringLiteral("校准页"), io);
 }
 
 } // namespace
@@ -221,13 +252,17 @@ Command calibrateCommand()
         QStringLiteral("查看或设定打印机的校准 (偏移与缩放)"),
         QStringLiteral(
             "用法: tovren calibrate [--printer 名称] [--offset-x 毫米] [--offset-y 毫米]\n"
-            "                       [--scale 百分比]\n"
+            "                       [--scale 百分比] [--page [--to-file OUT.pdf]]\n"
             "给出打印机的校准; 带上数值时先记下它们。校准只用于打印到这台打印机\n"
             "(及为它写的 PDF), 不改模板。\n"
             "  --printer 名称   打印机; 缺省为默认打印机\n"
             "  --offset-x 毫米  向右为正, -20 到 20\n"
             "  --offset-y 毫米  向下为正, -20 到 20\n"
-            "  --scale 百分比   90 到 110, 缺省 100\n"),
+            "  --scale 百分比   90 到 110, 缺省 100\n"
+            "  --page           再打印一张校准页: 毫米网格和当前证书模板每个字段的框\n"
+            "                   (不加校准), 放在空白证书上对照, 读出偏移\n"
+            "  --to-file FILE   没有安装打印机时, 校准页写入这个 PDF 文件\n"
+            "  --database CONN  证书模板旁的数据库, 用于找到保存的证书模板\n"),
         runCalibrate,
     };
 }

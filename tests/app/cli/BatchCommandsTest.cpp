@@ -267,3 +267,25 @@ TEST_F(BatchCommandsTest, TheCertificateSavedFromTheDesignerIsReadAtTheNextStart
 } // namespace
 
 } // namespace tovren
+
+namespace tovren {
+
+namespace {
+
+TEST_F(BatchCommandsTest, TheCalibrationPageShowsTheGridAndEveryFieldOfTheCertificate)
+{
+    const test::CommandRun page = runCommand(
+        {"calibrate", "--page", "--database", store(), "--to-file", file("calibration.pdf")});
+    ASSERT_EQ(page.code, 0) << page.err.toStdString();
+    EXPECT_EQ(pageCount(file("calibration.pdf")), 1);
+    const QHash<QString, WordPlace> words = wordPlaces(file("calibration.pdf"));
+    if (words.isEmpty())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    for (int field = 1; field <= 35; ++field)
+        EXPECT_TRUE(words.contains(QStringLiteral("Memo%1").arg(field))) << field;
+    EXPECT_TRUE(words.contains(QStringLiteral("200"))) << "the 200 mm mark of the ruler";
+}
+
+} // namespace
+
+} // namespace tovren
