@@ -20,7 +20,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 # the fonts configuration maps the templates' fonts to.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6sql6-sqlite, libqt6sql6-psql, libqt6svg6, qt6-translations-l10n, fonts-liberation, fonts-arphic-gbsn00lp")
+    "libqt6sql6-sqlite, libqt6sql6-psql, libqt6svg6, qt6-translations-l10n, fonts-liberation, fonts-arphic-gbsn00lp, fonts-noto-cjk, fonts-hanazono")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -9,7 +9,7 @@ packages=(
   libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
   mdbtools mdbtools-dev libfreexl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-liberation fonts-arphic-gbsn00lp poppler-utils
+  xvfb xauth fonts-liberation fonts-arphic-gbsn00lp fonts-noto-cjk fonts-hanazono poppler-utils
   dpkg-dev desktop-file-utils shared-mime-info
   postgresql clang
 )

@@ -1,4 +1,7 @@
+#include "app/batch/PerRecordPdfExport.h"
+#include "app/batch/RecordFileNames.h"
 #include "app/certificate/CertificateTemplate.h"
+#include "app/certificate/SavedCertificate.h"
 #include "app/cli/Arguments.h"
 #include "app/cli/Commands.h"
 #include "app/cli/OutputFile.h"
@@ -12,6 +15,7 @@
 #include "app/reportbridge/MainFormComponents.h"
 #include "report/engine/ComponentLookup.h"
 #include "report/engine/PdfExportFilter.h"
+#include "report/engine/TextOverflowCheck.h"
 #include "report/engine/TqxDBDataSet.h"
 #include "report/engine/TqxReport.h"
 #include "report/model/ReportFormData.h"
@@ -73,12 +77,12 @@ void loadBuiltInTemplate(engine::TqxReport &report)
 
 int runBuild(const QStringList &words, CommandIo &io)
 {
-    const Arguments arguments(words,
-                              {QStringLiteral("template"), QStringLiteral("password"),
-                               QStringLiteral("database"), QStringLiteral("sql"),
-                               QStringLiteral("count"), QStringLiteral("qxp"),
-                               QStringLiteral("pdf")},
-                              {QStringLiteral("ignore-missing")});
+    const Arguments arguments(
+        words,
+        {QStringLiteral("template"), QStringLiteral("password"), QStringLiteral("database"),
+         QStringLiteral("sql"), QStringLiteral("count"), QStringLiteral("qxp"),
+         QStringLiteral("pdf"), QStringLiteral("pdf-each"), QStringLiteral("name")},
+        {QStringLiteral("ignore-missing"), QStringLiteral("strict")});
     if (!arguments.positional().isEmpty())
         throw UsageError(QStringLiteral("多余的参数: %1 (输出文件要用 --pdf 或 --qxp 指定)")
                              .arg(arguments.positional().join(u' ')));
@@ -86,6 +90,13 @@ int runBuild(const QStringList &words, CommandIo &io)
         if (arguments.value(option, QStringLiteral("-")).trimmed().isEmpty())
             throw UsageError(QStringLiteral("选项 --%1 需要一个文件名").arg(option));
     }
+    const std::optional<QString> eachFolder = arguments.value(QStringLiteral("pdf-each"));
+    if (eachFolder && eachFolder->trimmed().isEmpty())
+        throw UsageError(QStringLiteral("选项 --pdf-each 需要一个文件夹"));
+    if (arguments.value(QStringLiteral("name")) && !eachFolder)
+        throw UsageError(QStringLiteral("选项 --name 只与 --pdf-each 一起使用"));
+    if (eachFolder)
+        requireWritableFolder(*eachFolder);
     const int count = arguments.intValue(QStringLiteral("count"), 0);
     if (count < 0)
         throw UsageError(QStringLiteral("--count 不能为负数"));
@@ -113,6 +124,13 @@ int runBuild(const QStringList &words, CommandIo &io)
                 .arg(sql)
                 .toStdString());
 
+    // Every file is named before any page is built, so a bad name expression costs nothing.
+    QStringList eachNames;
+    if (eachFolder)
+        eachNames = app::recordFileNames(
+            query, arguments.value(QStringLiteral("name"), app::defaultRecordNameExpression()),
+            QStringLiteral(".pdf"));
+
     engine::TqxComponentRegistry registry;
     app::MainFormComponents components(query, registry);
     output::TqxPrinter printer;
@@ -127,8 +145,16 @@ int runBuild(const QStringList &words, CommandIo &io)
                          arguments.flag(QStringLiteral("ignore-missing")) ? MissingClasses::Accept
                                                                           : MissingClasses::Refuse,
                          io);
-    else
+    else if (const app::SavedCertificate saved(
+                 existingStore(arguments.value(QStringLiteral("database"))).sqlitePath());
+             saved.exists()) {
+        if (saved.load(report) != app::SavedCertificate::Loaded::Saved)
+            throw std::runtime_error(
+                QStringLiteral("保存的证书模板 %1 无法读入").arg(saved.path()).toStdString());
+        io.out << QStringLiteral("使用保存的证书模板 %1\n").arg(saved.path());
+    } else {
         loadBuiltInTemplate(report);
+    }
 
     // The record-count box of the main window: 0 prints every record.
     engine::TqxDBDataSet &source = components.reportDataSet();
@@ -154,6 +180,17 @@ int runBuild(const QStringList &words, CommandIo &io)
                   .arg(report.EMFPages().Count())
                   .arg(buildSeconds, 0, 'f', 3);
 
+    // Forms are spent on whatever prints, so a value cut off by its box is said before.
+    const std::vector<engine::TextOverflow> overflows =
+        engine::findTextOverflows(report.EMFPages());
+    for (const QString &line : engine::describeTextOverflows(overflows))
+        io.err << QStringLiteral("警告: ") << line << '\n';
+    if (!overflows.empty() && arguments.flag(QStringLiteral("strict"))) {
+        io.err << QStringLiteral("错误: 有 %1 处内容放不下 (--strict), 未写入文件\n")
+                      .arg(overflows.size());
+        return 1;
+    }
+
     if (const auto qxp = arguments.value(QStringLiteral("qxp"))) {
         timer.restart();
         if (!report.SavePagesFile(*qxp))
@@ -172,6 +209,18 @@ int runBuild(const QStringList &words, CommandIo &io)
                       .arg(*pdf)
                       .arg(timer.elapsed() / 1000.0, 0, 'f', 3);
     }
+    if (eachFolder) {
+        timer.restart();
+        report.setProgressSink(nullptr);
+        app::PerRecordPdfExport each(report, source, query);
+        const QStringList written = each.write(*eachFolder, eachNames);
+        const double seconds = timer.elapsed() / 1000.0;
+        io.out << QStringLiteral("已在 %1 中写入 %2 个 PDF 文件, 用时 %3 秒 (每秒 %4 个)\n")
+                      .arg(*eachFolder)
+                      .arg(written.size())
+                      .arg(seconds, 0, 'f', 3)
+                      .arg(seconds > 0 ? written.size() / seconds : 0.0, 0, 'f', 0);
+    }
     return 0;
 }
 
@@ -186,9 +235,12 @@ Command buildCommand()
             "用法: tovren build [--template FILE.qxf [--password 密码] [--ignore-missing]]\n"
             "                   [--database CONN] [--sql SQL] [--count N]\n"
             "                   [--qxp OUT.qxp] [--pdf OUT.pdf]\n"
+            "                   [--pdf-each 文件夹 [--name 表达式]] [--strict]\n"
             "按模板为查询的每条记录生成页, 并输出页数与用时。\n"
             "  --template FILE  模板文件; 缺省为程序内置的毕业证书模板\n"
             "  --password 密码  受密码保护的模板的密码\n"
+            "  --strict         有内容超出框 (折行后放不下或超出宽度) 时不写文件, 返回非零;\n"
+            "                   缺省只为每处给出一行警告\n"
             "  --ignore-missing 模板中有程序没有的组件 (如图表) 时, 列出它们后略去\n"
             "                   这些对象照常生成; 缺省为不生成并返回非零\n"
             "  --database CONN  数据库连接; 缺省为设置中的连接或当前目录的数据库\n"
@@ -196,6 +248,10 @@ Command buildCommand()
             "  --count N        只打印前 N 条记录; 0 或缺省为全部\n"
             "  --qxp FILE       把生成的页保存为预备报表文件\n"
             "  --pdf FILE       把生成的页写成 PDF, 每页一张证书\n"
+            "  --pdf-each DIR   每条记录写一个 PDF 文件到文件夹 DIR; 全部写完后才放入\n"
+            "  --name 表达式    --pdf-each 的文件名, 方括号中的是对记录求值的表达式;\n"
+            "                   缺省为 [Aqy.\"StudID\"]_[Aqy.\"Name\"]。文件名中不能有的\n"
+            "                   字符换成 _, 重名的加上 _2, _3...\n"
             "查询中没有记录, 模板无法读入或没有生成任何页时不写文件并返回非零;\n"
             "输出文件夹在生成之前检查。输出文件写完后才出现在目标名下。\n"),
         runBuild,

@@ -5,8 +5,11 @@ namespace tovren::cli {
 const std::vector<Command> &allCommands()
 {
     static const std::vector<Command> commands{
-        buildCommand(), demoDataCommand(), evalCommand(),         importCommand(),      migrateCommand(),
-        scriptCommand(),   templateInfoCommand(), templateSaveCommand(), templateXmlCommand(),
+        buildCommand(),        calibrateCommand(),       demoDataCommand(),
+        evalCommand(),         exportCommand(),          importCommand(),
+        migrateCommand(),      printCommand(),           scriptCommand(),
+        templateInfoCommand(), templateRestoreCommand(), templateSaveCommand(),
+        templateXmlCommand(),
     };
     return commands;
 }

@@ -6,12 +6,16 @@
 namespace tovren::cli {
 
 Command buildCommand();
+Command calibrateCommand();
 Command demoDataCommand();
 Command evalCommand();
+Command exportCommand();
 Command importCommand();
 Command migrateCommand();
+Command printCommand();
 Command scriptCommand();
 Command templateInfoCommand();
+Command templateRestoreCommand();
 Command templateSaveCommand();
 Command templateXmlCommand();
 

@@ -9,4 +9,8 @@ namespace tovren::cli {
 /// their work, so a mistyped folder never costs a whole build.
 void requireWritableOutput(const QString &path);
 
+/// Raises UsageError when @p folder is a file, or does not exist and cannot be made because
+/// its parent is missing or closed to writing.
+void requireWritableFolder(const QString &folder);
+
 } // namespace tovren::cli

@@ -27,19 +27,34 @@ constexpr std::array<Region, 12> kRegions{{
     {"广东省", "广州市", "440104", "广州市越秀中学", "广州市越秀区东风中路 303 号"},
     {"四川省", "成都市", "510104", "成都市锦江中学", "成都市锦江区东大街 58 号"},
     {"陕西省", "西安市", "610102", "西安市新城中学", "西安市新城区解放路 96 号"},
-    {"河北省", "石家庄市", "130102", "石家庄市第二中学", "石家庄市长安区建设北大街 7 号"},
+    {"河北省", "保定市", "130602", "保定市第一中学", "保定市竞秀区东风中路 28 号"},
 }};
 
-const QStringList kSurnames = QStringLiteral(
-    "王 李 张 刘 陈 杨 黄 赵 吴 周 徐 孙 马 朱 胡 郭 何 高 林 罗 郑 梁 谢 宋 唐 许 韩 冯 邓 曹 "
-    "彭 曾 肖 田 董 袁 潘 于 蒋 蔡 余 杜 叶 程 苏 魏 吕 丁 任 沈 姚 卢 姜 崔 钟 谭 陆 汪 范 金 "
-    "欧阳 司马 诸葛 上官").split(u' ');
-const QStringList kMaleGiven = QStringLiteral(
-    "伟 强 磊 军 洋 勇 杰 涛 明 超 刚 平 辉 鹏 华 飞 鑫 波 斌 宇 浩 凯 健 俊 帆 帅 旭 宁 龙 林 "
-    "子轩 浩然 宇航 俊杰 志强 文博 天佑 思远 明哲 嘉懿 昊天 瑞霖 博文 睿渊 弘文 晟睿 烨磊").split(u' ');
-const QStringList kFemaleGiven = QStringLiteral(
-    "芳 娜 敏 静 丽 艳 娟 霞 燕 玲 婷 雪 琳 晶 颖 倩 洁 莉 萍 红 "
-    "欣怡 梓涵 诗涵 雨桐 可馨 佳琪 梦洁 思琪 雅静 晓彤 婉婷 语嫣 若曦 紫萱 嘉怡").split(u' ');
+// The form prints "省" and "市" after the boxes, and the City box holds two characters: the
+// Province and City columns hold the names without those words, as the office types them.
+QString nameOnForm(const char *division)
+{
+    QString name = QString::fromUtf8(division);
+    if (name.size() > 2 && (name.endsWith(u'省') || name.endsWith(u'市') || name.endsWith(u'区')))
+        name.chop(1);
+    return name;
+}
+
+const QStringList kSurnames =
+    QStringLiteral(
+        "王 李 张 刘 陈 杨 黄 赵 吴 周 徐 孙 马 朱 胡 郭 何 高 林 罗 郑 梁 谢 宋 唐 许 韩 冯 邓 曹 "
+        "彭 曾 肖 田 董 袁 潘 于 蒋 蔡 余 杜 叶 程 苏 魏 吕 丁 任 沈 姚 卢 姜 崔 钟 谭 陆 汪 范 金 "
+        "欧阳 司马 诸葛 上官")
+        .split(u' ');
+const QStringList kMaleGiven =
+    QStringLiteral(
+        "伟 强 磊 军 洋 勇 杰 涛 明 超 刚 平 辉 鹏 华 飞 鑫 波 斌 宇 浩 凯 健 俊 帆 帅 旭 宁 龙 林 "
+        "子轩 浩然 宇航 俊杰 志强 文博 天佑 思远 明哲 嘉懿 昊天 瑞霖 博文 睿渊 弘文 晟睿 烨磊")
+        .split(u' ');
+const QStringList kFemaleGiven =
+    QStringLiteral("芳 娜 敏 静 丽 艳 娟 霞 燕 玲 婷 雪 琳 晶 颖 倩 洁 莉 萍 红 "
+                   "欣怡 梓涵 诗涵 雨桐 可馨 佳琪 梦洁 思琪 雅静 晓彤 婉婷 语嫣 若曦 紫萱 嘉怡")
+        .split(u' ');
 const QStringList kGrades = {QStringLiteral("优秀"), QStringLiteral("良好"),
                              QStringLiteral("良好"), QStringLiteral("合格"),
                              QStringLiteral("合格"), QStringLiteral("合格")};
@@ -55,8 +70,7 @@ QString twoDigits(int value)
 
 GraduateGenerator::GraduateGenerator(quint32 seed)
     : m_random(seed)
-{
-}
+{}
 
 QStringList GraduateGenerator::columnNames()
 {
@@ -91,19 +105,19 @@ QStringList GraduateGenerator::next()
 
     // The 17th digit is odd for men and even for women.
     const int order = between(0, 49) * 2 + (male ? 1 : 0);
-    const QString first17 = QString::fromLatin1(region.code) + birth.toString(u"yyyyMMdd")
-                            + QStringLiteral("%1").arg(between(0, 9) * 100 + order, 3, 10,
-                                                       QLatin1Char('0'));
+    const QString first17 =
+        QString::fromLatin1(region.code) + birth.toString(u"yyyyMMdd") +
+        QStringLiteral("%1").arg(between(0, 9) * 100 + order, 3, 10, QLatin1Char('0'));
     const QString cardId = first17 + identityCheckDigit(first17);
 
     const QDate issued(endYear, 7, between(1, 10));
     QStringList values;
     values.reserve(32);
-    values << QStringLiteral("%1%2").arg(endYear).arg(m_sequence, 5, 10, QLatin1Char('0'))
-           << cardId << pick(kSurnames) + pick(male ? kMaleGiven : kFemaleGiven)
+    values << QStringLiteral("%1%2").arg(endYear).arg(m_sequence, 5, 10, QLatin1Char('0')) << cardId
+           << pick(kSurnames) + pick(male ? kMaleGiven : kFemaleGiven)
            << (male ? QStringLiteral("男") : QStringLiteral("女"))
            << QString::fromUtf8(region.province) + QString::fromUtf8(region.city)
-           << QString::fromUtf8(region.province) << QString::fromUtf8(region.city)
+           << nameOnForm(region.province) << nameOnForm(region.city)
            << birth.toString(u"yyyy-MM-dd") << QString::number(birth.year())
            << twoDigits(birth.month()) << twoDigits(birth.day()) << QString::number(startYear)
            << QStringLiteral("09") << QString::number(endYear) << QStringLiteral("07");

@@ -2,6 +2,7 @@
 
 #include "app/AppInfo.h"
 #include "app/certificate/CertificateTemplate.h"
+#include "app/certificate/SavedCertificate.h"
 #include "app/db/ConnectionSettings.h"
 #include "app/db/ControlsSuspension.h"
 #include "app/db/DatabaseError.h"
@@ -24,6 +25,7 @@
 #include "report/dialogs/ReportMessageBoxes.h"
 #include "report/dialogs/TqxDialogPageForm.h"
 #include "report/dialogs/TqxProgressForm.h"
+#include "report/engine/TextOverflowCheck.h"
 #include "report/engine/TqxDBDataSet.h"
 #include "report/engine/TqxDesignerHost.h"
 #include "report/engine/TqxReport.h"
@@ -520,6 +522,10 @@ void TForm1::FormShow()
     if (Aqy->isActive())
         SpinEdit1->setValue(int(std::min<qsizetype>(Aqy->recordCount(), INT_MAX)));
     m_syncedCount = Aqy->isActive() ? Aqy->recordCount() : -1;
+    const SavedCertificate saved(m_connection.spec().sqlitePath());
+    if (saved.exists())
+        showStatus(QStringLiteral("使用保存的证书模板 %1 (tovren template-restore 恢复内置的模板)")
+                       .arg(saved.path()));
 }
 
 void TForm1::showEvent(QShowEvent *event)
@@ -663,13 +669,11 @@ engine::TqxReport &TForm1::certificateReport()
     m_previewHost->setPageEditor(m_designerHost.get());
 
     // The window reads its template once; the designer changes it in place, and every later
-    // print uses what the clerk designed.
-    const std::optional<QByteArray> stream =
-        model::readReportFormData(certificateReportForm(), true);
-    QBuffer buffer;
-    buffer.setData(stream.value_or(QByteArray()));
-    buffer.open(QIODevice::ReadOnly);
-    m_report->ReadTemplate(buffer);
+    // print uses what the clerk designed. A certificate the clerk saved comes first.
+    const SavedCertificate saved(m_connection.spec().sqlitePath());
+    if (saved.load(*m_report) == SavedCertificate::Loaded::SavedUnreadable)
+        showStatus(QStringLiteral("保存的证书模板 %1 无法读入, 使用内置的证书模板")
+                       .arg(saved.path()));
     return *m_report;
 }
 
@@ -803,6 +807,7 @@ void TForm1::printCertificates()
 
     const qsizetype clerkRow = Aqy->recNo();
     engine::TqxPreviewOutcome outcome = engine::TqxPreviewOutcome::NoPages;
+    bool declined = false;
     {
         // The grid stays on the clerk's record while the report walks the query, and comes
         // back to it afterwards, whatever the build did.
@@ -830,17 +835,23 @@ void TForm1::printCertificates()
                                             : count,
                                         INT_MAX));
         }
-        outcome = report.BuildAndPreview();
+        // What a build would cut off is said before a form is spent; the clerk may go on.
+        const bool complete = report.BuildPages();
+        declined = complete && !acceptTextOverflows(report);
+        if (!declined)
+            outcome = report.PreviewPages();
     }
     const bool cancelled = report.BuildCancelled();
     const int built = int(report.EMFPages().Count());
     // A failed build has shown its message and a cancelled one was the person's choice; a build
     // that ran through and made no page must not pass for a print.
-    const bool silentlyEmpty = outcome == engine::TqxPreviewOutcome::NoPages &&
+    const bool silentlyEmpty = !declined && outcome == engine::TqxPreviewOutcome::NoPages &&
                                report.lastMessage().isEmpty() && !report.StopRequested;
     // A closed preview leaves the report with no prepared pages.
     report.EMFPages().Clear();
-    if (silentlyEmpty)
+    if (declined)
+        showStatus(QStringLiteral("未打印: 有内容超出了框, 请先修改数据或模板"));
+    else if (silentlyEmpty)
         showError(QStringLiteral("报表没有生成任何页, 没有可打印的证书。"));
     else if (cancelled)
         showStatus(QStringLiteral("已取消: 只生成了 %1 / %2 张证书")
@@ -848,6 +859,27 @@ void TForm1::printCertificates()
                        .arg(report.ExpectedPageCount));
     else if (outcome == engine::TqxPreviewOutcome::Shown)
         showStatus(QStringLiteral("已生成 %1 张证书").arg(built));
+}
+
+bool TForm1::acceptTextOverflows(engine::TqxReport &report)
+{
+    constexpr qsizetype kListedLines = 15;
+    const std::vector<engine::TextOverflow> overflows =
+        engine::findTextOverflows(report.EMFPages());
+    if (overflows.empty())
+        return true;
+    QStringList lines = engine::describeTextOverflows(overflows);
+    if (lines.size() > kListedLines) {
+        const qsizetype more = lines.size() - kListedLines;
+        lines.resize(kListedLines);
+        lines << QStringLiteral("……还有 %1 处").arg(more);
+    }
+    const QString question =
+        QStringLiteral("有 %1 处内容放不下它的框, 印在证书上会被截断:\n\n%2\n\n仍要继续打印吗?")
+            .arg(overflows.size())
+            .arg(lines.join(u'\n'));
+    return m_dialogs.messageBox(question, QStringLiteral("内容超出"),
+                                platform::mb_YesNo | platform::mb_IconWarning) == platform::mrYes;
 }
 
 void TForm1::CheckBox2Click()

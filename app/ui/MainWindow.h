@@ -172,6 +172,9 @@ private:
     void fitColumns();
     void offerBirthParts(int column);
     void showStatus(const QString &message);
+    /// Lists the values the built pages would print cut off and asks whether to go on; true
+    /// when nothing is cut off or the clerk goes on.
+    bool acceptTextOverflows(engine::TqxReport &report);
     void followQueryToGrid(qsizetype row);
     void designCertificate();
     void designTemplateFile(const QString &fileName);

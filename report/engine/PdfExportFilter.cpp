@@ -46,7 +46,8 @@ void PdfExportFilter::beginDocument()
         throw EReportError(QStringLiteral("无法创建文件 %1").arg(FileName) +
                            (problem.isEmpty() ? QString() : QStringLiteral(": ") + problem));
     }
-    m_writer = std::make_unique<QPdfWriter>(m_file.get());
+    m_exactSize = std::make_unique<platform::ExactPdfPageSize>(*m_file);
+    m_writer = std::make_unique<QPdfWriter>(m_exactSize.get());
     m_writer->setResolution(m_resolutionDpi);
     m_writer->setPageMargins(QMarginsF(0, 0, 0, 0));
     m_writer->setCreator(QStringLiteral("Tovren"));
@@ -57,6 +58,9 @@ void PdfExportFilter::beginDocument()
 void PdfExportFilter::beginPage(const TqxPreparedPage &page)
 {
     m_writer->setPageSize(paperOf(page));
+    constexpr double kPointsPerTenthMm = 72.0 / 254.0;
+    m_exactSize->queuePage(platform::PointsSizeF(page.paperWidth * kPointsPerTenthMm,
+                                                 page.paperHeight * kPointsPerTenthMm));
     m_writer->setPageMargins(QMarginsF(0, 0, 0, 0));
     if (m_firstPage) {
         if (!m_painter->begin(m_writer.get()))
@@ -87,7 +91,9 @@ void PdfExportFilter::endDocument()
     }
     m_painter->end();
     m_writer.reset();
-    if (!m_file->commit())
+    const bool flushed = m_exactSize->flushPending();
+    m_exactSize.reset();
+    if (!flushed || !m_file->commit())
         throw EReportError(QStringLiteral("无法写入文件 %1").arg(FileName));
     m_file.reset();
 }

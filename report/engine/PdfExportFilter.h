@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/engine/TqxExportFilter.h"
+#include "report/platform/ExactPdfPageSize.h"
 
 #include <memory>
 
@@ -31,6 +32,7 @@ public:
 private:
     int m_resolutionDpi;
     std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<platform::ExactPdfPageSize> m_exactSize;
     std::unique_ptr<QPdfWriter> m_writer;
     std::unique_ptr<QPainter> m_painter;
     bool m_firstPage = true;

@@ -1,5 +1,6 @@
 #include "report/model/TextMeasurer.h"
 
+#include "report/model/TqxGlobals.h"
 #include "report/model/Units.h"
 
 #include <cmath>
@@ -16,7 +17,7 @@ int layoutPixelHeight(const QFont &font, double scale)
 
 QFont layoutFont(const QFont &font, double scale)
 {
-    QFont layout(font);
+    QFont layout = TqxGlobals::instance().boldFaces.resolve(font);
     layout.setPixelSize(qMax(1, layoutPixelHeight(font, scale)));
     layout.setHintingPreference(QFont::PreferVerticalHinting);
     layout.setLetterSpacing(QFont::AbsoluteSpacing, 0);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/model/BoldFaces.h"
 #include "report/model/ObjectRegistry.h"
 #include "report/model/TextMeasurer.h"
 #include "report/script/TqxInterpretator.h"
@@ -51,6 +52,7 @@ public:
     QStringList wrapList;
     /// The measuring canvas of text objects, with its caches; not re-entrant.
     TextMeasurer textMeasurer;
+    BoldFaces boldFaces;
 
     /// Designer option "BandTitles": band titles as tabs outside the band.
     bool showBandTitles = true;

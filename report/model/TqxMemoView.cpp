@@ -358,10 +358,18 @@ DesignPixels TqxMemoView::CalcTextWidth()
     return roundHalfEven(std::ceil(widest) + FrameWidth + 2 * GapX + 1);
 }
 
-int TqxMemoView::lineWidthPx(const QFont &font, const QString &text) const
+int TqxMemoView::lineWidthPx(const CanvasTextFont &face, const QString &text) const
 {
     const int spacing = roundHalfEven(CharSpacing * Transform.scaleX);
-    return static_cast<int>(std::ceil(measurer().width(font, spacing, text)));
+    return static_cast<int>(std::ceil(face.widthPx(spacing, text)));
+}
+
+CanvasTextFont TqxMemoView::canvasFont(const QPainter &painter) const
+{
+    // On paper the font is used as it is; screens take the layout's pixel height.
+    if (DrawingToPrinter && painter.device())
+        return CanvasTextFont::onPrinter(Font, *painter.device());
+    return CanvasTextFont::onScreen(Font, Transform.scaleY);
 }
 
 // ---- drawing --------------------------------------------------------------------------------
@@ -436,12 +444,13 @@ QRect TqxMemoView::textClip() const
 
 void TqxMemoView::DrawTextLines(QPainter &painter)
 {
-    LayoutTextLines();
+    const CanvasTextFont face = canvasFont(painter);
+    LayoutTextLines(face);
     if (!ExportMode && !runState().suppressDrawing)
-        paintPlacedLines(painter, textClip());
+        paintPlacedLines(painter, textClip(), face);
 }
 
-void TqxMemoView::LayoutTextLines()
+void TqxMemoView::LayoutTextLines(const CanvasTextFont &face)
 {
     const double sx = Transform.scaleX;
     const double sy = Transform.scaleY;
@@ -472,23 +481,22 @@ void TqxMemoView::LayoutTextLines()
 
     const int pixelHeight = layoutPixelHeight(Font, sy);
     if (turned())
-        placeTurnedLines(roundHalfEven(LineSpacing * sx) + pixelHeight);
+        placeTurnedLines(roundHalfEven(LineSpacing * sx) + pixelHeight, face);
     else
-        placeHorizontalLines(clip, roundHalfEven(LineSpacing * sy) + pixelHeight);
+        placeHorizontalLines(clip, roundHalfEven(LineSpacing * sy) + pixelHeight, face);
 
     Alignment = savedAlignment;
     Left = savedLeft;
     Top = savedTop;
 }
 
-void TqxMemoView::placeHorizontalLines(const QRect &clip, int step)
+void TqxMemoView::placeHorizontalLines(const QRect &clip, int step, const CanvasTextFont &face)
 {
-    const QFont font = layoutFont(Font, Transform.scaleY);
     const int rectWidth = DrawRect.right - DrawRect.left;
     const qint32 horizontal = Alignment & kHorizontalMask;
     const bool designOverflow = designing() && ExpandedText.size() == 1 &&
                                 ExpandedText.first().startsWith(u'[') &&
-                                lineWidthPx(font, ExpandedText.first()) > clip.width();
+                                lineWidthPx(face, ExpandedText.first()) > clip.width();
     const int clipBottom = clip.bottom() + 1;
     int y = Top + GapY;
     LinesDrawn = 0;
@@ -498,7 +506,7 @@ void TqxMemoView::placeHorizontalLines(const QRect &clip, int step)
         const bool endsParagraph = line.contains(kEndOfParagraph);
         PlacedTextLine placed;
         placed.text = withoutMarks(line);
-        const int textWidth = lineWidthPx(font, placed.text);
+        const int textWidth = lineWidthPx(face, placed.text);
         int x = Left + GapX;
         if (designOverflow || horizontal == kAlignRight)
             x = Left + rectWidth - GapX - textWidth - 1;
@@ -529,9 +537,8 @@ void TqxMemoView::placeHorizontalLines(const QRect &clip, int step)
         m_placedLines.front().frameBits = frame;
 }
 
-void TqxMemoView::placeTurnedLines(int step)
+void TqxMemoView::placeTurnedLines(int step, const CanvasTextFont &face)
 {
-    const QFont font = layoutFont(Font, Transform.scaleY);
     const int rectHeight = DrawRect.bottom - DrawRect.top;
     const qint32 horizontal = Alignment & kHorizontalMask;
     int x = Left + GapX;
@@ -542,7 +549,7 @@ void TqxMemoView::placeTurnedLines(int step)
         placed.turned = true;
         placed.frameBits = FrameTyp;
         placed.text = withoutMarks(line);
-        const int textWidth = lineWidthPx(font, placed.text);
+        const int textWidth = lineWidthPx(face, placed.text);
         int y = DrawRect.bottom - GapY;
         if (horizontal == kAlignRight) {
             y = Top + GapY + textWidth;
@@ -562,17 +569,14 @@ void TqxMemoView::placeTurnedLines(int step)
     }
 }
 
-void TqxMemoView::paintPlacedLines(QPainter &painter, const QRect &clip) const
+void TqxMemoView::paintPlacedLines(QPainter &painter, const QRect &clip,
+                                   const CanvasTextFont &face) const
 {
-    const QFont measuringFont = layoutFont(Font, Transform.scaleY);
     const int spacing = roundHalfEven(CharSpacing * Transform.scaleX);
-    QFont drawingFont = measuringFont;
-    drawingFont.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
-    const double ascent = measurer().ascent(measuringFont);
+    const double ascent = face.ascentPx();
 
     painter.save();
     painter.setClipRect(clip, Qt::IntersectClip);
-    painter.setFont(drawingFont);
     painter.setPen(toQColor(FontColor));
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setLayoutDirection(flag(kRTLReadingFlag) ? Qt::RightToLeft : Qt::LeftToRight);
@@ -582,7 +586,7 @@ void TqxMemoView::paintPlacedLines(QPainter &painter, const QRect &clip) const
         if (line.turned)
             painter.rotate(-90);
         if (line.blankExtraPx <= 0) {
-            painter.drawText(QPointF(0, ascent), line.text);
+            face.drawText(painter, 0, ascent, line.text, spacing);
         } else {
             // Justification widens the blanks only; the words keep their own spacing.
             double x = 0;
@@ -592,8 +596,8 @@ void TqxMemoView::paintPlacedLines(QPainter &painter, const QRect &clip) const
                     continue;
                 const qsizetype end = i < line.text.size() ? i + 1 : i;
                 const QString piece = line.text.mid(wordStart, end - wordStart);
-                painter.drawText(QPointF(x, ascent), piece);
-                x += measurer().width(measuringFont, spacing, piece);
+                face.drawText(painter, x, ascent, piece, spacing);
+                x += face.widthPx(spacing, piece);
                 if (i < line.text.size())
                     x += line.blankExtraPx;
                 wordStart = end;
@@ -620,7 +624,7 @@ void TqxMemoView::PrintToStream(RecordWriter &writer, const TqxBandView *printin
         if (OutputStage == SplitOutput) {
             QPainter canvas(&measurer().canvas());
             BeginDraw(canvas);
-            LayoutTextLines();
+            LayoutTextLines(CanvasTextFont::onScreen(Font, Transform.scaleY));
             fullList = ExpandedText;
             ExpandedText = fullList.mid(0, LinesDrawn);
             if (!containsMark(ExpandedText))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/model/CanvasTextFont.h"
 #include "report/model/TextMeasurer.h"
 #include "report/model/TqxView.h"
 
@@ -123,18 +124,20 @@ private:
     void DrawTextLines(QPainter &painter);
     /// Places the lines of ExpandedText for the current drawing state without painting;
     /// counts LinesDrawn.
-    void LayoutTextLines();
+    void LayoutTextLines(const CanvasTextFont &face);
     QRect textClip() const;
     void DrawUnderlines(QPainter &painter);
-    void placeHorizontalLines(const QRect &clip, int step);
-    void placeTurnedLines(int step);
-    void paintPlacedLines(QPainter &painter, const QRect &clip) const;
+    void placeHorizontalLines(const QRect &clip, int step, const CanvasTextFont &face);
+    void placeTurnedLines(int step, const CanvasTextFont &face);
+    void paintPlacedLines(QPainter &painter, const QRect &clip, const CanvasTextFont &face) const;
+    /// The font lines are drawn in on @p painter's device.
+    CanvasTextFont canvasFont(const QPainter &painter) const;
     /// Substitutes the text after the builder's before-print step, as CalcHeight and
     /// PrintToStream both do.
     void prepareOutputText();
     void runObjectScript();
     bool designing() const;
-    int lineWidthPx(const QFont &font, const QString &text) const;
+    int lineWidthPx(const CanvasTextFont &face, const QString &text) const;
 
     QStringList m_wrapped;
     std::vector<PlacedTextLine> m_placedLines;

@@ -63,13 +63,16 @@ bool PdfPrintDevice::beginDocument(const QString &title, int /*copyCount*/, bool
         m_file.reset();
         return false;
     }
-    m_writer = std::make_unique<QPdfWriter>(m_file.get());
+    m_exactSize = std::make_unique<platform::ExactPdfPageSize>(*m_file);
+    queueSheet(sheet);
+    m_writer = std::make_unique<QPdfWriter>(m_exactSize.get());
     m_writer->setTitle(title);
     m_writer->setResolution(m_dotsPerInch);
     m_writer->setPageLayout(layoutOf(sheet));
     if (!m_painter.begin(m_writer.get())) {
         m_error = QStringLiteral("无法写入文件 %1").arg(m_fileName);
         m_writer.reset();
+        m_exactSize.reset();
         m_file->cancelWriting();
         m_file.reset();
         return false;
@@ -84,6 +87,7 @@ bool PdfPrintDevice::newPage(const model::SheetRequest &sheet)
         return false;
     }
     m_writer->setPageLayout(layoutOf(sheet));
+    queueSheet(sheet);
     if (!m_writer->newPage()) {
         m_error = QStringLiteral("无法写入文件 %1").arg(m_fileName);
         return false;
@@ -96,6 +100,17 @@ void PdfPrintDevice::closeDocument()
     if (m_painter.isActive())
         m_painter.end();
     m_writer.reset();
+    if (m_exactSize)
+        m_exactSize->close();
+    m_exactSize.reset();
+}
+
+void PdfPrintDevice::queueSheet(const model::SheetRequest &sheet)
+{
+    // Sheets are stored as oriented, in tenths of a millimetre.
+    constexpr double kPointsPerTenthMm = 72.0 / 254.0;
+    m_exactSize->queuePage(
+        platform::PointsSizeF(sheet.width * kPointsPerTenthMm, sheet.height * kPointsPerTenthMm));
 }
 
 bool PdfPrintDevice::endDocument()

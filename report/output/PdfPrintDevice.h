@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/output/PrintDevice.h"
+#include "report/platform/ExactPdfPageSize.h"
 
 #include <QPainter>
 #include <QPdfWriter>
@@ -32,11 +33,13 @@ public:
 
 private:
     void closeDocument();
+    void queueSheet(const model::SheetRequest &sheet);
 
     QString m_fileName;
     int m_dotsPerInch;
     QString m_error;
     std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<platform::ExactPdfPageSize> m_exactSize;
     std::unique_ptr<QPdfWriter> m_writer;
     QPainter m_painter;
 };

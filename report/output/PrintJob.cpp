@@ -158,7 +158,8 @@ bool PrintJob::printPage(int index, const PrintParameters &parameters, const QSt
     if (m_layer.isVirtualActive())
         fillVirtualDeviceFields(metrics, m_layer, m_device.resolution());
     m_pages.setPageMetrics(index, metrics);
-    m_pages.drawPage(index, m_device.painter(), targetRect(metrics, setup));
+    m_pages.drawPage(index, m_device.painter(),
+                     m_calibration.apply(targetRect(metrics, setup), m_device.resolution()));
     m_pages.releasePage(index);
     ++m_pagesSent;
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/output/PrintParameters.h"
+#include "report/output/PrinterCalibration.h"
 
 #include <QString>
 #include <functional>
@@ -38,6 +39,9 @@ public:
     /// Re-reads the platform's printer list before printing, keeping the chosen printer.
     void setPlatformPrinter(PlatformPrinter *platform) { m_platform = platform; }
 
+    /// The calibration of the printer this job prints on; it moves every page on the device.
+    void setCalibration(const PrinterCalibration &calibration) { m_calibration = calibration; }
+
     /// Runs the print; @p title names the document ("Untitled" when empty).
     Outcome run(const PrintParameters &parameters, const QString &title, const Hooks &hooks = {});
     /// Why the last run failed.
@@ -54,6 +58,7 @@ private:
     PrintablePages &m_pages;
     PrintDevice &m_device;
     PlatformPrinter *m_platform = nullptr;
+    PrinterCalibration m_calibration;
     bool m_documentOpen = false;
     int m_pagesSent = 0;
     QString m_error;

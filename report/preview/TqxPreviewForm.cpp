@@ -4,6 +4,7 @@
 #include "report/engine/TqxExportFilter.h"
 #include "report/engine/TqxReport.h"
 #include "report/output/PrintJob.h"
+#include "report/output/PrinterCalibration.h"
 #include "report/output/PrinterPrintDevice.h"
 #include "report/output/TqxPrinter.h"
 #include "report/platform/DialogProvider.h"
@@ -717,6 +718,11 @@ bool TqxPreviewForm::printPages()
     m_view->releaseAllPages();
     EmfPagesPrintSource source(m_report.EMFPages());
     output::PrintJob job(m_printerLayer, source, *device);
+    // The printer's calibration moves what it prints; the pages themselves stay as designed.
+    if (m_settings)
+        job.setCalibration(output::PrinterCalibrations(*m_settings)
+                               .read(m_printerLayer.printerNames().value(
+                                   m_printerLayer.activeIndex())));
     output::PrintJob::Outcome outcome = output::PrintJob::Outcome::Failed;
     {
         const PrintProgress progress(m_report); // down again before any message

@@ -42,7 +42,7 @@ stray=$(grep -v -e '^\./usr/bin/tovren$' -e '^\./usr/share/' "$work/files" || tr
 
 depends=$(dpkg-deb -f "$package" Depends)
 for needed in libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libqt6sql6-psql libqt6svg6 \
-  qt6-translations-l10n fonts-liberation fonts-arphic-gbsn00lp; do
+  qt6-translations-l10n fonts-liberation fonts-arphic-gbsn00lp fonts-noto-cjk fonts-hanazono; do
   grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 [ "$(dpkg-deb -f "$package" Version)" = "$version" ] || fail "package version"

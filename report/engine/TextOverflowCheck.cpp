@@ -1,0 +1,124 @@
+#include "report/engine/TextOverflowCheck.h"
+
+#include "report/engine/TqxEMFPages.h"
+#include "report/engine/TqxExportFilter.h"
+#include "report/model/RunState.h"
+#include "report/model/TqxGlobals.h"
+#include "report/model/TqxMemoView.h"
+
+#include <QPainter>
+#include <QScopeGuard>
+#include <optional>
+
+namespace tovren::engine {
+
+namespace {
+
+// Half a pixel of slack: advances are fractional, and a line that measures a hair wider than
+// its box still prints whole.
+constexpr double kWidthSlackPx = 0.5;
+
+QString joinedText(const model::TqxMemoView &memo)
+{
+    QString text = memo.Memo.join(QString());
+    text.remove(QChar(1)); // end-of-paragraph marks
+    return text;
+}
+
+/// Lays every text object of a page out at scale 1, as the drawing does, and compares the
+/// lines with the box.
+class OverflowFilter : public TqxExportFilter
+{
+public:
+    explicit OverflowFilter(std::vector<TextOverflow> &found)
+        : m_found(found)
+    {}
+
+    void beginPage(const TqxPreparedPage &) override { ++m_pageNumber; }
+
+    void exportObject(model::TqxView &view) override
+    {
+        auto *memo = dynamic_cast<model::TqxMemoView *>(&view);
+        // A text that stretched with its band carries its grown height on the page, so it is
+        // measured like any other.
+        if (!memo || !memo->Visible || memo->turned() ||
+            memo->flag(model::TqxMemoView::kAutoWidthFlag) || memo->Memo.isEmpty())
+            return;
+        QPainter canvas(&model::TqxGlobals::instance().textMeasurer.canvas());
+        memo->Transform = model::DrawTransform{};
+        memo->DrawingToPrinter = false;
+        memo->Draw(canvas);
+        if (const auto cut = cutOf(*memo))
+            m_found.push_back({m_pageNumber, memo->Name, joinedText(*memo), *cut});
+    }
+
+private:
+    std::optional<TextOverflow::Cut> cutOf(const model::TqxMemoView &memo) const
+    {
+        const std::vector<model::PlacedTextLine> &lines = memo.placedLines();
+        if (lines.empty())
+            return std::nullopt;
+        const int lineHeight = memo.LineSpacing + model::layoutPixelHeight(memo.Font);
+        // The split rule of the builder: a line fits when its whole step lies above the clip's
+        // bottom, which is one pixel above the box's.
+        const double clipBottom = memo.Top + memo.Height - 1;
+        int fitting = 0;
+        for (const model::PlacedTextLine &line : lines) {
+            if (line.origin.y() + lineHeight > clipBottom)
+                break;
+            ++fitting;
+        }
+        if (lines.size() > std::max<std::size_t>(1, fitting))
+            return TextOverflow::Cut::Height;
+        const QFont font = model::layoutFont(memo.Font);
+        const double available = memo.Width - 2 * memo.GapX;
+        model::TextMeasurer &measurer = model::TqxGlobals::instance().textMeasurer;
+        for (const model::PlacedTextLine &line : lines) {
+            if (measurer.width(font, memo.CharSpacing, line.text) > available + kWidthSlackPx)
+                return TextOverflow::Cut::Width;
+        }
+        return std::nullopt;
+    }
+
+    std::vector<TextOverflow> &m_found;
+    int m_pageNumber = 0;
+};
+
+} // namespace
+
+std::vector<TextOverflow> findTextOverflows(TqxEMFPages &pages)
+{
+    model::RunState &run = model::runState();
+    const model::DrawingMode savedMode = run.drawingMode;
+    const bool savedSuppress = run.suppressDrawing;
+    const auto restore = qScopeGuard([&] {
+        run.drawingMode = savedMode;
+        run.suppressDrawing = savedSuppress;
+    });
+    run.drawingMode = model::DrawingMode::Output;
+    run.suppressDrawing = true; // lay out, paint nothing
+
+    std::vector<TextOverflow> found;
+    OverflowFilter filter(found);
+    for (qsizetype i = 0; i < pages.Count(); ++i) {
+        filter.beginPage(pages.Page(i));
+        pages.ExportPage(i, filter);
+    }
+    return found;
+}
+
+QStringList describeTextOverflows(const std::vector<TextOverflow> &overflows)
+{
+    QStringList lines;
+    for (const TextOverflow &overflow : overflows) {
+        const QString what = overflow.cut == TextOverflow::Cut::Height
+                                 ? QStringLiteral("超出了框的高度 (折行后放不下)")
+                                 : QStringLiteral("超出了框的宽度");
+        lines << QStringLiteral("第 %1 页 %2: \"%3\" %4, 印出来会被截断")
+                     .arg(overflow.pageNumber)
+                     .arg(overflow.objectName, overflow.text, what);
+    }
+    return lines;
+}
+
+} // namespace tovren::engine
