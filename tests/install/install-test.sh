@@ -51,9 +51,10 @@ grep -q "^程序数据: .*/data$" <<<"$build_about" || fail "build folder run: $
 head -c 5 "$work/office/证书.pdf" | grep -q '%PDF-' || fail "build --pdf wrote no PDF"
 if command -v pdffonts >/dev/null 2>&1; then
   # Only the installed fonts configuration maps every face of the certificate to Liberation
-  # Sans and AR PL SungtiL GB; the system's rules alone let some text fall to other faces.
+  # Sans, AR PL SungtiL GB and its bold stand-in; the system's rules alone let some text fall
+  # to other faces.
   faces=$(pdffonts "$work/office/证书.pdf" | tail -n +3 | awk '{print $1}' | sort -u | tr '\n' ' ')
-  [ "$faces" = "BousungEG-Light-GB LiberationSans " ] \
+  [ "$faces" = "BousungEG-Light-GB LiberationSans NotoSerifCJKsc-Bold " ] \
     || fail "the PDF uses faces the fonts configuration does not name: $faces"
 fi
 
