@@ -4,6 +4,8 @@
 #include "app/db/ConnectionSettings.h"
 #include "app/db/DatabaseError.h"
 #include "app/db/DbConnection.h"
+#include "app/import/XlsReaderChild.h"
+#include "app/migration/JetReaderChild.h"
 #include "app/ui/GuardedApplication.h"
 #include "app/ui/LegacyStoreOffer.h"
 #include "app/ui/MainWindow.h"
@@ -116,6 +118,16 @@ int runWindow(int argc, char **argv, const QStringList &arguments)
 
 int main(int argc, char **argv)
 {
+    // Reader children need no application object, fonts or display.
+    if (argc > 1) {
+        QStringList childArguments;
+        for (int i = 2; i < argc; ++i)
+            childArguments << QString::fromLocal8Bit(argv[i]);
+        if (qstrcmp(argv[1], tovren::migration::kJetReaderCommand) == 0)
+            return tovren::migration::runJetReaderChild(childArguments);
+        if (qstrcmp(argv[1], tovren::import::kXlsReaderCommand) == 0)
+            return tovren::import::runXlsReaderChild(childArguments);
+    }
     qputenv("LANG", qgetenv("LANG").isEmpty() ? QByteArray("C.UTF-8") : qgetenv("LANG"));
     useProjectFonts(argv[0]);
     ensureRuntimeDir();

@@ -2,7 +2,6 @@
 // the project's font rules, no display), so a test binary behaves the same whether CTest or a
 // person runs it.
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -21,6 +20,9 @@ int main(int argc, char **argv)
     setDefault("QT_QPA_PLATFORM", "offscreen");
     setDefault("FONTCONFIG_FILE", TOVREN_TEST_FONTCONFIG);
     setDefault("TOVREN_FIXTURES_DIR", TOVREN_TEST_FIXTURES);
+    // Old databases and .xls workbooks are read by a child of the program; a test binary is not
+    // that program.
+    setDefault("TOVREN_READER_PROGRAM", TOVREN_TEST_PROGRAM);
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
