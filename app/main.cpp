@@ -71,6 +71,8 @@ int runCommand(int argc, char **argv, const QStringList &arguments)
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    // The same data folder as the window's, so both keep their logs in one place.
+    QGuiApplication::setApplicationName(QString::fromLatin1(tovren::app::kApplicationTitle));
     QTextStream out(stdout);
     QTextStream err(stderr);
     tovren::cli::CommandIo io{out, err};

@@ -1,13 +1,17 @@
-// Stands in for the reader child of an old database and fails the way a damaged file makes the
-// real one fail. The first argument names the failure; the rest are the reader's own. The catalog
-// is always read fine, so the failure strikes while a table's rows are read, when a migration
-// is already under way.
+// Stands in for a reader child and fails the way a damaged file makes the real one fail.
+//
+// As the reader of an old database, the first argument names the failure and the rest are the
+// reader's own. The catalog is always read fine, so the failure strikes while a table's rows are
+// read, when a migration is already under way:
 //
 //   crash   writes two rows, then dies of a signal
 //   hang    writes two rows, then never ends
 //   memory  allocates without end; should it get 4 GB, writes a whole table as if all was well
 //   flood   writes warnings without end
+//
+// Started as the program's .xls reader (with that reader's hidden command), it crashes at once.
 
+#include "app/import/XlsReaderChild.h"
 #include "app/migration/JetDump.h"
 
 #include <QFile>
@@ -47,6 +51,8 @@ void writeRows(JetDumpWriter &dump, int count)
 
 int main(int argc, char **argv)
 {
+    if (argc > 1 && qstrcmp(argv[1], tovren::import::kXlsReaderCommand) == 0)
+        std::raise(SIGSEGV);
     if (argc < 3)
         return 2;
     const QByteArray failure = argv[1];

@@ -97,6 +97,33 @@ TEST(IsolatedJetDatabase, FilesTheLibraryRefusesKeepTheirReason)
     EXPECT_THROW(IsolatedJetDatabase(dir.filePath(QStringLiteral("missing.mdb"))), EJetError);
 }
 
+TEST(IsolatedJetDatabase, FilesThatCrashOrHangTheLibraryEndInTheMessage)
+{
+    // Found by damaging copies of the real cn_studentinfo_jet3_cp936.mdb: the library dies of
+    // a segmentation fault on one and loops for ever on the other while reading the catalog.
+    // Each is cut to the pages its failure needs, the rest blanked, and kept compressed.
+    QTemporaryDir dir;
+    for (const char *seed : {"crash-reading-catalog", "hang-reading-catalog"}) {
+        SCOPED_TRACE(seed);
+        QFile compressed(QStringLiteral(TOVREN_TEST_SEEDS "/%1.mdb.qz").arg(QLatin1String(seed)));
+        ASSERT_TRUE(compressed.open(QIODevice::ReadOnly));
+        const QString path = dir.filePath(QStringLiteral("毕业信息.mdb"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(qUncompress(compressed.readAll()));
+        file.close();
+        JetReaderProgram reader = JetReaderProgram::thisProgram();
+        reader.limits = isolation::ChildLimits::forInputSize(file.size());
+        reader.limits->time = std::chrono::milliseconds(2000);
+        try {
+            IsolatedJetDatabase database(path, {}, reader);
+            FAIL() << "the damaged file was read";
+        } catch (const EJetError &error) {
+            EXPECT_EQ(QString::fromUtf8(error.what()), IsolatedJetDatabase::damagedMessage(path));
+        }
+    }
+}
+
 /// The child's failures, each while the rows are read and the migration is under way.
 class ReaderFailure : public ::testing::TestWithParam<const char *>
 {
