@@ -2,6 +2,7 @@
 // the project's font rules, no display), so a test binary behaves the same whether CTest or a
 // person runs it.
 #include <QApplication>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,6 +25,8 @@ int main(int argc, char **argv)
     // that program.
     setDefault("TOVREN_READER_PROGRAM", TOVREN_TEST_PROGRAM);
     QApplication application(argc, argv);
+    // Settings, recovery copies and galleries a test writes never reach the user's own folders.
+    QStandardPaths::setTestModeEnabled(true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
