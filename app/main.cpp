@@ -4,6 +4,8 @@
 #include "app/db/ConnectionSettings.h"
 #include "app/db/DatabaseError.h"
 #include "app/db/DbConnection.h"
+#include "app/import/XlsReaderChild.h"
+#include "app/migration/JetReaderChild.h"
 #include "app/ui/DocumentKind.h"
 #include "app/ui/GuardedApplication.h"
 #include "app/ui/LegacyStoreOffer.h"
@@ -67,6 +69,8 @@ int runCommand(int argc, char **argv, const QStringList &arguments)
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    // The same data folder as the window's, so both keep their logs in one place.
+    QGuiApplication::setApplicationName(QString::fromLatin1(tovren::app::kApplicationTitle));
     QTextStream out(stdout);
     QTextStream err(stderr);
     tovren::cli::CommandIo io{out, err};
@@ -126,6 +130,16 @@ int runWindow(int argc, char **argv, const QStringList &arguments)
 
 int main(int argc, char **argv)
 {
+    // Reader children need no application object, fonts or display.
+    if (argc > 1) {
+        QStringList childArguments;
+        for (int i = 2; i < argc; ++i)
+            childArguments << QString::fromLocal8Bit(argv[i]);
+        if (qstrcmp(argv[1], tovren::migration::kJetReaderCommand) == 0)
+            return tovren::migration::runJetReaderChild(childArguments);
+        if (qstrcmp(argv[1], tovren::import::kXlsReaderCommand) == 0)
+            return tovren::import::runXlsReaderChild(childArguments);
+    }
     qputenv("LANG", qgetenv("LANG").isEmpty() ? QByteArray("C.UTF-8") : qgetenv("LANG"));
     useProjectFonts();
     ensureRuntimeDir();

@@ -4,7 +4,7 @@
 #include "app/db/ConnectionSettings.h"
 #include "app/db/DbConnection.h"
 #include "app/migration/InfoMigration.h"
-#include "app/migration/JetDatabase.h"
+#include "app/migration/IsolatedJetDatabase.h"
 #include "report/platform/SettingsStore.h"
 
 namespace tovren::cli {
@@ -24,14 +24,14 @@ Command migrateCommand()
         "  --table NAME     要复制的源表 (默认: info)\n"
         "  --list           只列出文件中的表和列, 不复制\n");
     command.run = [](const QStringList &words, CommandIo &io) {
-        const Arguments args(words,
-                             {QStringLiteral("database"), QStringLiteral("codepage"),
-                              QStringLiteral("table")},
-                             {QStringLiteral("list")});
+        const Arguments args(
+            words,
+            {QStringLiteral("database"), QStringLiteral("codepage"), QStringLiteral("table")},
+            {QStringLiteral("list")});
         if (args.positional().size() != 1)
             throw UsageError(QStringLiteral("需要且只需要一个 .mdb 文件"));
-        const migration::JetDatabase source(args.positional().first(),
-                                            args.value(QStringLiteral("codepage"), QString()));
+        const migration::IsolatedJetDatabase source(
+            args.positional().first(), args.value(QStringLiteral("codepage"), QString()));
         if (args.flag(QStringLiteral("list"))) {
             io.out << args.positional().first() << " (" << source.versionName() << ")\n";
             for (const QString &table : source.tableNames()) {

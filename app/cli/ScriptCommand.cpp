@@ -5,7 +5,6 @@
 #include "report/script/EvaluationError.h"
 #include "report/script/VariableInterpretator.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QStringDecoder>
 
@@ -62,20 +61,12 @@ int runScript(const QStringList &words, CommandIo &io)
     }
 
     // The command line has no Cancel button; a step and a time budget play its part.
-    int steps = 0;
-    QElapsedTimer clock;
-    clock.start();
-    const qint64 maximumMilliseconds = qint64(maximumSeconds) * 1000;
-    interpreter.setStopCheck(
-        [&] { return ++steps > maximumSteps || clock.elapsed() > maximumMilliseconds; });
+    interpreter.setLimits({maximumSteps, std::chrono::seconds(maximumSeconds)});
     try {
-        if (interpreter.ExecuteScript(code) == script::ScriptOutcome::Stopped) {
-            if (steps > maximumSteps)
-                io.err << "脚本执行超过 " << maximumSteps << " 步, 已停止\n";
-            else
-                io.err << "脚本执行超过 " << maximumSeconds << " 秒, 已停止\n";
-            return 1;
-        }
+        interpreter.ExecuteScript(code);
+    } catch (const script::EScriptLimitExceeded &error) {
+        io.err << error.message() << '\n';
+        return 1;
     } catch (const script::EvaluationError &error) {
         io.err << "脚本执行出错: " << error.message() << '\n';
         return 1;

@@ -41,6 +41,18 @@ void SheetData::Builder::set(int row, int column, QString text)
 {
     if (row < 1 || column < 1 || text.isEmpty())
         return;
+    if (column > kMaxColumns)
+        throw EWorkbookError(QStringLiteral("工作表太宽: 第 %1 行有第 %2 列, 而工作表最多 %3 列")
+                                 .arg(row)
+                                 .arg(column)
+                                 .arg(kMaxColumns));
+    if (row > kMaxRows)
+        throw EWorkbookError(
+            QStringLiteral("工作表太长: 有第 %1 行, 而工作表最多 %2 行").arg(row).arg(kMaxRows));
+    if (qsizetype(m_cells.size()) >= kMaxCells)
+        throw EWorkbookError(
+            QStringLiteral("工作表太大: 有值的单元格超过 %1 个, 请分成几个文件导入")
+                .arg(kMaxCells));
     m_cells.push_back({row, column, std::move(text)});
 }
 

@@ -21,10 +21,16 @@ public:
 /// that hold a value, so trailing blank rows never turn into records.
 ///
 /// Only cells that hold a value are kept, each row with its own, so one very wide row costs
-/// what its cells cost and not the width of the sheet for every row.
+/// what its cells cost and not the width of the sheet for every row. A sheet beyond what any
+/// spreadsheet program holds, or beyond kMaxCells cells with a value, is refused while it is
+/// read, before it can cost the memory it claims.
 class SheetData
 {
 public:
+    static constexpr int kMaxRows = 1'048'576;
+    static constexpr int kMaxColumns = 16'384;
+    static constexpr qsizetype kMaxCells = 1'000'000;
+
     int rowCount() const { return int(m_rows.size()); }
     /// The widest row's last column that holds a value.
     int columnCount() const { return m_columns; }
@@ -41,6 +47,8 @@ public:
     class Builder
     {
     public:
+        /// Throws EWorkbookError when the cell lies beyond the limits of a sheet or is one
+        /// cell too many.
         void set(int row, int column, QString text);
         SheetData build();
 

@@ -11,6 +11,10 @@ namespace tovren::import {
 ///
 /// The kind is told by the file's first bytes, not its name, so a renamed file still reads; a
 /// file that is none of them, or a damaged one, throws EWorkbookError naming the file.
+///
+/// The .xls library runs in a child process under the limits of isolation::LimitedChildProcess,
+/// as it crashes on some damaged files; what it prints goes to "logs/xls-reader.log" in the
+/// user's data folder.
 class WorkbookReader
 {
 public:

@@ -4,7 +4,7 @@
 
 #include <QHash>
 #include <QXmlStreamReader>
-
+#include <algorithm>
 #include <vector>
 
 namespace tovren::import {
@@ -119,8 +119,8 @@ std::pair<QString, bool> locateFirstSheet(const ZipArchive &zip)
     QXmlStreamReader rels(zip.read(relsMember));
     while (!rels.atEnd()) {
         rels.readNext();
-        if (rels.isStartElement() && rels.name() == u"Relationship"
-            && rels.attributes().value(QLatin1String("Id")) == relationId) {
+        if (rels.isStartElement() && rels.name() == u"Relationship" &&
+            rels.attributes().value(QLatin1String("Id")) == relationId) {
             QString target = rels.attributes().value(QLatin1String("Target")).toString();
             target = target.startsWith(u'/') ? target.mid(1) : QStringLiteral("xl/") + target;
             return {target, date1904};
@@ -130,15 +130,17 @@ std::pair<QString, bool> locateFirstSheet(const ZipArchive &zip)
     throw EWorkbookError(QStringLiteral("找不到第一个工作表"));
 }
 
-/// "BC12" -> column 55, row 12; zeros when the reference is malformed.
+/// "BC12" -> column 55, row 12; zeros when the reference is malformed. A column past the last
+/// one a sheet may have comes back as the one after it, for the sheet to refuse.
 std::pair<int, int> parseReference(QStringView reference)
 {
     int column = 0;
     qsizetype i = 0;
     for (; i < reference.size() && reference[i].isLetter(); ++i) {
-        column = column * 26 + (reference[i].toUpper().unicode() - u'A' + 1);
-        if (column > 16384)
+        const int letter = reference[i].toUpper().unicode() - u'A' + 1;
+        if (letter < 1 || letter > 26)
             return {0, 0};
+        column = std::min(column * 26 + letter, SheetData::kMaxColumns + 1);
     }
     bool ok = false;
     const int row = reference.mid(i).toInt(&ok);
@@ -182,7 +184,8 @@ SheetData WorkbookReader::readXlsx(const QByteArray &bytes)
 
         QString value;
         QString inlineText;
-        while (xml.readNext() != QXmlStreamReader::Invalid && !(xml.isEndElement() && xml.name() == u"c")) {
+        while (xml.readNext() != QXmlStreamReader::Invalid &&
+               !(xml.isEndElement() && xml.name() == u"c")) {
             if (!xml.isStartElement())
                 continue;
             if (xml.name() == u"v")
@@ -211,8 +214,9 @@ SheetData WorkbookReader::readXlsx(const QByteArray &bytes)
             if (!ok) {
                 text = value;
             } else {
-                const NumberFormat format =
-                    style >= 0 && size_t(style) < formats.size() ? formats[size_t(style)] : NumberFormat();
+                const NumberFormat format = style >= 0 && size_t(style) < formats.size()
+                                                ? formats[size_t(style)]
+                                                : NumberFormat();
                 if (date1904 && format.isDateOrTime())
                     number += 1462;
                 text = format.format(number);

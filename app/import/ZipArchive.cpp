@@ -2,9 +2,8 @@
 
 #include "app/import/SheetData.h"
 
-#include <zlib.h>
-
 #include <cstring>
+#include <zlib.h>
 
 namespace tovren::import {
 
@@ -15,7 +14,10 @@ constexpr quint32 kCentralHeader = 0x02014b50;
 constexpr quint32 kLocalHeader = 0x04034b50;
 constexpr qsizetype kEndRecordSize = 22;
 // A workbook member larger than this is not a real spreadsheet; refuse rather than exhaust memory.
-constexpr quint32 kMaxMemberSize = 512u * 1024u * 1024u;
+constexpr quint32 kMaxMemberSize = 256u * 1024u * 1024u;
+// Deflate cannot expand data more than about 1032-fold, so a larger claim is damage; checking it
+// keeps a damaged size field from sizing an allocation.
+constexpr quint64 kMaxDeflateRatio = 1032;
 
 quint16 u16(const QByteArray &data, qsizetype at)
 {
@@ -44,7 +46,8 @@ ZipArchive::ZipArchive(QByteArray data)
         throw damaged(QStringLiteral("文件太短"));
     // The end record sits in the last 64 KiB + 22 bytes, after an optional comment.
     qsizetype end = -1;
-    for (qsizetype at = size - kEndRecordSize; at >= 0 && at >= size - kEndRecordSize - 65535; --at) {
+    for (qsizetype at = size - kEndRecordSize; at >= 0 && at >= size - kEndRecordSize - 65535;
+         --at) {
         if (u32(m_data, at) == kEndOfCentralDirectory) {
             end = at;
             break;
@@ -85,8 +88,14 @@ QByteArray ZipArchive::read(const QString &name) const
     if (local + 30 > m_data.size() || u32(m_data, local) != kLocalHeader)
         throw damaged(name);
     const qsizetype start = local + 30 + u16(m_data, local + 26) + u16(m_data, local + 28);
-    if (start + qsizetype(entry.compressedSize) > m_data.size()
-        || entry.uncompressedSize > kMaxMemberSize)
+    if (start + qsizetype(entry.compressedSize) > m_data.size() ||
+        entry.uncompressedSize > kMaxMemberSize)
+        throw damaged(name);
+    const bool sizesFit =
+        entry.method == 0
+            ? entry.uncompressedSize == entry.compressedSize
+            : entry.uncompressedSize <= quint64(entry.compressedSize) * kMaxDeflateRatio + 64;
+    if (!sizesFit)
         throw damaged(name);
     const char *compressed = m_data.constData() + start;
 
@@ -109,7 +118,8 @@ QByteArray ZipArchive::read(const QString &name) const
         if (result != Z_STREAM_END || produced != entry.uncompressedSize)
             throw damaged(name);
     } else {
-        throw EWorkbookError(QStringLiteral("%1 使用了不支持的压缩方式 %2").arg(name).arg(entry.method));
+        throw EWorkbookError(
+            QStringLiteral("%1 使用了不支持的压缩方式 %2").arg(name).arg(entry.method));
     }
     const uLong crc = crc32(0L, reinterpret_cast<const Bytef *>(out.constData()), uInt(out.size()));
     if (crc != entry.crc)

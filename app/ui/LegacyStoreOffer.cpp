@@ -4,7 +4,7 @@
 #include "app/db/ConnectionSpec.h"
 #include "app/db/DbConnection.h"
 #include "app/migration/InfoMigration.h"
-#include "app/migration/JetDatabase.h"
+#include "app/migration/IsolatedJetDatabase.h"
 #include "report/platform/DialogProvider.h"
 
 #include <QFileInfo>
@@ -64,7 +64,7 @@ bool offerLegacyMigration(const QString &legacyFile, db::TDbConnection &connecti
     if (answer != platform::mrYes)
         return false;
     try {
-        const migration::JetDatabase source(legacyFile);
+        const migration::IsolatedJetDatabase source(legacyFile);
         // A connection of its own: when the copy fails it is closed and a store file it made is
         // removed, while the window's connection stays as it was.
         db::TDbConnection target(connection.spec());

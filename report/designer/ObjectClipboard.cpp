@@ -14,6 +14,7 @@
 #include <QDataStream>
 #include <QMimeData>
 #include <algorithm>
+#include <limits>
 
 namespace tovren::designer {
 
@@ -149,8 +150,9 @@ ClipboardPaste::Result ClipboardPaste::paste(const QList<QByteArray> &streams,
     }
 
     std::vector<bool> keep(made.size(), true);
-    int minLeft = 32767;
-    int minTop = 32767;
+    // Objects may lie anywhere a template allows, far beyond 32767 pixels.
+    int minLeft = std::numeric_limits<int>::max();
+    int minTop = std::numeric_limits<int>::max();
     for (size_t i = 0; i < made.size(); ++i) {
         keep[i] = !onlyOnceOnPageClashes(page, snapshots[i], *made[i]);
         if (!keep[i])

@@ -19,8 +19,6 @@
 #include "report/script/TqxStdFunctionLibrary.h"
 #include "report/script/TqxVariables.h"
 
-#include <QElapsedTimer>
-
 namespace tovren::engine {
 
 namespace {
@@ -146,19 +144,11 @@ void ReportEvaluation::runScript(const QStringList &script, model::TqxView *view
     m_parts->interpreter.CompileScript(script, code, errors);
     if (!errors.isEmpty())
         throw script::EvaluationError(errors.join(u'\n'));
-    QElapsedTimer timer;
-    timer.start();
-    bool timedOut = false;
     TqxReport &report = *m_report;
-    m_parts->interpreter.setStopCheck([&] {
-        timedOut = timer.elapsed() > kScriptTimeLimitMs;
-        return report.StopRequested || timedOut;
-    });
-    m_parts->interpreter.ExecuteScript(code);
+    m_parts->interpreter.setStopCheck([&report] { return report.StopRequested; });
     // A script that never ends would hang a build that has no Cancel button to press.
-    if (timedOut)
-        throw script::EvaluationError(
-            QStringLiteral("脚本运行超过 %1 秒, 已停止").arg(kScriptTimeLimitMs / 1000));
+    m_parts->interpreter.setLimits({.maximumTime = kScriptTimeLimit});
+    m_parts->interpreter.ExecuteScript(code);
 }
 
 QStringList ReportEvaluation::aggregateCalls(const QStringList &script)

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <memory>
 
 namespace tovren::model {
@@ -51,7 +52,7 @@ public:
     LargeObjectBindings &largeObjects();
 
 private:
-    static constexpr qint64 kScriptTimeLimitMs = 10000;
+    static constexpr std::chrono::milliseconds kScriptTimeLimit{10'000};
 
     struct Parts;
     std::unique_ptr<Parts> m_parts;

@@ -9,6 +9,7 @@
 
 #include <QBuffer>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace tovren::engine {
@@ -43,8 +44,16 @@ public:
             return nullptr;
         const int kind = m_reader.readByte();
         const QString className = kind == model::okAddIn ? m_reader.readStr() : QString();
-        std::unique_ptr<TqxView> view =
-            model::TqxGlobals::instance().objects.CreateObjectByKind(kind, className);
+        model::ObjectRegistry &registry = model::TqxGlobals::instance().objects;
+        // An object of a class this program lacks cannot be read past, as its record has no
+        // length; the page is damaged for this program. Asked first, so that the registry's list
+        // of missing classes, which belongs to template reading, is left alone.
+        if (kind == model::okAddIn &&
+            std::none_of(registry.addIns().begin(), registry.addIns().end(),
+                         [&](const auto &addIn) { return addIn.className == className; }))
+            throw model::ERecordFormat(
+                QStringLiteral("预备页含有本程序没有的对象类 %1").arg(className).toStdString());
+        std::unique_ptr<TqxView> view = registry.CreateObjectByKind(kind, className);
         if (!view)
             throw model::ERecordFormat("预备页含有未知种类的对象");
         view->RecordMode = 1;
@@ -58,6 +67,15 @@ private:
     QBuffer m_buffer;
     RecordReader m_reader;
 };
+
+/// Reads every object of a page stream once, so that a damaged page is found when its file is
+/// read rather than each time the preview paints it. Raises ERecordFormat.
+void requireReadableObjects(const QByteArray &stream)
+{
+    PageStreamReader reader(stream);
+    while (reader.next()) {
+    }
+}
 
 void writeObjectRecord(RecordWriter &writer, TqxView &view)
 {
@@ -185,16 +203,17 @@ void TqxEMFPages::Draw(qsizetype index, QPainter &painter, const QRect &target, 
         painter.hasClipping()
             ? painter.clipBoundingRect().toAlignedRect()
             : QRect(QPoint(0, 0), QSize(painter.device()->width(), painter.device()->height()));
+    // Device coordinates of objects drawn must fit in the painter's integers; an object beyond
+    // this square is off every device anyway, and only a damaged file places one there.
+    static const QRectF drawable(-1e7, -1e7, 2e7, 2e7);
     for (qsizetype i = 0; i < objects.objectCount(); ++i) {
         TqxView &view = *objects.object(i);
-        if (!printing) {
-            const QRect scaled(int(std::floor(view.Left * kx)) + target.left() - 10,
-                               int(std::floor(view.Top * ky)) + target.top() - 10,
-                               int(std::ceil(view.Width * kx)) + 20,
-                               int(std::ceil(view.Height * ky)) + 20);
-            if (!scaled.intersects(canvas))
-                continue;
-        }
+        const QRectF scaled =
+            QRectF(view.Left * kx + target.left() - 10, view.Top * ky + target.top() - 10,
+                   view.Width * kx + 20, view.Height * ky + 20)
+                .normalized();
+        if (!drawable.contains(scaled) || (!printing && !scaled.intersects(QRectF(canvas))))
+            continue;
         view.Transform = model::DrawTransform{kx, ky, target.left(), target.top()};
         view.DrawingToPrinter = printing;
         painter.save();
@@ -224,10 +243,11 @@ TqxView *TqxEMFPages::HitTest(qsizetype index, const QPoint &point)
     }
     for (qsizetype i = objects.objectCount() - 1; i >= 0; --i) {
         TqxView &view = *objects.object(i);
-        const int left = int(std::nearbyint(view.Left * kx + ox));
-        const int top = int(std::nearbyint(view.Top * ky + oy));
-        const int right = int(std::nearbyint((view.Left + view.Width) * kx + ox));
-        const int bottom = int(std::nearbyint((view.Top + view.Height) * ky + oy));
+        // In doubles: a damaged file may scale a position past what an int holds.
+        const double left = std::nearbyint(view.Left * kx + ox);
+        const double top = std::nearbyint(view.Top * ky + oy);
+        const double right = std::nearbyint((double(view.Left) + view.Width) * kx + ox);
+        const double bottom = std::nearbyint((double(view.Top) + view.Height) * ky + oy);
         if (point.x() >= left && point.x() < right && point.y() >= top && point.y() < bottom)
             return &view;
     }
@@ -292,17 +312,17 @@ std::unique_ptr<TqxPreparedPage> readPaperEntry(RecordReader &reader, bool withB
 {
     auto page = std::make_unique<TqxPreparedPage>();
     page->paperSize = reader.readWord();
-    page->paperWidth = reader.readInt();
-    page->paperHeight = reader.readInt();
+    page->paperWidth = reader.readExtent();
+    page->paperHeight = reader.readExtent();
     page->orientation = reader.readByte();
     if (withBinAndMargins)
         page->bin = reader.readInt();
     page->useMargins = reader.readByte() != 0;
     if (withBinAndMargins) {
-        page->margins.left = reader.readInt();
-        page->margins.top = reader.readInt();
-        page->margins.right = reader.readInt();
-        page->margins.bottom = reader.readInt();
+        page->margins.left = reader.readExtent();
+        page->margins.top = reader.readExtent();
+        page->margins.right = reader.readExtent();
+        page->margins.bottom = reader.readExtent();
     }
     return page;
 }
@@ -323,6 +343,7 @@ void TqxEMFPages::readCurrentFormat(QIODevice &file, int version, FileHeader &he
         if (length < 0 || nextEntry > file.size())
             throw model::ERecordFormat("页记录超出了文件末尾");
         page->stream = reader.readBytes(length);
+        requireReadableObjects(page->stream);
         fillMetrics(*page);
         m_pages.push_back(std::move(page));
         file.seek(nextEntry);

@@ -1,6 +1,7 @@
 #include "report/model/ListMethods.h"
 
 #include "report/model/RunState.h"
+#include "report/script/EvaluationError.h"
 #include "report/script/TqxParser.h"
 
 #include <QRegularExpression>
@@ -61,6 +62,11 @@ Variant CallListMethod(QStringList &list, const QString &method, const Variant &
         return {};
     const QStringView operation = QStringView(method).mid(propertyName.size() + 1);
     if (operation == u"ADD") {
+        // A script looping over ADD would otherwise fill all memory before its time is up.
+        if (list.size() >= kMaximumListLines)
+            throw script::EvaluationError(QStringLiteral("%1 的行数超过 %2, 计算已停止")
+                                              .arg(propertyName)
+                                              .arg(kMaximumListLines));
         list.append(evaluateExpression(p1.toString()).toString());
     } else if (operation == u"CLEAR") {
         list.clear();

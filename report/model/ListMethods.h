@@ -7,12 +7,15 @@
 
 namespace tovren::model {
 
+inline constexpr qsizetype kMaximumListLines = 1'000'000;
+
 /// The list methods scripts call on any string-list property: propertyName + ".ADD", ".CLEAR",
 /// ".DELETE", ".INDEXOF", and SETINDEXPROPERTY / GETINDEXPROPERTY with p1 = propertyName.
 ///
 /// ADD, DELETE and INDEXOF receive expression texts and evaluate them (RunState::evaluate).
 /// An index outside the list is ignored on write and reads as the empty value, so no script can
-/// corrupt a list. Returns the empty value for methods it does not know.
+/// corrupt a list; ADD past kMaximumListLines lines raises EvaluationError. Returns the empty
+/// value for methods it does not know.
 script::Variant CallListMethod(QStringList &list, const QString &method, const script::Variant &p1,
                                const script::Variant &p2, const script::Variant &p3,
                                const QString &propertyName);

@@ -33,12 +33,12 @@ void readPageRecord(RecordReader &reader, TqxPage &page,
     const bool current = marker == kCurrentPageMarker;
     SheetRequest sheet;
     sheet.paperCode = current ? reader.readInt() : marker;
-    sheet.width = reader.readInt();
-    sheet.height = reader.readInt();
-    page.Margins.left = reader.readInt();
-    page.Margins.top = reader.readInt();
-    page.Margins.right = reader.readInt();
-    page.Margins.bottom = reader.readInt();
+    sheet.width = reader.readExtent();
+    sheet.height = reader.readExtent();
+    page.Margins.left = reader.readExtent();
+    page.Margins.top = reader.readExtent();
+    page.Margins.right = reader.readExtent();
+    page.Margins.bottom = reader.readExtent();
     sheet.landscape = reader.readByte() != 0;
     if (version < 23)
         reader.readBytes(kOldPageGapBytes);
@@ -46,17 +46,17 @@ void readPageRecord(RecordReader &reader, TqxPage &page,
     page.PrintToPrevPage = reader.readBool16();
     page.UseMargins = reader.readBool16();
     page.ColCount = reader.readInt();
-    page.ColGap = reader.readInt();
+    page.ColGap = reader.readExtent();
     if (version >= 24) {
         page.PageType = reader.readByte();
         page.Name = reader.readStr();
         page.BorderStyle = borderStyleFromStore(reader.readByte());
         page.Caption = reader.readStr();
         page.Color = reader.readColor();
-        page.Left = reader.readInt();
-        page.Top = reader.readInt();
-        page.Width = reader.readInt();
-        page.Height = reader.readInt();
+        page.Left = reader.readExtent();
+        page.Top = reader.readExtent();
+        page.Width = reader.readExtent();
+        page.Height = reader.readExtent();
         page.Position = reader.readByte() != 0 ? 4 : 0;
         if (current)
             page.Script = reader.readStrList();

@@ -3,6 +3,7 @@
 #include "report/platform/TextCodec.h"
 
 #include <QtEndian>
+#include <algorithm>
 
 namespace tovren::model {
 
@@ -103,6 +104,11 @@ quint16 RecordReader::readWord()
 qint32 RecordReader::readInt()
 {
     return qFromLittleEndian<qint32>(readBytes(4).constData());
+}
+
+qint32 RecordReader::readExtent()
+{
+    return std::clamp(readInt(), -kMaxStoredExtent, kMaxStoredExtent);
 }
 
 QString RecordReader::readStr()

@@ -16,6 +16,11 @@ public:
 /// The stream version written by this program; readers accept 21 to 25.
 inline constexpr int kCurrentStreamVersion = 25;
 
+/// The largest position, size or gap a stored record may hold, in design pixels or tenths of a
+/// millimetre: about a hundred metres, far beyond any paper. A larger value can only be damage;
+/// it is read as this limit, so that the sums and scalings of positions stay within 32 bits.
+inline constexpr qint32 kMaxStoredExtent = 1'000'000;
+
 /// Writes the primitives of templates and prepared pages: little-endian numbers, 16-bit
 /// booleans written as -1, and texts in the stored 8-bit code page.
 class RecordWriter
@@ -57,6 +62,8 @@ public:
     quint8 readByte();
     quint16 readWord();
     qint32 readInt();
+    /// A position, size or gap: readInt() held within ±kMaxStoredExtent.
+    qint32 readExtent();
     bool readBool16() { return readWord() != 0; }
     quint32 readColor() { return static_cast<quint32>(readInt()); }
     QString readStr();

@@ -114,7 +114,8 @@ quint8 exportedBandAlign(quint8 align)
 void addViewAttributes(const TqxView &view, DesignPixels shiftLeft, XmlAttributes &attributes)
 {
     attributes.append({QStringLiteral("Name"), view.Name});
-    attributes.append({QStringLiteral("Left"), number(view.Left - shiftLeft)});
+    // In 64 bits: a damaged template may hold any position and any page edge.
+    attributes.append({QStringLiteral("Left"), number(qint64(view.Left) - shiftLeft)});
     attributes.append({QStringLiteral("Top"), number(view.Top)});
     attributes.append({QStringLiteral("Width"), number(view.Width)});
     attributes.append({QStringLiteral("Height"), number(view.Height)});

@@ -34,7 +34,9 @@ void TqxMemoView::ReadRecord(RecordReader &reader)
     const int version = reader.version();
     const QString family = reader.readStr();
     const qint32 size = reader.readInt();
-    if (size <= 0)
+    // A letter taller than several pages of paper is damage, not design.
+    constexpr qint32 kMaxFontPoints = 4096;
+    if (size <= 0 || size > kMaxFontPoints)
         throw ERecordFormat("文本对象的字号 " + std::to_string(size) + " 磅无效");
     const quint16 style = reader.readWord();
     const ColorRef color = reader.readColor();
@@ -55,8 +57,8 @@ void TqxMemoView::ReadRecord(RecordReader &reader)
         HighlightCondition = reader.readStr();
     }
     if (version >= kFirstVersionWithSpacing) {
-        LineSpacing = reader.readInt();
-        CharSpacing = reader.readInt();
+        LineSpacing = reader.readExtent();
+        CharSpacing = reader.readExtent();
     }
     if (version == kVersionThatImpliedWordWrap)
         setFlag(kWordWrapFlag, true);

@@ -44,10 +44,10 @@ void TqxView::ReadRecord(RecordReader &reader)
         RecordVersionMajor = reader.readByte();
         RecordVersionMinor = reader.readByte();
     }
-    Left = reader.readInt();
-    Top = reader.readInt();
-    Width = reader.readInt();
-    Height = reader.readInt();
+    Left = reader.readExtent();
+    Top = reader.readExtent();
+    Width = reader.readExtent();
+    Height = reader.readExtent();
     Flags = reader.readWord();
     FrameTyp = reader.readWord();
     FrameWidth = frameWidthFromStore(reader.readInt());
@@ -66,8 +66,8 @@ void TqxView::ReadRecord(RecordReader &reader)
     if (version >= 24) {
         Restrictions = reader.readWord();
         Tag = reader.readStr();
-        GapX = reader.readInt();
-        GapY = reader.readInt();
+        GapX = reader.readExtent();
+        GapY = reader.readExtent();
     }
     if (RecordVersionMajor > 1)
         BandAlign = reader.readByte();
@@ -115,8 +115,8 @@ void TqxBandView::ReadRecord(RecordReader &reader)
         return;
     ChildBand = reader.readStr();
     Columns = reader.readInt();
-    ColumnWidth = reader.readInt();
-    ColumnGap = reader.readInt();
+    ColumnWidth = reader.readExtent();
+    ColumnGap = reader.readExtent();
     NewColumnAfter = reader.readInt();
     if (recordVersion(*this) > 20)
         Master = reader.readStr();

@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 #include <cmath>
+#include <limits>
 
 // Every length in the report library carries its unit in its type name. Templates and the
 // printer layer mix five units; the conversions between them live here and nowhere else.
@@ -22,9 +23,17 @@ inline constexpr double kDesignPixelsPerInch = 93.0 / 1.015;
 inline constexpr double kTenthsMmPerInch = 254.0;
 
 /// Rounds to the nearest integer with ties to even, the rounding of every stored coordinate.
+/// Values beyond 32 bits, which only damaged files produce, stay at the nearest end; NaN is 0.
 inline qint32 roundHalfEven(double value)
 {
-    return static_cast<qint32>(std::nearbyint(value));
+    if (!(value == value))
+        return 0;
+    const double rounded = std::nearbyint(value);
+    if (rounded <= -2147483648.0)
+        return std::numeric_limits<qint32>::min();
+    if (rounded >= 2147483647.0)
+        return std::numeric_limits<qint32>::max();
+    return static_cast<qint32>(rounded);
 }
 
 inline DesignPixels designPixelsFromTenthsMm(double tenthsMm)

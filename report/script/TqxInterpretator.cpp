@@ -49,9 +49,11 @@ ScriptOutcome TqxInterpretator::execute(const CompiledScript &script)
     const std::vector<CompiledScript::Line> &lines = script.lines();
     const qsizetype lineCount = static_cast<qsizetype>(lines.size());
     qsizetype position = 0;
+    ScriptRunBudget budget(m_limits);
     while (position >= 0 && position < lineCount) {
         if (m_stopRequested && m_stopRequested())
             return ScriptOutcome::Stopped;
+        budget.step();
         const CompiledScript::Line &line = lines[position];
         switch (line.kind) {
         case Kind::ConditionalJump:

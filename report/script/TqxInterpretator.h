@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report/script/CompiledScript.h"
+#include "report/script/ScriptLimits.h"
 #include "report/script/TqxParser.h"
 #include "report/script/Variant.h"
 
@@ -24,8 +25,9 @@ enum class ScriptOutcome {
 /// nothing (names are empty, assignments vanish); the report and the command line derive from it
 /// to give names a meaning. Errors while executing are EvaluationError and end the script.
 ///
-/// Loops have no step limit of their own. A script that must not run for ever gets a stop check,
-/// which is asked before every line; when it answers true the script ends at once.
+/// Loops have no step limit of their own. A caller bounds every run with setLimits(), past which
+/// the run ends with EScriptLimitExceeded; a stop check, asked before every line, lets a Cancel
+/// button end a run quietly.
 class TqxInterpretator
 {
 public:
@@ -51,6 +53,9 @@ public:
     {
         m_stopRequested = std::move(stopRequested);
     }
+    /// Bounds each later run; the limits count from the start of each run.
+    void setLimits(const ScriptLimits &limits) { m_limits = limits; }
+    const ScriptLimits &limits() const { return m_limits; }
 
     /// The interpreter's own parser, whose callbacks are GetVariable and CallFunction.
     const TqxParser &parser() const { return m_parser; }
@@ -58,6 +63,7 @@ public:
 private:
     TqxParser m_parser;
     std::function<bool()> m_stopRequested;
+    ScriptLimits m_limits;
 };
 
 } // namespace tovren::script

@@ -23,6 +23,8 @@ class Variant
 {
 public:
     static constexpr qint64 currencyScale = 10000;
+    /// The longest text an expression may build; far beyond any text a report prints.
+    static constexpr qsizetype maximumTextLength = 16 * 1024 * 1024;
 
     Variant() = default;
     explicit Variant(int value);

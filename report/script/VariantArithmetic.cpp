@@ -151,8 +151,15 @@ bool isTextLike(const Variant &value)
 
 Variant add(const Variant &a, const Variant &b)
 {
-    if ((a.isString() && isTextLike(b)) || (b.isString() && isTextLike(a)))
-        return Variant(a.toString() + b.toString());
+    if ((a.isString() && isTextLike(b)) || (b.isString() && isTextLike(a))) {
+        QString text = a.toString();
+        const QString tail = b.toString();
+        // A loop that keeps appending would otherwise take all memory before any time limit.
+        if (text.size() + tail.size() > Variant::maximumTextLength)
+            throw EvaluationError(QStringLiteral("文本太长: 超过 %1 个字符, 计算已停止")
+                                      .arg(Variant::maximumTextLength));
+        return Variant(text + tail);
+    }
     return arithmetic(a, b, Operation::Add);
 }
 

@@ -21,6 +21,9 @@ int main(int argc, char **argv)
     setDefault("QT_QPA_PLATFORM", "offscreen");
     setDefault("FONTCONFIG_FILE", TOVREN_TEST_FONTCONFIG);
     setDefault("TOVREN_FIXTURES_DIR", TOVREN_TEST_FIXTURES);
+    // Old databases and .xls workbooks are read by a child of the program; a test binary is not
+    // that program.
+    setDefault("TOVREN_READER_PROGRAM", TOVREN_TEST_PROGRAM);
     QApplication application(argc, argv);
     // Settings, recovery copies and galleries a test writes never reach the user's own folders.
     QStandardPaths::setTestModeEnabled(true);

@@ -138,6 +138,18 @@ TEST_F(DesignerEditingTest, PastedObjectsKeepTheirShapeTakeFreeNamesAndTravelToO
     EXPECT_EQ(pasted.pasted[1]->Name, u"Memo3"_qs) << "and now Memo2 is";
     EXPECT_EQ(text(*pasted.pasted[1]).Memo, object("Memo2").Memo);
 
+    // A group far to the right of the page keeps its shape too.
+    object("Memo1").Left = 40000;
+    object("Memo2").Left = 40060;
+    clipboard.copySelection(page());
+    const auto far = designer::ClipboardPaste::paste(clipboard.streams(), other.Pages(),
+                                                     *other.Pages().page(0), QPoint(10, 10), 4);
+    ASSERT_EQ(far.pasted.size(), 2u);
+    EXPECT_EQ(far.pasted[0]->Left, 0);
+    EXPECT_EQ(far.pasted[1]->Left, 60);
+    object("Memo1").Left = 100;
+    object("Memo2").Left = 160;
+
     // With a band selected, the objects take its top; a second page header stays out.
     model::TqxView &band = object("主项数据1");
     select({"主项数据1"});

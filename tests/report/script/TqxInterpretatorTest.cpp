@@ -143,6 +143,33 @@ TEST(TqxInterpretatorTest, StopCheckEndsEndlessLoops)
     EXPECT_EQ(script.run(QStringLiteral("begin 10: goto 10 end")), ScriptOutcome::Stopped);
 }
 
+TEST(TqxInterpretatorTest, LimitsEndRunsThatRunAwayWithAClearError)
+{
+    RecordingInterpretator script;
+    script.setLimits({.maximumSteps = 1000});
+    try {
+        script.run(QStringLiteral("while 1 do x := x + 1"));
+        FAIL() << "an endless loop ran past its steps";
+    } catch (const EScriptLimitExceeded &error) {
+        EXPECT_EQ(error.message(), QStringLiteral("脚本执行超过 1000 步, 已停止"));
+    }
+    EXPECT_EQ(script.run(QStringLiteral("y := 1")), ScriptOutcome::Finished)
+        << "every run gets the whole budget";
+
+    script.setLimits({.maximumTime = std::chrono::milliseconds(50)});
+    EXPECT_THROW(script.run(QStringLiteral("begin 10: goto 10 end")), EScriptLimitExceeded);
+
+    // Doubling a text takes few steps but all memory; the text's own bound ends it.
+    script.setLimits({});
+    try {
+        script.run(QStringLiteral("begin s := 'ab'; while 1 do s := s + s end"));
+        FAIL() << "a doubling text grew without end";
+    } catch (const EvaluationError &error) {
+        EXPECT_TRUE(error.message().startsWith(QStringLiteral("文本太长"))) << error.what();
+    }
+    EXPECT_LE(script.value(QStringLiteral("s")).size(), Variant::maximumTextLength);
+}
+
 TEST(TqxInterpretatorTest, PreparedScriptsRunRepeatedly)
 {
     RecordingInterpretator script;
