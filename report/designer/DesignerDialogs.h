@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/dialogs/InsertFieldsChoice.h"
 #include "report/model/ColorRef.h"
 #include "report/model/PictureGraphic.h"
 
@@ -10,7 +11,6 @@
 namespace tovren::dialogs {
 struct BandSourceChoice;
 class CrossBandSources;
-struct InsertFieldsChoice;
 struct PictureEdit;
 } // namespace tovren::dialogs
 namespace tovren::engine {

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QVBoxLayout>
 
 namespace tovren::dialogs {
@@ -14,10 +15,12 @@ namespace tovren::dialogs {
 void fillSourceList(QListWidget &list, const QStringList &entries)
 {
     list.clear();
+    // "[无]" has no picture but lines up with the entries that have one.
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
     for (qsizetype row = 0; row < entries.size(); ++row) {
         auto *item = new QListWidgetItem(entries.at(row), &list);
-        if (row != BandSourceChoice::kNoneRow)
-            item->setIcon(dataSetIcon());
+        item->setIcon(row == BandSourceChoice::kNoneRow ? QIcon(blank) : dataSetIcon());
     }
 }
 

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPixmap>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -30,10 +31,10 @@ TqxVBandEditorForm::TqxVBandEditorForm(CrossBandSources &sources, const QStringL
     m_bands->setMinimumSize(200, 180);
     const BandSourceChoice entries = BandSourceChoice::fromStored({}, m_reportSources, dictionary);
     for (qsizetype row = 0; row < entries.entries.size(); ++row) {
-        if (row == BandSourceChoice::kNoneRow)
-            m_sourceBox->addItem(entries.entries.at(row));
-        else
-            m_sourceBox->addItem(dataSetIcon(), entries.entries.at(row));
+        QPixmap blank(16, 16);
+        blank.fill(Qt::transparent);
+        const QIcon icon = row == BandSourceChoice::kNoneRow ? QIcon(blank) : dataSetIcon();
+        m_sourceBox->addItem(icon, entries.entries.at(row));
     }
     m_sourceBox->setMinimumWidth(180);
     m_count->setText(QStringLiteral("1"));
