@@ -32,6 +32,19 @@ public:
     std::optional<GalleryDescription> describeGalleryTemplate() override { return {}; }
     void showAbout() override {}
     std::optional<ChosenFont> chooseFont(const QFont &, model::ColorRef) override { return {}; }
+    bool editBandSource(dialogs::BandSourceChoice &) override { return false; }
+    bool editCrossBandSources(dialogs::CrossBandSources &, const QStringList &,
+                              const engine::TqxDataDictionary &) override
+    {
+        return false;
+    }
+    std::optional<QString> editGroupCondition(const QString &) override { return {}; }
+    bool editPicture(dialogs::PictureEdit &) override { return false; }
+    std::optional<dialogs::InsertFieldsChoice>
+    chooseFieldsToInsert(const engine::DataSourceListing &) override
+    {
+        return {};
+    }
 };
 
 struct CertificateReport

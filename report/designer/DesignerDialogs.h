@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/dialogs/InsertFieldsChoice.h"
 #include "report/model/ColorRef.h"
 #include "report/model/PictureGraphic.h"
 
@@ -7,9 +8,16 @@
 #include <QStringList>
 #include <optional>
 
+namespace tovren::dialogs {
+struct BandSourceChoice;
+class CrossBandSources;
+struct PictureEdit;
+} // namespace tovren::dialogs
 namespace tovren::engine {
+class DataSourceListing;
+class TqxDataDictionary;
 class TqxReport;
-}
+} // namespace tovren::engine
 namespace tovren::model {
 class TqxPage;
 }
@@ -55,6 +63,21 @@ public:
     };
     /// The font dialog starting on @p font in @p colour; nothing when cancelled.
     virtual std::optional<ChosenFont> chooseFont(const QFont &font, model::ColorRef colour) = 0;
+
+    /// A data band's source, edited in @p choice; true when accepted.
+    virtual bool editBandSource(dialogs::BandSourceChoice &choice) = 0;
+    /// A cross band's sources per band, edited in @p sources; true when accepted.
+    /// @p reportSources are the report data sources as listed.
+    virtual bool editCrossBandSources(dialogs::CrossBandSources &sources,
+                                      const QStringList &reportSources,
+                                      const engine::TqxDataDictionary &dictionary) = 0;
+    /// A group header's condition; nothing when cancelled.
+    virtual std::optional<QString> editGroupCondition(const QString &condition) = 0;
+    /// A picture object's graphic and fit, edited in @p edit; true when accepted.
+    virtual bool editPicture(dialogs::PictureEdit &edit) = 0;
+    /// The data set, fields and layout to insert; nothing when cancelled.
+    virtual std::optional<dialogs::InsertFieldsChoice>
+    chooseFieldsToInsert(const engine::DataSourceListing &listing) = 0;
 };
 
 } // namespace tovren::designer

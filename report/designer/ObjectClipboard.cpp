@@ -53,11 +53,7 @@ bool bandTypeTaken(const model::TqxPage &page, int bandType)
 
 bool bandTypeIsOncePerPage(int bandType)
 {
-    const bool repeatable =
-        (bandType >= model::btMasterHeader && bandType <= model::btSubDetailFooter) ||
-        bandType == model::btGroupHeader || bandType == model::btGroupFooter ||
-        bandType == model::btChild;
-    return !repeatable;
+    return !model::bandTypeMayRepeat(bandType);
 }
 
 void ObjectClipboard::copySelection(const model::TqxPage &page)

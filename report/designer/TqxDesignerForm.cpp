@@ -4,11 +4,14 @@
 #include "report/designer/DesignerActions.h"
 #include "report/designer/DesignerDialogs.h"
 #include "report/designer/DesignerStatusBar.h"
+#include "report/designer/FieldListWindow.h"
 #include "report/designer/FormattingToolBars.h"
 #include "report/designer/GrayedIcon.h"
 #include "report/designer/HelpTopics.h"
 #include "report/designer/HelpWindow.h"
+#include "report/designer/InsertFieldsCommand.h"
 #include "report/designer/ObjectClipboard.h"
+#include "report/designer/ObjectEditors.h"
 #include "report/designer/ObjectMenuItems.h"
 #include "report/designer/ObjectOrder.h"
 #include "report/designer/ObjectRestrictions.h"
@@ -20,8 +23,11 @@
 #include "report/designer/ToolBarPlacement.h"
 #include "report/designer/TqxDesignerPage.h"
 #include "report/designer/TqxPageForm.h"
+#include "report/dialogs/DialogPictures.h"
 #include "report/dialogs/FormPlacement.h"
+#include "report/dialogs/InsertFieldsChoice.h"
 #include "report/engine/BuildRunState.h"
+#include "report/engine/DataSourceListing.h"
 #include "report/engine/TqxReport.h"
 #include "report/model/ObjectRegistry.h"
 #include "report/model/RunState.h"
@@ -145,6 +151,7 @@ void TqxDesignerForm::buildWindow()
     buildFormattingBars();
     buildObjectsBar();
     buildToolBarsMenu();
+    buildFieldTools();
 
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -308,6 +315,52 @@ void TqxDesignerForm::buildToolBarsMenu()
             }
         }
     });
+}
+
+void TqxDesignerForm::buildFieldTools()
+{
+    m_fieldList = new FieldListWindow(m_report, m_services.settings, this);
+    auto *fieldListToggle = m_actions->toolBarsMenu()->addAction(QStringLiteral("插入数据字段"));
+    fieldListToggle->setObjectName(QStringLiteral("Pan8"));
+    fieldListToggle->setCheckable(true);
+    connect(fieldListToggle, &QAction::toggled, this, [this](bool shown) {
+        m_settings.fieldListVisible = shown;
+        m_fieldList->setShown(shown);
+    });
+    // The window also closes by itself; the check mark follows it.
+    connect(m_fieldList, &FieldListWindow::shownChanged, fieldListToggle,
+            [fieldListToggle](bool shown) {
+                const QSignalBlocker blocker(fieldListToggle);
+                fieldListToggle->setChecked(shown);
+            });
+    if (!WholeReport)
+        return;
+    // The first of the extra tools, before any the library registers.
+    auto *insertTool = new QAction(dialogs::fieldIcon(), QStringLiteral("插入数据库字段"), this);
+    insertTool->setObjectName(QStringLiteral("InsertFieldsTool"));
+    insertTool->setData(36);
+    connect(insertTool, &QAction::triggered, this, &TqxDesignerForm::insertFields);
+    QToolBar *extras = toolBar(QStringLiteral("Panel6"));
+    extras->insertAction(extras->actions().value(0), insertTool);
+    m_actions->toolboxMenu()->addAction(insertTool);
+    m_actions->toolboxMenu()->setEnabled(true);
+}
+
+void TqxDesignerForm::insertFields()
+{
+    if (!DesignedPage || DesignedPage->PageType != model::TqxPage::ptReport)
+        return;
+    const std::optional<dialogs::InsertFieldsChoice> choice =
+        m_services.designerDialogs->chooseFieldsToInsert(engine::DataSourceListing(m_report));
+    if (!choice)
+        return;
+    InsertFieldsCommand command(m_report, m_currentPage, model::TqxGlobals::instance().objects,
+                                m_lastFormat, m_settings.gridSize);
+    if (command.run(*choice).isEmpty())
+        return;
+    canvas().stateMachine().selection().setFocusObject(nullptr);
+    recordStep(TqxUndoKind::ukInsert);
+    afterObjectsChanged();
 }
 
 void TqxDesignerForm::connectCommands()
@@ -535,9 +588,16 @@ void TqxDesignerForm::showTrackingRect(const std::optional<TrackingRect> &rect)
     updateStatusBar();
 }
 
-void TqxDesignerForm::openObjectEditor(model::TqxView &, bool)
+void TqxDesignerForm::openObjectEditor(model::TqxView &view, bool)
 {
-    // Object editors come with the designer's editor dialogs.
+    if (!DesignedPage)
+        return;
+    ObjectEditors editors(*m_services.designerDialogs, m_report,
+                          [this] { recordStep(TqxUndoKind::ukEdit); });
+    if (editors.open(view, *DesignedPage) == ObjectEditors::Outcome::Changed) {
+        RefreshAfterChange();
+        return;
+    }
 }
 
 void TqxDesignerForm::openContextMenu(const QPoint &globalPosition)
@@ -786,6 +846,7 @@ bool TqxDesignerForm::settleUnsavedChanges()
 
 void TqxDesignerForm::afterReportReplaced()
 {
+    m_fieldList->refresh();
     clearHistories();
     releasePage();
     m_currentPage = 0;
@@ -1354,6 +1415,14 @@ bool TqxDesignerForm::handleDesignerKey(QKeyEvent *key)
         setGridShown(!m_settings.gridShow);
         return true;
     case Qt::Key_Insert:
+        if (modifiers == Qt::NoModifier && WholeReport && DesignedPage &&
+            DesignedPage->PageType == model::TqxPage::ptReport) {
+            m_actions->toolBarsMenu()
+                ->findChild<QAction *>(QStringLiteral("Pan8"))
+                ->setChecked(true);
+            m_fieldList->setShown(true);
+            return true;
+        }
         if (modifiers == Qt::ControlModifier && action("N12")->isEnabled()) {
             copySelection();
             return true;
@@ -1445,6 +1514,8 @@ void TqxDesignerForm::showEvent(QShowEvent *event)
     qApp->installEventFilter(this);
     pressSelectTool();
     canvas().PlacePage();
+    if (WholeReport && m_settings.fieldListVisible)
+        m_actions->toolBarsMenu()->findChild<QAction *>(QStringLiteral("Pan8"))->setChecked(true);
     // Asked once the window is on screen, so the question stands in front of it.
     QTimer::singleShot(0, this, &TqxDesignerForm::offerRecoveryCopy);
 }

@@ -29,6 +29,7 @@ namespace tovren::designer {
 class DesignerActions;
 class DesignerDialogs;
 class DesignerStatusBar;
+class FieldListWindow;
 class FormattingToolBars;
 class ObjectClipboard;
 class PageScrollBox;
@@ -135,6 +136,10 @@ public:
     void sendToBack();
     void fitToGrid();
     void alignSelection(int button);
+    /// Builds a row or column of fields, with headers and bands, from a data set the person
+    /// chooses.
+    void insertFields();
+    FieldListWindow &fieldList() const { return *m_fieldList; }
     /// A formatting control's command, by its tag (the tool bars' tags).
     void applyFormatting(int tag);
     /// Applies a typed font size or frame width; a text that is no number is refused with a
@@ -187,6 +192,7 @@ private:
     void buildStandardBar();
     void buildObjectsBar();
     void buildToolBarsMenu();
+    void buildFieldTools();
     void buildFormattingBars();
     /// Records a step of @p kind unless undo is off, and marks the report modified either way.
     void recordStep(TqxUndoKind kind);
@@ -232,6 +238,7 @@ private:
     std::unique_ptr<ObjectClipboard> m_ownClipboard;
     ObjectClipboard *m_clipboard = nullptr;
     FormattingToolBars *m_formatting = nullptr;
+    FieldListWindow *m_fieldList = nullptr;
 
     DesignerActions *m_actions;
     QActionGroup *m_objectTools = nullptr;

@@ -1,18 +1,28 @@
 #include "report/designer/WidgetDesignerDialogs.h"
 
 #include "report/designer/DesignerSettings.h"
+#include "report/designer/TqxReportDesigner.h"
+#include "report/dialogs/BandSourceChoice.h"
+#include "report/dialogs/CrossBandSources.h"
 #include "report/dialogs/DesignerOptionValues.h"
+#include "report/dialogs/InsertFieldsChoice.h"
 #include "report/dialogs/PageOptions.h"
 #include "report/dialogs/PasswordConfirmation.h"
+#include "report/dialogs/PictureEdit.h"
 #include "report/dialogs/ReportOptions.h"
 #include "report/dialogs/TqxAboutForm.h"
+#include "report/dialogs/TqxBandEditorForm.h"
 #include "report/dialogs/TqxBandTypesForm.h"
 #include "report/dialogs/TqxDesOptionsForm.h"
 #include "report/dialogs/TqxDocOptForm.h"
+#include "report/dialogs/TqxGEditorForm.h"
+#include "report/dialogs/TqxGroupEditorForm.h"
+#include "report/dialogs/TqxInsertFieldsForm.h"
 #include "report/dialogs/TqxPasswForm.h"
 #include "report/dialogs/TqxPgoptForm.h"
 #include "report/dialogs/TqxTemplForm.h"
 #include "report/dialogs/TqxTemplNewForm.h"
+#include "report/dialogs/TqxVBandEditorForm.h"
 #include "report/engine/TqxReport.h"
 #include "report/output/TqxPrinter.h"
 #include "report/platform/SettingsStore.h"
@@ -166,6 +176,58 @@ std::unique_ptr<DesignerDialogs> makeWidgetDesignerDialogs(output::TqxPrinter &p
                                                            QWidget *parent)
 {
     return std::make_unique<WidgetDesignerDialogs>(printer, dialogs, settings, parent);
+}
+
+bool WidgetDesignerDialogs::editBandSource(dialogs::BandSourceChoice &choice)
+{
+    dialogs::TqxBandEditorForm dialog(choice, owner());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    choice = dialog.choice();
+    return true;
+}
+
+bool WidgetDesignerDialogs::editCrossBandSources(dialogs::CrossBandSources &sources,
+                                                 const QStringList &reportSources,
+                                                 const engine::TqxDataDictionary &dictionary)
+{
+    dialogs::CrossBandSources edited = sources;
+    dialogs::TqxVBandEditorForm dialog(edited, reportSources, dictionary, owner());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    sources = edited;
+    return true;
+}
+
+std::optional<QString> WidgetDesignerDialogs::editGroupCondition(const QString &condition)
+{
+    // The designer's expression builder, when it has one; otherwise the condition is typed.
+    const auto pickExpression = [](const QString &text) {
+        TqxReportDesigner *designer = TqxReportDesigner::active();
+        return designer ? designer->PickExpression(text) : QString();
+    };
+    dialogs::TqxGroupEditorForm dialog(condition, pickExpression, owner());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.condition();
+}
+
+bool WidgetDesignerDialogs::editPicture(dialogs::PictureEdit &edit)
+{
+    dialogs::TqxGEditorForm dialog(edit, m_dialogs, owner());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    edit = dialog.edit();
+    return true;
+}
+
+std::optional<dialogs::InsertFieldsChoice>
+WidgetDesignerDialogs::chooseFieldsToInsert(const engine::DataSourceListing &listing)
+{
+    dialogs::TqxInsertFieldsForm dialog(listing, owner());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
 }
 
 } // namespace tovren::designer

@@ -35,6 +35,13 @@ public:
     std::optional<GalleryDescription> describeGalleryTemplate() override;
     void showAbout() override;
     std::optional<ChosenFont> chooseFont(const QFont &font, model::ColorRef colour) override;
+    bool editBandSource(dialogs::BandSourceChoice &choice) override;
+    bool editCrossBandSources(dialogs::CrossBandSources &sources, const QStringList &reportSources,
+                              const engine::TqxDataDictionary &dictionary) override;
+    std::optional<QString> editGroupCondition(const QString &condition) override;
+    bool editPicture(dialogs::PictureEdit &edit) override;
+    std::optional<dialogs::InsertFieldsChoice>
+    chooseFieldsToInsert(const engine::DataSourceListing &listing) override;
 
 private:
     QWidget *owner() const;

@@ -10,12 +10,6 @@ namespace tovren::dialogs {
 
 namespace {
 
-bool mayRepeat(int type)
-{
-    return (type >= model::btMasterHeader && type <= model::btSubDetailFooter) ||
-           type == model::btGroupHeader || type == model::btGroupFooter || type == model::btChild;
-}
-
 bool belongsToOuterPage(int type)
 {
     return (type >= model::btReportTitle && type <= model::btPageFooter) ||
@@ -34,7 +28,7 @@ QList<int> enabledBandTypes(const model::TqxPage &page, bool isSubreportPage)
     }
     QList<int> enabled;
     for (int type = 0; type < kChooserBandTypes; ++type) {
-        if (!mayRepeat(type) && present[size_t(type)])
+        if (!model::bandTypeMayRepeat(type) && present[size_t(type)])
             continue;
         if (isSubreportPage && belongsToOuterPage(type))
             continue;

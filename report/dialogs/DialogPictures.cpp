@@ -86,4 +86,42 @@ QPixmap pixmapWithin(const QImage &image, QSize box)
     return QPixmap::fromImage(shown);
 }
 
+QIcon dataSetIcon()
+{
+    QPixmap pixmap = transparentPixmap(QSize(16, 16));
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(0, 0, 128));
+    painter.setBrush(Qt::white);
+    painter.drawRect(1, 2, 13, 11);
+    painter.fillRect(2, 3, 12, 3, QColor(0, 0, 128));
+    for (int y : {9, 12})
+        painter.drawLine(1, y, 14, y);
+    painter.drawLine(7, 6, 7, 13);
+    return QIcon(pixmap);
+}
+
+QIcon fieldIcon()
+{
+    QPixmap pixmap = transparentPixmap(QSize(16, 16));
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(0, 96, 0));
+    painter.setBrush(Qt::white);
+    painter.drawRect(4, 1, 7, 13);
+    painter.fillRect(5, 2, 6, 3, QColor(0, 128, 0));
+    for (int y : {7, 10})
+        painter.drawLine(4, y, 11, y);
+    return QIcon(pixmap);
+}
+
+QIcon bandIcon()
+{
+    QPixmap pixmap = transparentPixmap(QSize(16, 16));
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(96, 96, 96));
+    painter.setBrush(QBrush(QColor(192, 192, 192), Qt::BDiagPattern));
+    painter.drawRect(0, 4, 15, 8);
+    painter.fillRect(0, 1, 7, 3, QColor(160, 160, 160));
+    return QIcon(pixmap);
+}
+
 } // namespace tovren::dialogs

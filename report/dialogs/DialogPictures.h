@@ -16,6 +16,12 @@ QIcon reportPageIcon();
 QPixmap portraitPicture();
 QPixmap landscapePicture();
 
+/// 16 x 16 pixels: a small table (a data set or data source), one of its columns (a field),
+/// and a hatched strip (a band): the pictures beside the entries of the data lists.
+QIcon dataSetIcon();
+QIcon fieldIcon();
+QIcon bandIcon();
+
 /// @p image for a picture box of @p box pixels: at its own size when it fits, otherwise
 /// shrunk to fit with its proportions kept; an empty image gives an empty pixmap.
 QPixmap pixmapWithin(const QImage &image, QSize box);

@@ -85,4 +85,10 @@ QString xmlBandElementName(int type)
     return QString::fromLatin1(names[type]);
 }
 
+bool bandTypeMayRepeat(int bandType)
+{
+    return (bandType >= btMasterHeader && bandType <= btSubDetailFooter) ||
+           bandType == btGroupHeader || bandType == btGroupFooter || bandType == btChild;
+}
+
 } // namespace tovren::model

@@ -54,6 +54,10 @@ inline bool isCrossBand(int bandType)
 {
     return bandType >= btCrossHeader && bandType <= btCrossFooter;
 }
+/// Whether a page may hold more than one band of @p bandType: the data, header and footer bands
+/// of the master, detail and sub-detail levels, group headers and footers, and child bands. Every
+/// other type appears once per page; the band type chooser and pasting both follow this.
+bool bandTypeMayRepeat(int bandType);
 /// The element the XML export writes, or "" for types that have none.
 QString xmlBandElementName(int bandType);
 

@@ -4,6 +4,10 @@
 #include "report/designer/DesignerDialogs.h"
 #include "report/designer/DesignerSettings.h"
 #include "report/designer/TqxDesignerForm.h"
+#include "report/dialogs/BandSourceChoice.h"
+#include "report/dialogs/CrossBandSources.h"
+#include "report/dialogs/InsertFieldsChoice.h"
+#include "report/dialogs/PictureEdit.h"
 #include "report/engine/TqxComponent.h"
 #include "report/engine/TqxReport.h"
 #include "report/model/TemplatePageList.h"
@@ -64,6 +68,36 @@ public:
         return chosenFont;
     }
     std::optional<ChosenFont> chosenFont;
+
+    /// The editors below answer Cancel unless an answer is given; what they were shown is kept.
+    std::function<bool(dialogs::BandSourceChoice &)> bandSourceAnswer;
+    std::optional<dialogs::BandSourceChoice> bandSourceShown;
+    bool editBandSource(dialogs::BandSourceChoice &choice) override
+    {
+        bandSourceShown = choice;
+        return bandSourceAnswer && bandSourceAnswer(choice);
+    }
+    std::function<bool(dialogs::CrossBandSources &)> crossBandAnswer;
+    int crossBandShown = 0;
+    bool editCrossBandSources(dialogs::CrossBandSources &sources, const QStringList &,
+                              const engine::TqxDataDictionary &) override
+    {
+        ++crossBandShown;
+        return crossBandAnswer && crossBandAnswer(sources);
+    }
+    std::optional<QString> groupCondition;
+    std::optional<QString> editGroupCondition(const QString &) override { return groupCondition; }
+    std::function<bool(dialogs::PictureEdit &)> pictureAnswer;
+    bool editPicture(dialogs::PictureEdit &edit) override
+    {
+        return pictureAnswer && pictureAnswer(edit);
+    }
+    std::optional<dialogs::InsertFieldsChoice> fieldsToInsert;
+    std::optional<dialogs::InsertFieldsChoice>
+    chooseFieldsToInsert(const engine::DataSourceListing &) override
+    {
+        return fieldsToInsert;
+    }
 };
 
 /// A report holding the certificate template, with what a designer window needs around it.

@@ -1,0 +1,58 @@
+#include "report/designer/FieldListWindow.h"
+
+#include "report/dialogs/TqxInsFieldsForm.h"
+
+namespace tovren::designer {
+
+FieldListWindow::FieldListWindow(engine::TqxReport &report, platform::SettingsStore *settings,
+                                 QWidget *designer)
+    : QObject(designer)
+    , m_report(report)
+    , m_settings(settings)
+    , m_designer(designer)
+{}
+
+FieldListWindow::~FieldListWindow()
+{
+    delete m_window.data();
+}
+
+dialogs::TqxInsFieldsForm *FieldListWindow::window() const
+{
+    return m_window;
+}
+
+bool FieldListWindow::isShown() const
+{
+    return m_window && m_window->isVisible();
+}
+
+void FieldListWindow::setShown(bool shown)
+{
+    if (!shown) {
+        if (m_window)
+            m_window->close();
+        return;
+    }
+    if (!m_window) {
+        m_window = new dialogs::TqxInsFieldsForm(m_report, m_lastSource, m_settings, m_designer);
+        m_window->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_window, &dialogs::TqxInsFieldsForm::hidden, this, [this] {
+            if (m_window)
+                m_window->deleteLater();
+            emit shownChanged(false);
+        });
+    }
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+    emit shownChanged(true);
+}
+
+void FieldListWindow::refresh()
+{
+    if (m_window)
+        m_window->RefreshFieldList();
+}
+
+} // namespace tovren::designer
