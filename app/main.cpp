@@ -9,12 +9,12 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/QtDialogProvider.h"
 #include "app/ui/ToolkitTranslations.h"
+#include "report/chart/ChartRegistration.h"
 #include "report/platform/SettingsStore.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
 #include <memory>
@@ -68,7 +68,10 @@ int runCommand(int argc, char **argv, const QStringList &arguments)
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
+    // Charts are drawn through a graphics scene, which needs the widgets' application object
+    // even when nothing is shown.
+    QApplication application(argc, argv);
+    tovren::chart::registerChartObject();
     QTextStream out(stdout);
     QTextStream err(stderr);
     tovren::cli::CommandIo io{out, err};
@@ -83,6 +86,7 @@ int runWindow(int argc, char **argv, const QStringList &arguments)
     using namespace tovren;
     app::GuardedApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(app::kApplicationTitle));
+    chart::registerChartObject();
     app::installToolkitTranslations(application);
     app::QtDialogProvider dialogs;
     application.setDialogs(&dialogs);

@@ -189,7 +189,7 @@ Command buildCommand()
             "按模板为查询的每条记录生成页, 并输出页数与用时。\n"
             "  --template FILE  模板文件; 缺省为程序内置的毕业证书模板\n"
             "  --password 密码  受密码保护的模板的密码\n"
-            "  --ignore-missing 模板中有程序没有的组件 (如图表) 时, 列出它们后略去\n"
+            "  --ignore-missing 模板中有程序没有的组件 (如别的程序的插件对象) 时, 列出它们后略去\n"
             "                   这些对象照常生成; 缺省为不生成并返回非零\n"
             "  --database CONN  数据库连接; 缺省为设置中的连接或当前目录的数据库\n"
             "  --sql SQL        浏览查询; 缺省为 \"Select * from info\"\n"
