@@ -2,6 +2,7 @@
 // dragging all of its text objects (the move and the repaint it causes).
 #include "app/certificate/CertificateTemplate.h"
 #include "bench/BenchMain.h"
+#include "bench/DesignerBenchRig.h"
 #include "report/designer/DesignerHost.h"
 #include "report/designer/PageScrollBox.h"
 #include "report/designer/TqxDesignerPage.h"
@@ -19,31 +20,8 @@
 namespace {
 
 using namespace tovren;
-
-class ExactPaper : public model::PaperSelector
-{
-public:
-    std::optional<Selection> selectSheet(const model::SheetRequest &request) override
-    {
-        Selection selection{request, {}};
-        selection.metrics.PaperWidthPx = model::designPixelsFromTenthsMm(request.width);
-        selection.metrics.PaperHeightPx = model::designPixelsFromTenthsMm(request.height);
-        selection.metrics.PrintWidthPx = selection.metrics.PaperWidthPx;
-        selection.metrics.PrintHeightPx = selection.metrics.PaperHeightPx;
-        return selection;
-    }
-    int defaultPaperCode() const override { return 9; }
-    QStringList paperNames() const override { return {}; }
-    QList<int> paperCodes() const override { return {}; }
-};
-
-class SilentDialogs : public platform::DialogProvider
-{
-public:
-    int messageBox(const QString &, const QString &, int) override { return platform::mrOk; }
-    QString openFileName(const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
-};
+using bench::ExactPaper;
+using bench::SilentDialogs;
 
 /// The window's side with its default options: grid 4, live repainting while dragging.
 class BenchHost : public designer::DesignerHost
@@ -67,7 +45,7 @@ public:
     void pageListChanged() override {}
 
 private:
-    SilentDialogs m_dialogs;
+    SilentDialogs m_dialogs{platform::mrOk};
 };
 
 /// Counts the canvas's paint events and the pixels they covered.

@@ -18,14 +18,18 @@
 #include "app/ui/RangeStep.h"
 #include "app/ui/RecordFinder.h"
 #include "app/ui/SqlRunner.h"
+#include "report/designer/WidgetDesignerDialogs.h"
+#include "report/designer/WidgetDesignerHost.h"
 #include "report/dialogs/ReportMessageBoxes.h"
 #include "report/dialogs/TqxDialogPageForm.h"
 #include "report/dialogs/TqxProgressForm.h"
 #include "report/engine/TqxDBDataSet.h"
+#include "report/engine/TqxDesignerHost.h"
 #include "report/engine/TqxReport.h"
 #include "report/model/ReportFormData.h"
 #include "report/output/QtPlatformPrinter.h"
 #include "report/output/TqxPrinter.h"
+#include "report/platform/DataFolders.h"
 #include "report/platform/DialogProvider.h"
 #include "report/platform/SettingsStore.h"
 #include "report/preview/PreviewWindowHost.h"
@@ -266,9 +270,7 @@ QWidget *TForm1::createPanel()
     Button6 =
         place(new QPushButton(QStringLiteral("从Excel模板导入数据"), panel), 448, 48, 120, 25);
     Button6->setObjectName(QStringLiteral("Button6"));
-    // Designing arrives with the report designer.
-    Button5->setEnabled(false);
-    Button5->setToolTip(QStringLiteral("此版本尚未提供该功能"));
+    Button5->setToolTip(QStringLiteral("在设计器中修改证书模板, 例如让字段对准预印的表格"));
 
     StoreButton = place(new QPushButton(QStringLiteral("选择数据库"), panel), 588, 48, 100, 25);
     StoreButton->setObjectName(QStringLiteral("StoreButton"));
@@ -295,6 +297,7 @@ QWidget *TForm1::createPanel()
     connect(Edit1, &QLineEdit::returnPressed, this, &TForm1::Button1Click);
     connect(CheckBox2, &QCheckBox::clicked, this, &TForm1::CheckBox2Click);
     connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
     connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
@@ -638,6 +641,7 @@ engine::TqxReport &TForm1::certificateReport()
         QStringLiteral("qxReport1"), &m_formComponents->form(), m_components, m_printer.get());
     m_reportMessages = std::make_unique<dialogs::ReportMessageBoxes>(m_dialogs);
     m_report->setMessages(m_reportMessages.get());
+    m_report->setDialogs(&m_dialogs);
     progressWindow().attachTo(*m_report);
     m_dialogPageHost = std::make_unique<dialogs::WidgetDialogPageHost>(this);
     m_report->setDialogPageHost(m_dialogPageHost.get());
@@ -645,7 +649,45 @@ engine::TqxReport &TForm1::certificateReport()
     m_previewHost->setOpener(m_previewOpener);
     m_previewHost->setSettingsStore(m_settings);
     m_previewRegistration = std::make_unique<engine::TqxPreviewRegistration>(*m_previewHost);
+    m_designerDialogs =
+        designer::makeWidgetDesignerDialogs(*m_printer, m_dialogs, m_settings, this);
+    m_designerHost = std::make_unique<designer::WidgetDesignerHost>(m_dialogs, *m_designerDialogs,
+                                                                    m_settings, this);
+    m_designerHost->setRecoveryFolder(platform::DataFolders::userDir(QStringLiteral("recovery")));
+    m_designerHost->setRunner(m_designerRunner);
+    m_designerRegistration = std::make_unique<engine::TqxDesignerRegistration>(*m_designerHost);
+    m_previewHost->setPageEditor(m_designerHost.get());
+
+    // The window reads its template once; the designer changes it in place, and every later
+    // print uses what the clerk designed.
+    const std::optional<QByteArray> stream =
+        model::readReportFormData(certificateReportForm(), true);
+    QBuffer buffer;
+    buffer.setData(stream.value_or(QByteArray()));
+    buffer.open(QIODevice::ReadOnly);
+    m_report->ReadTemplate(buffer);
     return *m_report;
+}
+
+void TForm1::setDesignerRunner(DesignerRunner runner)
+{
+    m_designerRunner = std::move(runner);
+    if (m_designerHost)
+        m_designerHost->setRunner(m_designerRunner);
+}
+
+void TForm1::Button5Click()
+{
+    guarded(QStringLiteral("无法打开报表设计器。"), [this] { designCertificate(); });
+}
+
+void TForm1::designCertificate()
+{
+    applyRangeStep();
+    engine::TqxReport &report = certificateReport();
+    report.OpenDesigner();
+    if (report.DesignChanged)
+        showStatus(QStringLiteral("证书模板已修改, 以后打印将使用修改后的模板"));
 }
 
 void TForm1::Button4Click()
@@ -691,12 +733,6 @@ void TForm1::printCertificates()
     }
 
     engine::TqxReport &report = certificateReport();
-    const std::optional<QByteArray> stream =
-        model::readReportFormData(certificateReportForm(), true);
-    QBuffer buffer;
-    buffer.setData(stream.value_or(QByteArray()));
-    buffer.open(QIODevice::ReadOnly);
-    report.ReadTemplate(buffer);
     if (report.Pages().Count() == 0) {
         showError(QStringLiteral("证书模板中没有页, 无法打印。"));
         return;

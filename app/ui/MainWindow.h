@@ -44,6 +44,14 @@ namespace tovren::preview {
 class PreviewWindowHost;
 class TqxPreviewForm;
 } // namespace tovren::preview
+namespace tovren::engine {
+class TqxDesignerRegistration;
+}
+namespace tovren::designer {
+class DesignerDialogs;
+class TqxDesignerForm;
+class WidgetDesignerHost;
+} // namespace tovren::designer
 
 namespace tovren::app {
 
@@ -90,6 +98,14 @@ public:
     /// Shows the preview; the default runs it modally. Tests answer it without a loop.
     using PreviewOpener = std::function<void(preview::TqxPreviewForm &)>;
     void setPreviewOpener(PreviewOpener opener);
+    /// Applies the range step and opens the report designer on the certificate template; what
+    /// the clerk changes there is what the next print uses, for the rest of the run.
+    void Button5Click();
+    /// Runs the designer window; the default runs it modally. Tests drive it instead.
+    using DesignerRunner = std::function<int(designer::TqxDesignerForm &)>;
+    void setDesignerRunner(DesignerRunner runner);
+    /// The certificate report the print and design commands share.
+    engine::TqxReport &certificateReport();
     /// Where the window and the preview keep their placement between sessions, and the window
     /// the store the clerk chose; none keeps nothing.
     void setSettingsStore(platform::SettingsStore *settings);
@@ -153,7 +169,7 @@ private:
     void offerBirthParts(int column);
     void showStatus(const QString &message);
     void followQueryToGrid(qsizetype row);
-    engine::TqxReport &certificateReport();
+    void designCertificate();
 
     db::TDbConnection &m_connection;
     platform::DialogProvider &m_dialogs;
@@ -168,6 +184,10 @@ private:
     std::unique_ptr<preview::PreviewWindowHost> m_previewHost;
     std::unique_ptr<engine::TqxPreviewRegistration> m_previewRegistration;
     std::unique_ptr<dialogs::WidgetDialogPageHost> m_dialogPageHost;
+    std::unique_ptr<designer::DesignerDialogs> m_designerDialogs;
+    std::unique_ptr<designer::WidgetDesignerHost> m_designerHost;
+    std::unique_ptr<engine::TqxDesignerRegistration> m_designerRegistration;
+    DesignerRunner m_designerRunner;
     platform::SettingsStore *m_settings = nullptr;
     dialogs::TqxProgressForm *m_progressForm = nullptr;
     PreviewOpener m_previewOpener;

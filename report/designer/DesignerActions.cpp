@@ -6,6 +6,12 @@
 #include <QMenu>
 #include <QMenuBar>
 
+// The icons live in this library's resources, which a program links in only when asked.
+static void initDesignerIcons()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
 namespace tovren::designer {
 
 DesignerActions::DesignerActions(QObject *parent)
@@ -88,6 +94,8 @@ DesignerActions::DesignerActions(QObject *parent)
 
 QIcon DesignerActions::icon(const QString &buttonName)
 {
+    static const bool initialised = (initDesignerIcons(), true);
+    Q_UNUSED(initialised);
     const QString path = QStringLiteral(":/designer/icons/%1.svg").arg(buttonName);
     return QFile::exists(path) ? QIcon(path) : QIcon();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "report/model/ColorRef.h"
 #include "report/model/PictureGraphic.h"
 
+#include <QFont>
 #include <QStringList>
 #include <optional>
 
@@ -44,6 +46,15 @@ public:
     virtual std::optional<QString> chooseGalleryTemplate(engine::TqxReport &report) = 0;
     virtual std::optional<GalleryDescription> describeGalleryTemplate() = 0;
     virtual void showAbout() = 0;
+
+    /// A font and its colour, as the font dialog gives them back.
+    struct ChosenFont
+    {
+        QFont font;
+        model::ColorRef colour = model::clBlack;
+    };
+    /// The font dialog starting on @p font in @p colour; nothing when cancelled.
+    virtual std::optional<ChosenFont> chooseFont(const QFont &font, model::ColorRef colour) = 0;
 };
 
 } // namespace tovren::designer

@@ -98,8 +98,12 @@ void addTextItems(std::vector<ObjectMenuItem> &items, const CanvasSelection &sel
         item.run = std::move(run);
         return item;
     };
-    items.push_back(command(55191, dialogs.openFormat));
-    items.push_back(command(55334, dialogs.openFont));
+    for (auto [captionId, opener] :
+         {std::pair{55191, dialogs.openFormat}, std::pair{55334, dialogs.openFont}}) {
+        ObjectMenuItem item = command(captionId, opener);
+        item.opensDialog = true;
+        items.push_back(item);
+    }
     items.push_back(command(55347, [&selection] {
         for (TqxView *view : selection.objects()) {
             if (!(view->Restrictions & rsNoEditContents)) {

@@ -21,8 +21,10 @@ struct ObjectMenuItem
     QString caption;
     bool checked = false;
     bool enabled = true;
-    /// What choosing the item does; the caller records the undo step before and repaints after.
+    /// What choosing the item does; the caller records the undo step before and repaints after,
+    /// unless the item opens a dialog, which records its own step only when confirmed.
     std::function<void()> run;
+    bool opensDialog = false;
 };
 
 /// The entries the selection adds to the canvas's context menu: the single selected object's

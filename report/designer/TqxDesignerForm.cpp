@@ -1,12 +1,17 @@
 #include "report/designer/TqxDesignerForm.h"
 
+#include "report/designer/ArrangeCommands.h"
 #include "report/designer/DesignerActions.h"
 #include "report/designer/DesignerDialogs.h"
 #include "report/designer/DesignerStatusBar.h"
+#include "report/designer/FormattingToolBars.h"
 #include "report/designer/GrayedIcon.h"
 #include "report/designer/HelpTopics.h"
 #include "report/designer/HelpWindow.h"
+#include "report/designer/ObjectClipboard.h"
 #include "report/designer/ObjectMenuItems.h"
+#include "report/designer/ObjectOrder.h"
+#include "report/designer/ObjectRestrictions.h"
 #include "report/designer/PageListCommands.h"
 #include "report/designer/PageScrollBox.h"
 #include "report/designer/PageTabBar.h"
@@ -21,6 +26,7 @@
 #include "report/model/ObjectRegistry.h"
 #include "report/model/RunState.h"
 #include "report/model/TqxGlobals.h"
+#include "report/model/TqxMemoView.h"
 #include "report/model/TqxPages.h"
 #include "report/platform/DialogProvider.h"
 #include "report/platform/SettingsStore.h"
@@ -31,6 +37,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QBuffer>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEventLoop>
@@ -39,8 +46,10 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QToolBar>
@@ -88,6 +97,9 @@ TqxDesignerForm::TqxDesignerForm(engine::TqxReport &report, bool wholeReport,
     , m_actions(new DesignerActions(this))
 {
     Q_ASSERT(m_services.dialogs && m_services.designerDialogs);
+    if (!m_services.clipboard)
+        m_ownClipboard = std::make_unique<ObjectClipboard>();
+    m_clipboard = m_services.clipboard ? m_services.clipboard : m_ownClipboard.get();
     setObjectName(kFormClass);
     setAttribute(Qt::WA_DeleteOnClose, false);
     setWindowIcon(DesignerActions::icon(QStringLiteral("Designer")));
@@ -130,15 +142,8 @@ void TqxDesignerForm::buildWindow()
 {
     m_actions->buildMenuBar(*menuBar());
     buildStandardBar();
-    addBar(QStringLiteral("Panel3"), QStringLiteral("文本"), Qt::TopToolBarArea,
-           Qt::TopToolBarArea | Qt::BottomToolBarArea);
-    addBar(QStringLiteral("Panel1"), QStringLiteral("矩形"), Qt::TopToolBarArea,
-           Qt::TopToolBarArea | Qt::BottomToolBarArea);
-    addBar(QStringLiteral("Panel6"), QStringLiteral("工具"), Qt::TopToolBarArea,
-           Qt::AllToolBarAreas);
+    buildFormattingBars();
     buildObjectsBar();
-    addBar(QStringLiteral("Panel5"), QStringLiteral("对齐方式"), Qt::RightToolBarArea,
-           Qt::AllToolBarAreas);
     buildToolBarsMenu();
 
     auto *central = new QWidget(this);
@@ -197,6 +202,32 @@ void TqxDesignerForm::buildStandardBar()
     if (auto *exitButton = qobject_cast<QToolButton *>(bar->widgetForAction(action("ExitB"))))
         exitButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     addToolBarBreak(Qt::TopToolBarArea);
+}
+
+void TqxDesignerForm::buildFormattingBars()
+{
+    QToolBar *text = addBar(QStringLiteral("Panel3"), QStringLiteral("文本"), Qt::TopToolBarArea,
+                            Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    QToolBar *frame = addBar(QStringLiteral("Panel1"), QStringLiteral("矩形"), Qt::TopToolBarArea,
+                             Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    addBar(QStringLiteral("Panel6"), QStringLiteral("工具"), Qt::TopToolBarArea,
+           Qt::AllToolBarAreas);
+    QToolBar *alignment = addBar(QStringLiteral("Panel5"), QStringLiteral("对齐方式"),
+                                 Qt::RightToolBarArea, Qt::AllToolBarAreas);
+    m_formatting = new FormattingToolBars(*text, *frame, *alignment, *this, m_services.recentFonts);
+    connect(m_formatting, &FormattingToolBars::colourChosen, this, &TqxDesignerForm::applyColour);
+    connect(m_formatting, &FormattingToolBars::fontDialogWanted, this,
+            &TqxDesignerForm::openFontDialog);
+    connect(m_formatting, &FormattingToolBars::commandChosen, this,
+            &TqxDesignerForm::applyFormatting);
+    connect(m_formatting, &FormattingToolBars::fontNameChosen, this,
+            &TqxDesignerForm::applyFontName);
+    connect(m_formatting, &FormattingToolBars::fontSizeChosen, this,
+            &TqxDesignerForm::applyFontSize);
+    connect(m_formatting, &FormattingToolBars::frameWidthChosen, this,
+            &TqxDesignerForm::applyFrameWidth);
+    connect(m_formatting, &FormattingToolBars::alignmentChosen, this,
+            &TqxDesignerForm::alignSelection);
 }
 
 void TqxDesignerForm::buildObjectsBar()
@@ -296,6 +327,14 @@ void TqxDesignerForm::connectCommands()
         m_modalResult = kExitResult;
         close();
     });
+    on("N46", [this] { undo(); });
+    on("N48", [this] { redo(); });
+    on("N11", [this] { cutSelection(); });
+    on("N12", [this] { copySelection(); });
+    on("N13", [this] { paste(); });
+    on("N32", [this] { bringToFront(); });
+    on("N33", [this] { sendToBack(); });
+    on("GB3", [this] { fitToGrid(); });
     on("N27", [this] { deleteSelection(); });
     on("N28", [this] { selectAll(); });
     on("N36", [this] { editSelection(); });
@@ -331,8 +370,7 @@ void TqxDesignerForm::applyMode()
     action("OB3")->setEnabled(whole);
     action("OB5")->setEnabled(whole);
     // Commands that arrive with their own parts of the designer stay off until then.
-    for (const char *name : {"N42", "N46", "N48", "N11", "N12", "N13", "N32", "N33", "GB3"})
-        action(QString::fromLatin1(name))->setEnabled(false);
+    action("N42")->setEnabled(false);
 }
 
 TqxDesignerPage &TqxDesignerForm::canvas() const
@@ -453,10 +491,36 @@ void TqxDesignerForm::pressSelectTool()
     m_stickyTool = false;
 }
 
-void TqxDesignerForm::recordUndoStep(UndoStepKind)
+void TqxDesignerForm::recordUndoStep(UndoStepKind kind)
+{
+    if (m_stepRecorded && kind == UndoStepKind::Delete)
+        return; // the command that deletes has recorded its step already
+    switch (kind) {
+    case UndoStepKind::Insert:
+        recordStep(TqxUndoKind::ukInsert);
+        break;
+    case UndoStepKind::Delete:
+        recordStep(TqxUndoKind::ukDelete);
+        break;
+    case UndoStepKind::Edit:
+        recordStep(TqxUndoKind::ukEdit);
+        break;
+    }
+}
+
+void TqxDesignerForm::recordStep(TqxUndoKind kind)
 {
     // Every recorded change marks the report, even with undo switched off.
+    if (!m_settings.disableUndo && DesignedPage)
+        m_undo.record(kind, *DesignedPage, m_currentPage);
     MarkModified(true);
+    refreshCommands();
+}
+
+void TqxDesignerForm::clearHistories()
+{
+    m_undo.clear();
+    refreshCommands();
 }
 
 void TqxDesignerForm::selectionChanged()
@@ -488,6 +552,7 @@ QMenu &TqxDesignerForm::canvasMenu()
     m_canvasMenu->addSeparator();
     m_canvasMenu->addAction(action("N6"));
     ObjectMenuItems::Dialogs dialogs;
+    dialogs.openFont = [this] { openFontDialog(); };
     const std::vector<ObjectMenuItem> items =
         ObjectMenuItems::forSelection(canvas().selection(), dialogs);
     for (const ObjectMenuItem &item : items) {
@@ -499,11 +564,13 @@ QMenu &TqxDesignerForm::canvasMenu()
         entry->setEnabled(item.enabled);
         entry->setCheckable(item.kind == ObjectMenuItem::Kind::Check);
         entry->setChecked(item.checked);
-        connect(entry, &QAction::triggered, this, [this, run = item.run] {
-            recordUndoStep(UndoStepKind::Edit);
-            run();
-            RefreshAfterChange();
-        });
+        connect(entry, &QAction::triggered, this,
+                [this, run = item.run, opensDialog = item.opensDialog] {
+                    if (!opensDialog)
+                        recordUndoStep(UndoStepKind::Edit);
+                    run();
+                    RefreshAfterChange();
+                });
     }
     return *m_canvasMenu;
 }
@@ -513,23 +580,40 @@ QMenu &TqxDesignerForm::canvasMenu()
 int TqxDesignerForm::selectionKind() const
 {
     const CanvasSelection &selection = canvas().selection();
+    const int clipboard = m_clipboard->isEmpty() ? 0 : 16;
     const int count = selection.count();
     if (count == 0)
-        return 0;
+        return clipboard;
     if (count > 1)
-        return 8;
+        return 8 | clipboard;
     const model::TqxView &view = *selection.single();
     if (view.ObjectKind == model::okBand)
-        return 1;
-    return view.ObjectKind == model::okText ? 2 : 4;
+        return 1 | clipboard;
+    return (view.ObjectKind == model::okText ? 2 : 4) | clipboard;
 }
 
 void TqxDesignerForm::refreshCommands()
 {
     const int kind = selectionKind() & 15;
     const bool anything = kind != 0;
-    action("N27")->setEnabled(anything);
+    const bool reportPage = DesignedPage && DesignedPage->PageType == model::TqxPage::ptReport;
+    for (const char *name : {"N27", "N11", "N12", "N32", "N33", "GB3"})
+        action(QString::fromLatin1(name))->setEnabled(anything);
+    const QMimeData *desktop = QGuiApplication::clipboard()->mimeData();
+    action("N13")->setEnabled(!m_clipboard->isEmpty() ||
+                              (desktop && desktop->hasFormat(ObjectClipboard::kMimeType)));
     action("N36")->setEnabled(kind == 1 || kind == 2 || kind == 4);
+    // A step is undone only on its own page, so the commands say so on the others.
+    action("N46")->setEnabled(m_undo.canUndoOn(m_currentPage));
+    action("N48")->setEnabled(m_undo.canRedoOn(m_currentPage));
+    m_formatting->enable((kind == 2 || kind == 4 || kind == 8) && reportPage,
+                         kind == 2 || kind == 8, anything);
+    // The highlight condition is edited in a dialog the designer does not have yet.
+    m_formatting->action(QStringLiteral("HlB1"))->setEnabled(false);
+    if (DesignedPage) {
+        if (const std::optional<FormattingState> state = FormattingState::of(*DesignedPage))
+            m_formatting->show(*state);
+    }
 }
 
 void TqxDesignerForm::updateStatusBar()
@@ -539,11 +623,12 @@ void TqxDesignerForm::updateStatusBar()
     input.groupBox = &canvas().stateMachine().groupBox();
     input.units = m_settings.units;
     input.insertionToolArmed = !m_tool.isSelect();
-    if (m_tracking) {
-        if (input.selection->isEmpty() && !input.insertionToolArmed && m_tracking->isPoint())
+    if (m_tracking && m_tracking->isPoint()) {
+        // A point is where the mouse is; it is worth showing only when nothing else is.
+        if (input.selection->isEmpty() && !input.insertionToolArmed)
             input.mouse = m_tracking->topLeft();
-        else
-            input.tracking = m_tracking;
+    } else if (m_tracking) {
+        input.tracking = m_tracking;
     }
     m_statusBar->setContent(StatusBarContent::compute(input));
 }
@@ -558,6 +643,14 @@ void TqxDesignerForm::updateCaption()
 void TqxDesignerForm::rebuildTabs()
 {
     m_tabs->setCaptions(PageListCommands(m_report.Pages()).tabCaptions(), m_currentPage);
+}
+
+void TqxDesignerForm::releasePage()
+{
+    // Called before the page goes away, so nothing reads it in between.
+    canvas().setPage(nullptr, -1);
+    DesignedPage = nullptr;
+    model::runState().currentPage = nullptr;
 }
 
 void TqxDesignerForm::showPage(int index)
@@ -648,8 +741,9 @@ void TqxDesignerForm::deletePage()
         platform::mrYes)
         return;
     MarkModified(true);
-    canvas().setPage(nullptr, -1);
+    releasePage();
     PageListCommands(m_report.Pages()).deletePage(m_currentPage);
+    clearHistories();
     m_currentPage = 0;
     showPage(0);
 }
@@ -658,6 +752,7 @@ void TqxDesignerForm::movePage(int from, int to)
 {
     if (!PageListCommands(m_report.Pages()).movePage(from, to))
         return;
+    clearHistories();
     MarkModified(true);
     // The moved page stays on show, now under its new tab.
     showPage(to);
@@ -691,7 +786,8 @@ bool TqxDesignerForm::settleUnsavedChanges()
 
 void TqxDesignerForm::afterReportReplaced()
 {
-    canvas().setPage(nullptr, -1);
+    clearHistories();
+    releasePage();
     m_currentPage = 0;
     showPage(0);
     updateCaption();
@@ -702,7 +798,7 @@ void TqxDesignerForm::newBlankReport()
 {
     if (!settleUnsavedChanges())
         return;
-    canvas().setPage(nullptr, -1);
+    releasePage();
     m_document.newBlank();
     if (m_recovery)
         m_recovery->discard();
@@ -718,7 +814,7 @@ void TqxDesignerForm::newFromTemplate()
         m_services.designerDialogs->chooseGalleryTemplate(m_report);
     if (!chosen)
         return;
-    canvas().setPage(nullptr, -1);
+    releasePage();
     m_document.takeGalleryTemplate(*chosen);
     afterReportReplaced();
 }
@@ -736,7 +832,7 @@ void TqxDesignerForm::openReport()
             MarkModified(true);
         return;
     }
-    canvas().setPage(nullptr, -1);
+    releasePage();
     const bool opened = m_document.openTemplate(choice.fileName);
     if (opened && m_recovery)
         m_recovery->discard();
@@ -827,6 +923,254 @@ void TqxDesignerForm::editSelection()
 {
     if (model::TqxView *view = canvas().selection().single())
         openObjectEditor(*view, false);
+}
+
+void TqxDesignerForm::afterObjectsChanged()
+{
+    canvas().refreshAfterChange();
+    selectionChanged();
+}
+
+void TqxDesignerForm::undo()
+{
+    if (!DesignedPage || !m_undo.undo(*DesignedPage, m_currentPage))
+        return;
+    canvas().deselectAll();
+    MarkModified(true);
+    afterObjectsChanged();
+}
+
+void TqxDesignerForm::redo()
+{
+    if (!DesignedPage || !m_undo.redo(*DesignedPage, m_currentPage))
+        return;
+    canvas().deselectAll();
+    MarkModified(true);
+    afterObjectsChanged();
+}
+
+void TqxDesignerForm::copySelection()
+{
+    if (!DesignedPage || canvas().selection().isEmpty())
+        return;
+    m_clipboard->copySelection(*DesignedPage);
+    QGuiApplication::clipboard()->setMimeData(m_clipboard->toMimeData(*DesignedPage));
+    refreshCommands();
+}
+
+void TqxDesignerForm::cutSelection()
+{
+    if (!DesignedPage || canvas().selection().isEmpty())
+        return;
+    recordStep(TqxUndoKind::ukDelete);
+    copySelection();
+    const QScopedValueRollback<bool> recorded(m_stepRecorded, true);
+    canvas().deleteSelection();
+    canvas().stateMachine().selection().setFocusObject(nullptr);
+    selectionChanged();
+}
+
+void TqxDesignerForm::paste()
+{
+    if (!DesignedPage)
+        return;
+    QList<QByteArray> streams = m_clipboard->streams();
+    // Objects copied in another running copy of the program arrive through the desktop.
+    if (const QMimeData *desktop = QGuiApplication::clipboard()->mimeData()) {
+        QString problem;
+        const std::optional<QList<QByteArray>> offered =
+            ObjectClipboard::fromMimeData(*desktop, &problem);
+        if (!problem.isEmpty()) {
+            showError(problem);
+            return;
+        }
+        if (offered)
+            streams = *offered;
+    }
+    if (streams.isEmpty())
+        return;
+    const ClipboardPaste::Result result = ClipboardPaste::paste(
+        streams, m_report.Pages(), *DesignedPage, canvas().pos(), m_settings.gridSize);
+    if (!result.problem.isEmpty()) {
+        showError(result.problem);
+        return;
+    }
+    canvas().stateMachine().selection().setFocusObject(nullptr);
+    recordStep(TqxUndoKind::ukInsert);
+    pageListChanged();
+    afterObjectsChanged();
+}
+
+void TqxDesignerForm::bringToFront()
+{
+    if (!DesignedPage || canvas().selection().isEmpty())
+        return;
+    recordStep(TqxUndoKind::ukReorder);
+    ArrangeCommands(*DesignedPage, nullptr, canvas().size()).bringToFront();
+    afterObjectsChanged();
+}
+
+void TqxDesignerForm::sendToBack()
+{
+    if (!DesignedPage || canvas().selection().isEmpty())
+        return;
+    recordStep(TqxUndoKind::ukReorder);
+    ArrangeCommands(*DesignedPage, nullptr, canvas().size()).sendToBack();
+    afterObjectsChanged();
+}
+
+void TqxDesignerForm::fitToGrid()
+{
+    if (!DesignedPage || canvas().selection().isEmpty())
+        return;
+    recordStep(TqxUndoKind::ukEdit);
+    ArrangeCommands(*DesignedPage, nullptr, canvas().size()).fitToGrid(m_settings.gridSize);
+    afterObjectsChanged();
+}
+
+void TqxDesignerForm::alignSelection(int button)
+{
+    if (!DesignedPage || canvas().selection().isEmpty())
+        return;
+    const CanvasSelection &selection = canvas().selection();
+    model::TqxView *reference = selection.focusObject()
+                                    ? selection.focusObject()
+                                    : DesignedPage->object(selection.lastSelectedIndex());
+    recordStep(TqxUndoKind::ukEdit);
+    ArrangeCommands(*DesignedPage, reference, canvas().size())
+        .align(ArrangeCommands::Alignment(button));
+    afterObjectsChanged();
+}
+
+void TqxDesignerForm::applyFormatting(int tag)
+{
+    if (!DesignedPage || canvas().selection().isEmpty())
+        return;
+    const auto down = [this](const char *name) {
+        return m_formatting->action(QString::fromLatin1(name))->isChecked();
+    };
+    recordStep(TqxUndoKind::ukEdit);
+    SelectionFormatting formatting(*DesignedPage, m_lastFormat);
+    switch (tag) {
+    case 1:
+        formatting.setFrameLine(model::qxftTop, down("FrB1"));
+        break;
+    case 2:
+        formatting.setFrameLine(model::qxftLeft, down("FrB2"));
+        break;
+    case 3:
+        formatting.setFrameLine(model::qxftBottom, down("FrB3"));
+        break;
+    case 4:
+        formatting.setFrameLine(model::qxftRight, down("FrB4"));
+        break;
+    case 9:
+        formatting.setFontStyleBit(model::fsBold, down("FnB1"));
+        break;
+    case 10:
+        formatting.setFontStyleBit(model::fsItalic, down("FnB2"));
+        break;
+    case 18:
+        formatting.setFontStyleBit(model::fsUnderline, down("FnB3"));
+        break;
+    case 11:
+    case 12:
+    case 13:
+        formatting.setHorizontalAlignment(tag - 11);
+        break;
+    case 22:
+        formatting.setHorizontalAlignment(3);
+        break;
+    case 14:
+        formatting.setRotated(down("AlB4"));
+        break;
+    case 15:
+        formatting.setVerticalAlignment(down("AlB5") ? 1 : down("AlB7") ? 2 : 0);
+        break;
+    case 20:
+        formatting.setAllFrameLines(true);
+        break;
+    case 21:
+        formatting.setAllFrameLines(false);
+        break;
+    default:
+        if (tag >= 25 && tag <= 30)
+            formatting.setFrameStyle(tag - 25);
+        break;
+    }
+    afterObjectsChanged();
+}
+
+void TqxDesignerForm::applyFontName(const QString &family)
+{
+    if (!DesignedPage || canvas().selection().isEmpty() || family.isEmpty())
+        return;
+    recordStep(TqxUndoKind::ukEdit);
+    SelectionFormatting(*DesignedPage, m_lastFormat).setFontName(family);
+    afterObjectsChanged();
+}
+
+void TqxDesignerForm::applyFontSize(const QString &text)
+{
+    if (!DesignedPage || canvas().selection().isEmpty())
+        return;
+    if (!SelectionFormatting::parseFontSize(text)) {
+        showError(
+            QStringLiteral("\"%1\" 不是有效的字体大小, 请输入 1 到 1638 之间的整数。").arg(text));
+        refreshCommands();
+        return;
+    }
+    recordStep(TqxUndoKind::ukEdit);
+    SelectionFormatting(*DesignedPage, m_lastFormat).setFontSize(text);
+    afterObjectsChanged();
+}
+
+void TqxDesignerForm::applyFrameWidth(const QString &text)
+{
+    if (!DesignedPage || canvas().selection().isEmpty())
+        return;
+    if (!SelectionFormatting::parseFrameWidth(text)) {
+        showError(QStringLiteral("\"%1\" 不是有效的框线宽, 请输入一个正数, 例如 1,5。").arg(text));
+        refreshCommands();
+        return;
+    }
+    recordStep(TqxUndoKind::ukEdit);
+    SelectionFormatting(*DesignedPage, m_lastFormat).setFrameWidth(text);
+    afterObjectsChanged();
+}
+
+void TqxDesignerForm::applyColour(int tag, model::ColorRef colour)
+{
+    if (!DesignedPage || canvas().selection().isEmpty())
+        return;
+    recordStep(TqxUndoKind::ukEdit);
+    SelectionFormatting formatting(*DesignedPage, m_lastFormat);
+    if (tag == 5)
+        formatting.setFillColor(colour);
+    else if (tag == 19)
+        formatting.setFrameColor(colour);
+    else
+        formatting.setFontColor(colour);
+    afterObjectsChanged();
+}
+
+void TqxDesignerForm::openFontDialog()
+{
+    if (!DesignedPage)
+        return;
+    model::TqxView *reference = DesignedPage->object(canvas().selection().lastSelectedIndex());
+    if (!reference || !reference->Selected || reference->ObjectKind != model::okText ||
+        (reference->Restrictions & rsNoEditContents))
+        return;
+    const auto &text = static_cast<const model::TqxMemoView &>(*reference);
+    std::optional<DesignerDialogs::ChosenFont> chosen =
+        m_services.designerDialogs->chooseFont(text.Font, text.FontColor);
+    if (!chosen)
+        return;
+    recordStep(TqxUndoKind::ukEdit);
+    SelectionFormatting(*DesignedPage, m_lastFormat)
+        .applyFontChanges(text.Font, text.FontColor, chosen->font, chosen->colour);
+    afterObjectsChanged();
 }
 
 // ---- options
@@ -981,12 +1325,25 @@ bool TqxDesignerForm::handleDesignerKey(QKeyEvent *key)
         selectionChanged();
         return true;
     case Qt::Key_Delete:
+        if (modifiers == Qt::ShiftModifier && !inText && action("N11")->isEnabled()) {
+            cutSelection();
+            return true;
+        }
         if (modifiers != Qt::NoModifier || inText || !anySelected)
             return false;
         deleteSelection();
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        if (QApplication::focusWidget() &&
+            (QApplication::focusWidget() == m_formatting->fontSizeBox()->lineEdit() ||
+             QApplication::focusWidget() == m_formatting->frameWidthBox()->lineEdit())) {
+            if (QApplication::focusWidget() == m_formatting->fontSizeBox()->lineEdit())
+                applyFontSize(m_formatting->fontSizeBox()->currentText());
+            else
+                applyFrameWidth(m_formatting->frameWidthBox()->currentText());
+            return true;
+        }
         if (inText || !canvas().selection().single())
             return false;
         openObjectEditor(*canvas().selection().single(), modifiers & Qt::ControlModifier);
@@ -996,6 +1353,33 @@ bool TqxDesignerForm::handleDesignerKey(QKeyEvent *key)
             return false;
         setGridShown(!m_settings.gridShow);
         return true;
+    case Qt::Key_Insert:
+        if (modifiers == Qt::ControlModifier && action("N12")->isEnabled()) {
+            copySelection();
+            return true;
+        }
+        if (modifiers == Qt::ShiftModifier && action("N13")->isEnabled()) {
+            paste();
+            return true;
+        }
+        return false;
+    case Qt::Key_F:
+    case Qt::Key_D:
+        if (modifiers != Qt::ControlModifier || !anySelected)
+            return false;
+        applyFormatting(code == Qt::Key_F ? 20 : 21);
+        return true;
+    case Qt::Key_B:
+    case Qt::Key_I:
+    case Qt::Key_U: {
+        if (modifiers != Qt::ControlModifier || !canvas().selection().single())
+            return false;
+        const char *button = code == Qt::Key_B ? "FnB1" : code == Qt::Key_I ? "FnB2" : "FnB3";
+        QAction *toggle = m_formatting->action(QString::fromLatin1(button));
+        toggle->setChecked(!toggle->isChecked());
+        applyFormatting(code == Qt::Key_B ? 9 : code == Qt::Key_I ? 10 : 18);
+        return true;
+    }
     case Qt::Key_PageUp:
     case Qt::Key_PageDown: {
         if (inText)
@@ -1014,6 +1398,13 @@ bool TqxDesignerForm::handleDesignerKey(QKeyEvent *key)
         QApplication::sendEvent(&canvas(), key);
         return true;
     default:
+        if (code >= Qt::Key_1 && code <= Qt::Key_9 && modifiers == Qt::ControlModifier &&
+            anySelected) {
+            const QString width = QString::number(code - Qt::Key_0);
+            m_formatting->frameWidthBox()->setEditText(width);
+            applyFrameWidth(width);
+            return true;
+        }
         return false;
     }
 }
@@ -1054,7 +1445,8 @@ void TqxDesignerForm::showEvent(QShowEvent *event)
     qApp->installEventFilter(this);
     pressSelectTool();
     canvas().PlacePage();
-    offerRecoveryCopy();
+    // Asked once the window is on screen, so the question stands in front of it.
+    QTimer::singleShot(0, this, &TqxDesignerForm::offerRecoveryCopy);
 }
 
 void TqxDesignerForm::closeEvent(QCloseEvent *event)
@@ -1114,7 +1506,7 @@ void TqxDesignerForm::offerRecoveryCopy()
     QBuffer buffer;
     buffer.setData(found->templateBytes);
     buffer.open(QIODevice::ReadOnly);
-    canvas().setPage(nullptr, -1);
+    releasePage();
     m_report.ClearReport();
     m_report.ReadTemplate(buffer);
     if (m_report.Pages().Count() == 0)

@@ -6,6 +6,7 @@
 #include "report/designer/HelpWindow.h"
 #include "report/designer/TqxPageForm.h"
 #include "report/designer/TqxReportDesigner.h"
+#include "report/designer/UndoHistory.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -28,6 +29,8 @@ namespace tovren::designer {
 class DesignerActions;
 class DesignerDialogs;
 class DesignerStatusBar;
+class FormattingToolBars;
+class ObjectClipboard;
 class PageScrollBox;
 class PageTabBar;
 class RecoveryCopy;
@@ -54,6 +57,10 @@ public:
         platform::SettingsStore *settings = nullptr;
         /// Where recovery copies are written; empty writes none.
         QString recoveryFolder;
+        /// The clipboard shared by every opening of the designer in this run.
+        ObjectClipboard *clipboard = nullptr;
+        /// Where the font box keeps the recently used fonts; none lists none.
+        platform::SettingsStore *recentFonts = nullptr;
     };
 
     /// Modal results: the designer's own close commands, and the window's close box.
@@ -89,6 +96,8 @@ public:
     DesignerStatusBar &statusPanel() const { return *m_statusBar; }
     const DesignerSettings &settings() const { return m_settings; }
     int currentPageIndex() const { return m_currentPage; }
+    const UndoHistory &undoHistory() const { return m_undo; }
+    FormattingToolBars &formatting() const { return *m_formatting; }
     TqxPageForm *pageWindow() const { return m_pageWindow; }
     HelpWindow *helpWindow() const { return m_help; }
     /// The canvas menu as it would open now, with the selection's own items.
@@ -106,6 +115,7 @@ public:
     bool saveReportAs();
     void previewReport();
     void showPage(int index);
+    void releasePage();
     void addPage();
     void addDialogPage();
     void deletePage();
@@ -116,6 +126,27 @@ public:
     void selectAll();
     void deleteSelection();
     void editSelection();
+    void undo();
+    void redo();
+    void copySelection();
+    void cutSelection();
+    void paste();
+    void bringToFront();
+    void sendToBack();
+    void fitToGrid();
+    void alignSelection(int button);
+    /// A formatting control's command, by its tag (the tool bars' tags).
+    void applyFormatting(int tag);
+    /// Applies a typed font size or frame width; a text that is no number is refused with a
+    /// message and changes nothing.
+    void applyFontSize(const QString &text);
+    void applyFrameWidth(const QString &text);
+    void applyFontName(const QString &family);
+    /// Fill (5), font (17) or frame (19) colour of the selection.
+    void applyColour(int tag, model::ColorRef colour);
+    /// The font dialog on the last selected object's font; what the person changes there goes
+    /// to every selected text object.
+    void openFontDialog();
     void setUnits(DesignUnit units);
     void setGridShown(bool shown);
     void setGridAligned(bool aligned);
@@ -156,6 +187,11 @@ private:
     void buildStandardBar();
     void buildObjectsBar();
     void buildToolBarsMenu();
+    void buildFormattingBars();
+    /// Records a step of @p kind unless undo is off, and marks the report modified either way.
+    void recordStep(TqxUndoKind kind);
+    void clearHistories();
+    void afterObjectsChanged();
     QToolBar *addBar(const QString &name, const QString &caption, Qt::ToolBarArea area,
                      Qt::ToolBarAreas allowed);
     void connectCommands();
@@ -190,6 +226,12 @@ private:
     int m_modalResult = kCloseResult;
     bool m_firstShow = true;
     bool m_contextHelpArmed = false;
+    /// Set while a command deletes objects it has already recorded a step for.
+    bool m_stepRecorded = false;
+    UndoHistory m_undo;
+    std::unique_ptr<ObjectClipboard> m_ownClipboard;
+    ObjectClipboard *m_clipboard = nullptr;
+    FormattingToolBars *m_formatting = nullptr;
 
     DesignerActions *m_actions;
     QActionGroup *m_objectTools = nullptr;

@@ -1,7 +1,9 @@
 #include "report/designer/WidgetDesignerHost.h"
 
 #include "report/designer/TqxDesignerForm.h"
+#include "report/dialogs/TqxFontComboBox.h"
 #include "report/engine/TqxReport.h"
+#include "report/platform/SettingsStore.h"
 
 #include <QApplication>
 
@@ -14,7 +16,28 @@ WidgetDesignerHost::WidgetDesignerHost(platform::DialogProvider &dialogs,
     , m_designerDialogs(designerDialogs)
     , m_settings(settings)
     , m_parent(parent)
-{}
+{
+    // The recently used fonts are kept beside the program's settings, for every program of
+    // the family.
+    if (m_settings)
+        m_recentFonts = std::make_unique<platform::SettingsStore>(
+            QString::fromLatin1(dialogs::TqxFontComboBox::kRecentFontsStoreTitle));
+}
+
+WidgetDesignerHost::~WidgetDesignerHost() = default;
+
+TqxDesignerForm::Services WidgetDesignerHost::services(bool wholeReport)
+{
+    TqxDesignerForm::Services services;
+    services.dialogs = &m_dialogs;
+    services.designerDialogs = &m_designerDialogs;
+    services.settings = m_settings;
+    // A page of a preview is no document of its own: no recovery copy is kept for it.
+    services.recoveryFolder = wholeReport ? m_recoveryFolder : QString();
+    services.clipboard = &m_clipboard;
+    services.recentFonts = m_recentFonts.get();
+    return services;
+}
 
 int WidgetDesignerHost::run(TqxDesignerForm &window)
 {
@@ -23,22 +46,19 @@ int WidgetDesignerHost::run(TqxDesignerForm &window)
 
 int WidgetDesignerHost::designReport(engine::TqxReport &report)
 {
-    TqxDesignerForm::Services services{&m_dialogs, &m_designerDialogs, m_settings,
-                                       m_recoveryFolder};
-    TqxDesignerForm window(report, true, services, m_parent);
+    TqxDesignerForm window(report, true, services(true), m_parent);
     return run(window);
 }
 
 bool WidgetDesignerHost::designPreparedPage(engine::TqxReport &report)
 {
-    // A page of a preview is no document of its own: no recovery copy is kept for it.
-    TqxDesignerForm::Services services{&m_dialogs, &m_designerDialogs, m_settings, QString()};
+
     QWidget *owner =
         QApplication::activeModalWidget() ? QApplication::activeModalWidget() : m_parent.data();
     const bool wasModified = report.Modified;
     bool changed = false;
     {
-        TqxDesignerForm window(report, false, services, owner);
+        TqxDesignerForm window(report, false, services(false), owner);
         run(window);
         changed = window.IsModified();
     }

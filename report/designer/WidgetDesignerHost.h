@@ -1,10 +1,13 @@
 #pragma once
 
+#include "report/designer/ObjectClipboard.h"
+#include "report/designer/TqxDesignerForm.h"
 #include "report/engine/TqxDesignerHost.h"
 #include "report/preview/PreviewPageCommands.h"
 
 #include <QPointer>
 #include <functional>
+#include <memory>
 
 class QWidget;
 
@@ -16,7 +19,6 @@ class SettingsStore;
 namespace tovren::designer {
 
 class DesignerDialogs;
-class TqxDesignerForm;
 
 /// The designer the widget layer registers with the report engine: it opens a TqxDesignerForm
 /// modally on a whole report, or on a prepared page the preview hands it, and is the preview's
@@ -32,6 +34,7 @@ public:
 
     WidgetDesignerHost(platform::DialogProvider &dialogs, DesignerDialogs &designerDialogs,
                        platform::SettingsStore *settings, QWidget *parent = nullptr);
+    ~WidgetDesignerHost() override;
 
     void setRunner(Runner runner) { m_runner = std::move(runner); }
     /// Where recovery copies of unsaved work are kept; empty keeps none.
@@ -43,6 +46,7 @@ public:
 
 private:
     int run(TqxDesignerForm &window);
+    TqxDesignerForm::Services services(bool wholeReport);
 
     platform::DialogProvider &m_dialogs;
     DesignerDialogs &m_designerDialogs;
@@ -50,6 +54,9 @@ private:
     QPointer<QWidget> m_parent;
     QString m_recoveryFolder;
     Runner m_runner;
+    /// Copied objects stay for the whole run, from one opening of the designer to the next.
+    ObjectClipboard m_clipboard;
+    std::unique_ptr<platform::SettingsStore> m_recentFonts;
 };
 
 } // namespace tovren::designer

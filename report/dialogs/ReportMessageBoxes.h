@@ -27,4 +27,27 @@ private:
     platform::DialogProvider &m_dialogs;
 };
 
+/// Routes what @p report must tell the user to message boxes of @p dialogs while it lives,
+/// then gives the report back the messages it had; a dialog that lets the report read a file
+/// uses it, so a damaged file is always explained, once.
+class ReportMessagesScope
+{
+public:
+    ReportMessagesScope(engine::TqxReport &report, platform::DialogProvider &dialogs)
+        : m_report(report)
+        , m_previous(report.messages())
+        , m_boxes(dialogs)
+    {
+        m_report.setMessages(&m_boxes);
+    }
+    ~ReportMessagesScope() { m_report.setMessages(m_previous); }
+    ReportMessagesScope(const ReportMessagesScope &) = delete;
+    ReportMessagesScope &operator=(const ReportMessagesScope &) = delete;
+
+private:
+    engine::TqxReport &m_report;
+    engine::TqxReportMessages *m_previous;
+    ReportMessageBoxes m_boxes;
+};
+
 } // namespace tovren::dialogs

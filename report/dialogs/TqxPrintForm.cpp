@@ -1,7 +1,9 @@
 #include "report/dialogs/TqxPrintForm.h"
 
 #include "report/dialogs/CollatePicture.h"
+#include "report/dialogs/DialogPictures.h"
 #include "report/dialogs/PrinterPropertiesDialog.h"
+#include "report/dialogs/ToggleLabel.h"
 #include "report/output/PageSelection.h"
 #include "report/output/TqxPrinter.h"
 #include "report/platform/DialogProvider.h"
@@ -37,22 +39,6 @@ QString text(const char *utf8)
     return QString::fromUtf8(utf8);
 }
 
-// 18 x 16, the size of the printer pictures beside the printer names.
-QIcon printerIcon()
-{
-    QPixmap pixmap(18, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::white);
-    painter.drawRect(5, 1, 8, 5);
-    painter.setBrush(Qt::lightGray);
-    painter.drawRect(1, 6, 16, 6);
-    painter.setBrush(Qt::white);
-    painter.drawRect(4, 10, 10, 5);
-    return QIcon(pixmap);
-}
-
 QLabel *buddyLabel(const QString &caption, QWidget *buddy, const char *name)
 {
     auto *label = new QLabel(caption);
@@ -62,25 +48,6 @@ QLabel *buddyLabel(const QString &caption, QWidget *buddy, const char *name)
 }
 
 } // namespace
-
-/// A label that toggles its check box when clicked, as the collate caption does.
-class ToggleLabel : public QLabel
-{
-public:
-    ToggleLabel(const QString &caption, QCheckBox *target)
-        : QLabel(caption)
-        , m_target(target)
-    {
-        setBuddy(target);
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent *) override { m_target->toggle(); }
-    void mouseDoubleClickEvent(QMouseEvent *) override { m_target->toggle(); }
-
-private:
-    QCheckBox *m_target;
-};
 
 TqxPrintForm::TqxPrintForm(output::TqxPrinter &printerLayer, platform::DialogProvider &dialogs,
                            QWidget *parent)

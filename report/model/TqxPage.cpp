@@ -67,6 +67,21 @@ TqxView &TqxPage::addObject(std::unique_ptr<TqxView> view)
     return *m_objects.back();
 }
 
+TqxView &TqxPage::insertObject(qsizetype index, std::unique_ptr<TqxView> view)
+{
+    const qsizetype at = std::clamp<qsizetype>(index, 0, objectCount());
+    return **m_objects.insert(m_objects.begin() + at, std::move(view));
+}
+
+std::unique_ptr<TqxView> TqxPage::takeObject(qsizetype index)
+{
+    if (index < 0 || index >= objectCount())
+        return nullptr;
+    auto taken = std::move(m_objects[static_cast<size_t>(index)]);
+    m_objects.erase(m_objects.begin() + index);
+    return taken;
+}
+
 void TqxPage::Delete(qsizetype index)
 {
     if (index < 0 || index >= objectCount())

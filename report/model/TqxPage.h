@@ -50,6 +50,10 @@ public:
     TqxView *object(qsizetype index) const;
     /// Takes ownership; returns the object now held by the page.
     TqxView &addObject(std::unique_ptr<TqxView> view);
+    /// Puts @p view at list position @p index (clamped to the list) and owns it.
+    TqxView &insertObject(qsizetype index, std::unique_ptr<TqxView> view);
+    /// Takes the object at @p index out of the list; null outside the list.
+    std::unique_ptr<TqxView> takeObject(qsizetype index);
     void Clear() { m_objects.clear(); }
     /// Destroys the object at @p index; ignored for an index outside the list.
     void Delete(qsizetype index);

@@ -2,7 +2,7 @@
 // the project's font rules, no display), so a test binary behaves the same whether CTest or a
 // person runs it.
 #include <QApplication>
-
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,6 +22,8 @@ int main(int argc, char **argv)
     setDefault("FONTCONFIG_FILE", TOVREN_TEST_FONTCONFIG);
     setDefault("TOVREN_FIXTURES_DIR", TOVREN_TEST_FIXTURES);
     QApplication application(argc, argv);
+    // Settings, recovery copies and galleries a test writes never reach the user's own folders.
+    QStandardPaths::setTestModeEnabled(true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

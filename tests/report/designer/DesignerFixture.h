@@ -59,6 +59,11 @@ public:
         return galleryDescription;
     }
     void showAbout() override { ++aboutShown; }
+    std::optional<ChosenFont> chooseFont(const QFont &, model::ColorRef) override
+    {
+        return chosenFont;
+    }
+    std::optional<ChosenFont> chosenFont;
 };
 
 /// A report holding the certificate template, with what a designer window needs around it.
@@ -69,8 +74,11 @@ protected:
 
     std::unique_ptr<designer::TqxDesignerForm> openDesigner(bool wholeReport = true)
     {
-        designer::TqxDesignerForm::Services services{&dialogs, &designerDialogs, &settings,
-                                                     dir.filePath(QStringLiteral("recovery"))};
+        designer::TqxDesignerForm::Services services;
+        services.dialogs = &dialogs;
+        services.designerDialogs = &designerDialogs;
+        services.settings = &settings;
+        services.recoveryFolder = dir.filePath(QStringLiteral("recovery"));
         auto window = std::make_unique<designer::TqxDesignerForm>(report, wholeReport, services);
         window->resize(1100, 800);
         return window;

@@ -216,6 +216,7 @@ TEST_F(DesignerWindowTest, WorkLeftByAProgramThatEndedIsOfferedAndRestored)
     dialogs.answers = {platform::mrYes};
     auto window = openDesigner();
     window->show();
+    QApplication::processEvents();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.contains(path("证书.qxf")));
     EXPECT_EQ(report.Pages().page(0)->FindObjectByName("Memo3")->Left, designedLeft + 40);
@@ -235,6 +236,37 @@ TEST_F(DesignerWindowTest, OpeningADictionaryChangesOnlyTheDictionary)
     trigger(*window, "N19");
     EXPECT_EQ(report.templateSnapshot(), pages);
     EXPECT_TRUE(window->document().isUntitled());
+}
+
+TEST_F(DesignerWindowTest, KeysUndoAMoveAndCopiedFieldsPasteOnAnotherPage)
+{
+    auto window = openDesigner();
+    window->show();
+    QApplication::setActiveWindow(window.get()); // menu shortcuts work in the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const model::TqxView &name = *report.Pages().page(0)->FindObjectByName("Memo3");
+    const int designedLeft = name.Left;
+    dragNameField(*window, 40);
+    ASSERT_EQ(name.Left, designedLeft + 40);
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(report.Pages().page(0)->FindObjectByName("Memo3")->Left, designedLeft);
+    QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(report.Pages().page(0)->FindObjectByName("Memo3")->Left, designedLeft + 40);
+
+    window->FocusObjectByName(QStringLiteral("Memo3"));
+    QTest::keyClick(window.get(), Qt::Key_C, Qt::ControlModifier);
+    designerDialogs.pageOptionsAnswers = {true};
+    trigger(*window, "PgB1");
+    ASSERT_EQ(window->currentPageIndex(), 1);
+    EXPECT_FALSE(window->action("N46")->isEnabled()) << "steps belong to their page";
+    QTest::keyClick(window.get(), Qt::Key_V, Qt::ControlModifier);
+    const model::TqxPage &second = *report.Pages().page(1);
+    ASSERT_EQ(second.objectCount(), 1);
+    EXPECT_EQ(second.object(0)->Memo, QStringList{QStringLiteral("[Aqy.\"Name\"]")});
+    EXPECT_NE(second.object(0)->Name, QStringLiteral("Memo3")) << "names stay unique in a report";
+    EXPECT_TRUE(window->action("N46")->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(second.objectCount(), 0);
 }
 
 } // namespace

@@ -1,0 +1,171 @@
+#include "report/designer/WidgetDesignerDialogs.h"
+
+#include "report/designer/DesignerSettings.h"
+#include "report/dialogs/DesignerOptionValues.h"
+#include "report/dialogs/PageOptions.h"
+#include "report/dialogs/PasswordConfirmation.h"
+#include "report/dialogs/ReportOptions.h"
+#include "report/dialogs/TqxAboutForm.h"
+#include "report/dialogs/TqxBandTypesForm.h"
+#include "report/dialogs/TqxDesOptionsForm.h"
+#include "report/dialogs/TqxDocOptForm.h"
+#include "report/dialogs/TqxPasswForm.h"
+#include "report/dialogs/TqxPgoptForm.h"
+#include "report/dialogs/TqxTemplForm.h"
+#include "report/dialogs/TqxTemplNewForm.h"
+#include "report/engine/TqxReport.h"
+#include "report/output/TqxPrinter.h"
+#include "report/platform/SettingsStore.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFontDialog>
+
+namespace tovren::designer {
+
+namespace {
+
+dialogs::DesignerOptionValues valuesOf(const DesignerSettings &settings)
+{
+    dialogs::DesignerOptionValues values;
+    values.gridShow = settings.gridShow;
+    values.gridAlign = settings.gridAlign;
+    values.disableUndo = settings.disableUndo;
+    values.syntaxHighlight = settings.syntaxHighlight;
+    values.gridSizePixels = settings.gridSize;
+    values.liveRepaint = settings.selection == 1;
+    values.units = int(settings.units);
+    values.colouredButtons = !settings.grayButtons;
+    values.editAfterInsert = settings.editAfterInsert;
+    values.bandTitles = settings.bandTitles;
+    values.pagePosition = int(settings.pagePosition);
+    values.localizedPropertyNames = settings.localizedPropNames;
+    return values;
+}
+
+void applyValues(const dialogs::DesignerOptionValues &values, DesignerSettings &settings)
+{
+    settings.gridShow = values.gridShow;
+    settings.gridAlign = values.gridAlign;
+    settings.disableUndo = values.disableUndo;
+    settings.syntaxHighlight = values.syntaxHighlight;
+    settings.gridSize = normalisedGridSize(values.gridSizePixels);
+    settings.selection = values.liveRepaint ? 1 : 0;
+    settings.units = designUnitFromStored(values.units);
+    settings.grayButtons = !values.colouredButtons;
+    settings.editAfterInsert = values.editAfterInsert;
+    settings.bandTitles = values.bandTitles;
+    settings.pagePosition = values.pagePosition == 3   ? PagePosition::Left
+                            : values.pagePosition == 4 ? PagePosition::Right
+                                                       : PagePosition::Centre;
+    settings.localizedPropNames = values.localizedPropertyNames;
+}
+
+} // namespace
+
+WidgetDesignerDialogs::WidgetDesignerDialogs(output::TqxPrinter &printer,
+                                             platform::DialogProvider &dialogs,
+                                             platform::SettingsStore *settings, QWidget *parent)
+    : m_printer(printer)
+    , m_dialogs(dialogs)
+    , m_settings(settings)
+    , m_parent(parent)
+{}
+
+QWidget *WidgetDesignerDialogs::owner() const
+{
+    // The designer is modal over the main window; its dialogs belong in front of it.
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return m_parent;
+}
+
+bool WidgetDesignerDialogs::editPageOptions(model::TqxPage &page, bool &unlimitedHeight)
+{
+    const QList<int> &papers = m_printer.paperCodeList();
+    const QList<int> &bins = m_printer.binCodes();
+    dialogs::TqxPgoptForm dialog(m_printer, m_dialogs, owner());
+    dialog.setOptions(dialogs::PageOptions::fromPage(page, unlimitedHeight, papers, bins));
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const dialogs::PageOptions chosen = dialog.options();
+    if (!chosen.applyTo(page, papers, bins))
+        return false;
+    unlimitedHeight = chosen.unlimitedHeight;
+    return true;
+}
+
+bool WidgetDesignerDialogs::editDesignerOptions(DesignerSettings &settings)
+{
+    platform::SettingsStore fallback(QCoreApplication::applicationName());
+    dialogs::TqxDesOptionsForm dialog(m_settings ? *m_settings : fallback, m_dialogs, owner());
+    dialog.setValues(valuesOf(settings));
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    applyValues(dialog.values(), settings);
+    return true;
+}
+
+bool WidgetDesignerDialogs::editReportOptions(engine::TqxReport &report)
+{
+    dialogs::TqxDocOptForm dialog(m_printer.printerNames(), m_printer.activeIndex(), owner());
+    dialog.setOptions(dialogs::ReportOptions::fromReport(report));
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    const dialogs::PasswordConfirmation password(dialogs::TqxPasswForm::prompter(owner()));
+    dialog.options().applyTo(report, password);
+    return true;
+}
+
+std::optional<int> WidgetDesignerDialogs::chooseBandType(const model::TqxPage &page,
+                                                         bool subReportPage)
+{
+    dialogs::TqxBandTypesForm dialog(page, owner());
+    dialog.setSubreportPage(subReportPage);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosenBandType();
+}
+
+std::optional<QString> WidgetDesignerDialogs::chooseGalleryTemplate(engine::TqxReport &report)
+{
+    dialogs::TqxTemplForm dialog(report, m_dialogs, dialogs::TemplateGallery(), owner());
+    if (dialog.exec() != QDialog::Accepted || dialog.templateFileName().isEmpty())
+        return std::nullopt;
+    return dialog.templateFileName();
+}
+
+std::optional<DesignerDialogs::GalleryDescription> WidgetDesignerDialogs::describeGalleryTemplate()
+{
+    dialogs::TqxTemplNewForm dialog(m_dialogs, owner());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return GalleryDescription{dialog.description(), dialog.picture()};
+}
+
+void WidgetDesignerDialogs::showAbout()
+{
+    dialogs::TqxAboutForm dialog(QCoreApplication::applicationVersion(), owner());
+    dialog.exec();
+}
+
+std::optional<DesignerDialogs::ChosenFont> WidgetDesignerDialogs::chooseFont(const QFont &font,
+                                                                             model::ColorRef colour)
+{
+    QFontDialog dialog(font, owner());
+    dialog.setWindowTitle(QStringLiteral("字体"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    // The toolkit's font dialog has no colour; the font colour button sets it.
+    return ChosenFont{dialog.selectedFont(), colour};
+}
+
+std::unique_ptr<DesignerDialogs> makeWidgetDesignerDialogs(output::TqxPrinter &printer,
+                                                           platform::DialogProvider &dialogs,
+                                                           platform::SettingsStore *settings,
+                                                           QWidget *parent)
+{
+    return std::make_unique<WidgetDesignerDialogs>(printer, dialogs, settings, parent);
+}
+
+} // namespace tovren::designer

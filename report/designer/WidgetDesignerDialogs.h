@@ -1,0 +1,54 @@
+#pragma once
+
+#include "report/designer/DesignerDialogs.h"
+
+#include <QPointer>
+#include <memory>
+
+class QWidget;
+
+namespace tovren::output {
+class TqxPrinter;
+}
+namespace tovren::platform {
+class DialogProvider;
+class SettingsStore;
+} // namespace tovren::platform
+
+namespace tovren::designer {
+
+/// The designer's dialogs as real windows: page, designer and report options, the band type
+/// chooser, the template gallery and the about box. Each reads its values from the model,
+/// shows its window modally over the window that is active and writes back only on OK.
+class WidgetDesignerDialogs : public DesignerDialogs
+{
+public:
+    /// Nothing given is owned; all must outlive the dialogs. @p settings may be none.
+    WidgetDesignerDialogs(output::TqxPrinter &printer, platform::DialogProvider &dialogs,
+                          platform::SettingsStore *settings, QWidget *parent);
+
+    bool editPageOptions(model::TqxPage &page, bool &unlimitedHeight) override;
+    bool editDesignerOptions(DesignerSettings &settings) override;
+    bool editReportOptions(engine::TqxReport &report) override;
+    std::optional<int> chooseBandType(const model::TqxPage &page, bool subReportPage) override;
+    std::optional<QString> chooseGalleryTemplate(engine::TqxReport &report) override;
+    std::optional<GalleryDescription> describeGalleryTemplate() override;
+    void showAbout() override;
+    std::optional<ChosenFont> chooseFont(const QFont &font, model::ColorRef colour) override;
+
+private:
+    QWidget *owner() const;
+
+    output::TqxPrinter &m_printer;
+    platform::DialogProvider &m_dialogs;
+    platform::SettingsStore *m_settings;
+    QPointer<QWidget> m_parent;
+};
+
+/// The dialogs the program's designer uses.
+std::unique_ptr<DesignerDialogs> makeWidgetDesignerDialogs(output::TqxPrinter &printer,
+                                                           platform::DialogProvider &dialogs,
+                                                           platform::SettingsStore *settings,
+                                                           QWidget *parent);
+
+} // namespace tovren::designer
