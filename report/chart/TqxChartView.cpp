@@ -135,6 +135,12 @@ void TqxChartView::ReadRecord(model::RecordReader &reader)
         if (size < 0 || size > reader.size() - reader.pos())
             throw model::ERecordFormat("图表图片的长度超出了记录中剩余的数据");
         StaticPicture.load(reader.readBytes(size));
+        // A picture record stands for a chart without options: reading one into an existing
+        // chart (as undo does) must not leave the options it had before.
+        ChartSettings = ChartSettingsRecord();
+        LegendSource.clear();
+        ValueSource.clear();
+        OthersLabel.clear();
         return;
     }
     ChartSettings =
