@@ -5,8 +5,12 @@
 
 #include <QFont>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
+namespace tovren::chart {
+class TqxChartView;
+}
 namespace tovren::engine {
 class TqxReport;
 }
@@ -55,6 +59,10 @@ public:
     };
     /// The font dialog starting on @p font in @p colour; nothing when cancelled.
     virtual std::optional<ChosenFont> chooseFont(const QFont &font, model::ColorRef colour) = 0;
+    /// The chart editor on @p chart; on OK @p beforeChange runs, then the options are written
+    /// back. True when they were.
+    virtual bool editChart(chart::TqxChartView &chart,
+                           const std::function<void()> &beforeChange) = 0;
 };
 
 } // namespace tovren::designer

@@ -1,5 +1,6 @@
 #include "report/designer/TqxDesignerForm.h"
 
+#include "report/chart/TqxChartView.h"
 #include "report/designer/ArrangeCommands.h"
 #include "report/designer/DesignerActions.h"
 #include "report/designer/DesignerDialogs.h"
@@ -535,9 +536,18 @@ void TqxDesignerForm::showTrackingRect(const std::optional<TrackingRect> &rect)
     updateStatusBar();
 }
 
-void TqxDesignerForm::openObjectEditor(model::TqxView &, bool)
+void TqxDesignerForm::openObjectEditor(model::TqxView &view, bool)
 {
-    // Object editors come with the designer's editor dialogs.
+    if (auto *chart = dynamic_cast<chart::TqxChartView *>(&view))
+        editChart(*chart);
+}
+
+void TqxDesignerForm::editChart(chart::TqxChartView &chart)
+{
+    if (!m_services.designerDialogs->editChart(chart, [this] { PrepareUndoStep(); }))
+        return;
+    MarkModified(true);
+    RefreshAfterChange();
 }
 
 void TqxDesignerForm::openContextMenu(const QPoint &globalPosition)

@@ -35,6 +35,7 @@ public:
     std::optional<GalleryDescription> describeGalleryTemplate() override;
     void showAbout() override;
     std::optional<ChosenFont> chooseFont(const QFont &font, model::ColorRef colour) override;
+    bool editChart(chart::TqxChartView &chart, const std::function<void()> &beforeChange) override;
 
 private:
     QWidget *owner() const;

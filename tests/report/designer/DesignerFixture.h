@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/certificate/CertificateTemplate.h"
+#include "report/chart/TqxChartView.h"
 #include "report/designer/DesignerDialogs.h"
 #include "report/designer/DesignerSettings.h"
 #include "report/designer/TqxDesignerForm.h"
+#include "report/dialogs/ChartFormValues.h"
 #include "report/engine/TqxComponent.h"
 #include "report/engine/TqxReport.h"
 #include "report/model/TemplatePageList.h"
@@ -64,6 +66,18 @@ public:
         return chosenFont;
     }
     std::optional<ChosenFont> chosenFont;
+
+    /// The chart editor's answer: the values confirmed, or nothing for Cancel.
+    bool editChart(chart::TqxChartView &chart, const std::function<void()> &beforeChange) override
+    {
+        ++chartEditorOpened;
+        if (!chartAnswer || !chartAnswer->topCount())
+            return false;
+        beforeChange();
+        return chartAnswer->applyTo(chart);
+    }
+    std::optional<dialogs::ChartFormValues> chartAnswer;
+    int chartEditorOpened = 0;
 };
 
 /// A report holding the certificate template, with what a designer window needs around it.
