@@ -32,6 +32,7 @@ public:
     std::optional<GalleryDescription> describeGalleryTemplate() override { return {}; }
     void showAbout() override {}
     std::optional<ChosenFont> chooseFont(const QFont &, model::ColorRef) override { return {}; }
+    bool editChart(chart::TqxChartView &, const std::function<void()> &) override { return false; }
 };
 
 struct CertificateReport
