@@ -20,8 +20,11 @@ protected:
         auto created = std::make_unique<chart::TqxChartView>();
         created->Name = QStringLiteral("Chart1");
         created->SetBounds(40, 40, 200, 120);
-        return static_cast<chart::TqxChartView &>(
-            report.Pages().page(0)->addObject(std::move(created)));
+        // Undo finds objects by their id, so the chart needs one no other object has.
+        model::TqxPage &page = *report.Pages().page(0);
+        for (qsizetype i = 0; i < page.objectCount(); ++i)
+            created->ObjectId = std::max(created->ObjectId, page.object(i)->ObjectId + 1);
+        return static_cast<chart::TqxChartView &>(page.addObject(std::move(created)));
     }
     void select(designer::TqxDesignerForm &window, const model::TqxView &view)
     {
