@@ -12,6 +12,7 @@
 #include "app/ui/MainWindow.h"
 #include "app/ui/QtDialogProvider.h"
 #include "app/ui/ToolkitTranslations.h"
+#include "report/chart/ChartRegistration.h"
 #include "report/platform/DataFolders.h"
 #include "report/platform/SettingsStore.h"
 
@@ -68,9 +69,12 @@ int runCommand(int argc, char **argv, const QStringList &arguments)
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
         !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
+    // Charts are drawn through a graphics scene, which needs the widgets' application object
+    // even when nothing is shown.
+    QApplication application(argc, argv);
     // The same data folder as the window's, so both keep their logs in one place.
-    QGuiApplication::setApplicationName(QString::fromLatin1(tovren::app::kApplicationTitle));
+    QApplication::setApplicationName(QString::fromLatin1(tovren::app::kApplicationTitle));
+    tovren::chart::registerChartObject();
     QTextStream out(stdout);
     QTextStream err(stderr);
     tovren::cli::CommandIo io{out, err};
@@ -91,6 +95,7 @@ int runWindow(int argc, char **argv, const QStringList &arguments)
     QApplication::setWindowIcon(QIcon::fromTheme(
         QStringLiteral("tovren"),
         QIcon(platform::DataFolders::shippedPath(QStringLiteral("icons/tovren.svg")))));
+    chart::registerChartObject();
     app::installToolkitTranslations(application);
     app::QtDialogProvider dialogs;
     application.setDialogs(&dialogs);

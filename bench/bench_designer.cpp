@@ -45,6 +45,7 @@ public:
     {
         return {};
     }
+    bool editChart(chart::TqxChartView &, const std::function<void()> &) override { return false; }
 };
 
 struct CertificateReport

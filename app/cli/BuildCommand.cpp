@@ -241,7 +241,7 @@ Command buildCommand()
             "  --password 密码  受密码保护的模板的密码\n"
             "  --strict         有内容超出框 (折行后放不下或超出宽度) 时不写文件, 返回非零;\n"
             "                   缺省只为每处给出一行警告\n"
-            "  --ignore-missing 模板中有程序没有的组件 (如图表) 时, 列出它们后略去\n"
+            "  --ignore-missing 模板中有程序没有的组件 (如别的程序的插件对象) 时, 列出它们后略去\n"
             "                   这些对象照常生成; 缺省为不生成并返回非零\n"
             "  --database CONN  数据库连接; 缺省为设置中的连接或当前目录的数据库\n"
             "  --sql SQL        浏览查询; 缺省为 \"Select * from info\"\n"

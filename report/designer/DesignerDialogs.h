@@ -6,6 +6,7 @@
 
 #include <QFont>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace tovren::dialogs {
@@ -13,6 +14,9 @@ struct BandSourceChoice;
 class CrossBandSources;
 struct PictureEdit;
 } // namespace tovren::dialogs
+namespace tovren::chart {
+class TqxChartView;
+}
 namespace tovren::engine {
 class DataSourceListing;
 class TqxDataDictionary;
@@ -78,6 +82,10 @@ public:
     /// The data set, fields and layout to insert; nothing when cancelled.
     virtual std::optional<dialogs::InsertFieldsChoice>
     chooseFieldsToInsert(const engine::DataSourceListing &listing) = 0;
+    /// The chart editor on @p chart; on OK @p beforeChange runs, then the options are written
+    /// back. True when they were.
+    virtual bool editChart(chart::TqxChartView &chart,
+                           const std::function<void()> &beforeChange) = 0;
 };
 
 } // namespace tovren::designer

@@ -1,5 +1,6 @@
 #include "report/designer/TqxDesignerForm.h"
 
+#include "report/chart/TqxChartView.h"
 #include "report/designer/ArrangeCommands.h"
 #include "report/designer/DesignerActions.h"
 #include "report/designer/DesignerDialogs.h"
@@ -590,6 +591,10 @@ void TqxDesignerForm::showTrackingRect(const std::optional<TrackingRect> &rect)
 
 void TqxDesignerForm::openObjectEditor(model::TqxView &view, bool)
 {
+    if (auto *chart = dynamic_cast<chart::TqxChartView *>(&view)) {
+        editChart(*chart);
+        return;
+    }
     if (!DesignedPage)
         return;
     ObjectEditors editors(*m_services.designerDialogs, m_report,
@@ -598,6 +603,14 @@ void TqxDesignerForm::openObjectEditor(model::TqxView &view, bool)
         RefreshAfterChange();
         return;
     }
+}
+
+void TqxDesignerForm::editChart(chart::TqxChartView &chart)
+{
+    if (!m_services.designerDialogs->editChart(chart, [this] { PrepareUndoStep(); }))
+        return;
+    MarkModified(true);
+    RefreshAfterChange();
 }
 
 void TqxDesignerForm::openContextMenu(const QPoint &globalPosition)

@@ -16,6 +16,9 @@ class QActionGroup;
 class QMenu;
 class QToolBar;
 
+namespace tovren::chart {
+class TqxChartView;
+}
 namespace tovren::engine {
 class TqxReport;
 }
@@ -152,6 +155,7 @@ public:
     /// The font dialog on the last selected object's font; what the person changes there goes
     /// to every selected text object.
     void openFontDialog();
+    void editChart(chart::TqxChartView &chart);
     void setUnits(DesignUnit units);
     void setGridShown(bool shown);
     void setGridAligned(bool aligned);

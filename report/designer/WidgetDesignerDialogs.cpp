@@ -3,6 +3,7 @@
 #include "report/designer/DesignerSettings.h"
 #include "report/designer/TqxReportDesigner.h"
 #include "report/dialogs/BandSourceChoice.h"
+#include "report/dialogs/ChartEditor.h"
 #include "report/dialogs/CrossBandSources.h"
 #include "report/dialogs/DesignerOptionValues.h"
 #include "report/dialogs/InsertFieldsChoice.h"
@@ -168,6 +169,12 @@ std::optional<DesignerDialogs::ChosenFont> WidgetDesignerDialogs::chooseFont(con
         return std::nullopt;
     // The toolkit's font dialog has no colour; the font colour button sets it.
     return ChosenFont{dialog.selectedFont(), colour};
+}
+
+bool WidgetDesignerDialogs::editChart(chart::TqxChartView &chart,
+                                      const std::function<void()> &beforeChange)
+{
+    return dialogs::editChartObject(chart, m_dialogs, beforeChange, owner());
 }
 
 std::unique_ptr<DesignerDialogs> makeWidgetDesignerDialogs(output::TqxPrinter &printer,

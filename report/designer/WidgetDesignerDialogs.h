@@ -42,6 +42,7 @@ public:
     bool editPicture(dialogs::PictureEdit &edit) override;
     std::optional<dialogs::InsertFieldsChoice>
     chooseFieldsToInsert(const engine::DataSourceListing &listing) override;
+    bool editChart(chart::TqxChartView &chart, const std::function<void()> &beforeChange) override;
 
 private:
     QWidget *owner() const;

@@ -382,20 +382,10 @@ void PageEngine::OutputObject(TqxBand &b, TqxView &view)
         TqxEMFPages &prepared = m_report.EMFPages();
         if (prepared.Count() > 0 && pageIndex < prepared.Count()) {
             state.currentObject = &view;
-            if (memo) {
-                QBuffer buffer(&prepared.Page(pageIndex).stream);
-                buffer.open(QIODevice::WriteOnly | QIODevice::Append);
-                model::RecordWriter writer(buffer);
-                memo->PrintToStream(writer, b.View);
-            } else {
-                view.ExpandedText = view.Memo;
-                if (state.beforePrint)
-                    state.beforePrint(view);
-                if (state.runObjectScript && !view.Script.isEmpty())
-                    state.runObjectScript(view);
-                if (view.Visible)
-                    prepared.appendObject(pageIndex, view);
-            }
+            QBuffer buffer(&prepared.Page(pageIndex).stream);
+            buffer.open(QIODevice::WriteOnly | QIODevice::Append);
+            model::RecordWriter writer(buffer);
+            view.PrintToStream(writer, b.View);
         }
         if (memo && stageWritten <= 1) {
             for (TqxView *hook : model::TqxGlobals::instance().hookObjects)

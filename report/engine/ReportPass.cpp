@@ -7,10 +7,55 @@
 #include "report/engine/TqxDataset.h"
 #include "report/engine/TqxReport.h"
 #include "report/model/RunState.h"
+#include "report/model/TqxGlobals.h"
 #include "report/model/TqxPage.h"
 #include "report/script/EvaluationError.h"
 
+#include <algorithm>
+
 namespace tovren::engine {
+
+namespace {
+
+/// The template's hook objects hear of every printed text while one pass runs. They leave the
+/// library-wide list with the pass: the template may be read back afterwards, which destroys
+/// them.
+class PassHookObjects
+{
+public:
+    explicit PassHookObjects(model::TqxPages &pages)
+        : m_hooks(model::TqxGlobals::instance().hookObjects)
+    {
+        for (qsizetype p = 0; p < pages.Count(); ++p) {
+            const model::TqxPage &page = *pages.page(p);
+            if (page.PageType != model::TqxPage::ptReport)
+                continue;
+            for (qsizetype i = 0; i < page.objectCount(); ++i) {
+                model::TqxView *view = page.object(i);
+                if (view->Flags & model::TqxView::kHookObjectFlag) {
+                    m_hooks.push_back(view);
+                    m_added.push_back(view);
+                }
+            }
+        }
+    }
+    ~PassHookObjects()
+    {
+        for (model::TqxView *view : m_added) {
+            const auto it = std::find(m_hooks.begin(), m_hooks.end(), view);
+            if (it != m_hooks.end())
+                m_hooks.erase(it);
+        }
+    }
+    PassHookObjects(const PassHookObjects &) = delete;
+    PassHookObjects &operator=(const PassHookObjects &) = delete;
+
+private:
+    std::vector<model::TqxView *> &m_hooks;
+    std::vector<model::TqxView *> m_added;
+};
+
+} // namespace
 
 void ReportPass::run()
 {
@@ -36,6 +81,7 @@ void ReportPass::run()
         return;
     }
 
+    const PassHookObjects hooks(pages);
     PageContinuation continuation;
     std::vector<std::unique_ptr<PageEngine>> engines(pages.Count());
     for (qsizetype i = 0; i < pages.Count(); ++i) {

@@ -79,7 +79,7 @@ public:
     /// Writes the object into a prepared page: kind byte and prepared-page record, unless
     /// Suppress finds the same text as last time. Bottom and top band alignment move the
     /// object against @p printingBand when one is given. Leaves OutputStage at 0.
-    void PrintToStream(RecordWriter &writer, const TqxBandView *printingBand = nullptr);
+    void PrintToStream(RecordWriter &writer, const TqxBandView *printingBand = nullptr) override;
     /// Rebuilds ExpandedText from Memo with every bracket replaced by its value.
     void ExpandText();
     /// The display text of one bracket: the report's value resolution when one is installed,

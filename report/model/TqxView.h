@@ -19,6 +19,7 @@ namespace tovren::model {
 
 class RecordReader;
 class RecordWriter;
+class TqxBandView;
 
 /// A rectangle on the canvas in the platform's convention: right and bottom lie just outside.
 struct CanvasRect
@@ -87,6 +88,10 @@ public:
     /// template and prepared-page records. Reading raises ERecordFormat for a damaged record.
     virtual void ReadRecord(RecordReader &reader);
     virtual void WriteRecord(RecordWriter &writer);
+    /// Writes the object as printed into a prepared page: the before-print step and the
+    /// object's script run on ExpandedText, then a visible object writes its kind byte and
+    /// prepared-page record. @p printingBand is the band being printed, when there is one.
+    virtual void PrintToStream(RecordWriter &writer, const TqxBandView *printingBand = nullptr);
     virtual void AfterResize() {}
     /// The attributes of this class that the XML export writes after those every view shares;
     /// text objects and add-ins add theirs here.

@@ -1,6 +1,8 @@
 // The stored records of the built-in object classes: the view part every object shares and
 // the class parts of bands, pictures and sub-report marks. Lines have no class part.
+#include "report/model/ObjectRecord.h"
 #include "report/model/RecordStream.h"
+#include "report/model/RunState.h"
 #include "report/model/TqxBandView.h"
 #include "report/model/TqxPictureView.h"
 #include "report/model/TqxSubReportView.h"
@@ -106,6 +108,19 @@ void TqxView::WriteRecord(RecordWriter &writer)
     writer.writeInt(GapX);
     writer.writeInt(GapY);
     writer.writeByte(BandAlign);
+}
+
+void TqxView::PrintToStream(RecordWriter &writer, const TqxBandView *printingBand)
+{
+    Q_UNUSED(printingBand);
+    ExpandedText = Memo;
+    RunState &state = runState();
+    if (state.beforePrint)
+        state.beforePrint(*this);
+    if (state.runObjectScript && !Script.isEmpty())
+        state.runObjectScript(*this);
+    if (Visible)
+        writePreparedObject(writer, *this);
 }
 
 void TqxBandView::ReadRecord(RecordReader &reader)

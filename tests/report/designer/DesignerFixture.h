@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/certificate/CertificateTemplate.h"
+#include "report/chart/TqxChartView.h"
 #include "report/designer/DesignerDialogs.h"
 #include "report/designer/DesignerSettings.h"
 #include "report/designer/TqxDesignerForm.h"
 #include "report/dialogs/BandSourceChoice.h"
+#include "report/dialogs/ChartFormValues.h"
 #include "report/dialogs/CrossBandSources.h"
 #include "report/dialogs/InsertFieldsChoice.h"
 #include "report/dialogs/PictureEdit.h"
@@ -98,6 +100,17 @@ public:
     {
         return fieldsToInsert;
     }
+    /// The chart editor's answer: the values confirmed, or nothing for Cancel.
+    bool editChart(chart::TqxChartView &chart, const std::function<void()> &beforeChange) override
+    {
+        ++chartEditorOpened;
+        if (!chartAnswer || !chartAnswer->topCount())
+            return false;
+        beforeChange();
+        return chartAnswer->applyTo(chart);
+    }
+    std::optional<dialogs::ChartFormValues> chartAnswer;
+    int chartEditorOpened = 0;
 };
 
 /// A report holding the certificate template, with what a designer window needs around it.
