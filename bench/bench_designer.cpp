@@ -54,6 +54,13 @@ public:
     std::optional<GalleryDescription> describeGalleryTemplate() override { return {}; }
     void showAbout() override {}
     std::optional<ChosenFont> chooseFont(const QFont &, model::ColorRef) override { return {}; }
+    bool editText(model::TqxView &, const TextEditing &) override { return false; }
+    std::optional<QString> buildExpression(engine::TqxReport &, const QString &) override
+    {
+        return {};
+    }
+    std::optional<QString> chooseDataField(engine::TqxReport &) override { return {}; }
+    bool editDictionary(engine::TqxReport &) override { return false; }
 };
 
 struct CertificateReport

@@ -44,6 +44,8 @@ class TqxTextEditorBase : public QDialog
 {
     Q_OBJECT
 public:
+    /// The designer's callbacks may change between edits of the one kept editor.
+    void setServices(const TextEditorServices &services) { m_services = services; }
     /// Edits @p view modally; on OK its Memo and Script are written back.
     int ShowEditor(model::TqxView &view);
 
