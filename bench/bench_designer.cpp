@@ -46,6 +46,13 @@ public:
         return {};
     }
     bool editChart(chart::TqxChartView &, const std::function<void()> &) override { return false; }
+    bool editText(model::TqxView &, const TextEditing &) override { return false; }
+    std::optional<QString> buildExpression(engine::TqxReport &, const QString &) override
+    {
+        return {};
+    }
+    std::optional<QString> chooseDataField(engine::TqxReport &) override { return {}; }
+    bool editDictionary(engine::TqxReport &) override { return false; }
 };
 
 struct CertificateReport

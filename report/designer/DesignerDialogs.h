@@ -24,7 +24,8 @@ class TqxReport;
 } // namespace tovren::engine
 namespace tovren::model {
 class TqxPage;
-}
+class TqxView;
+} // namespace tovren::model
 
 namespace tovren::designer {
 
@@ -86,6 +87,24 @@ public:
     /// back. True when they were.
     virtual bool editChart(chart::TqxChartView &chart,
                            const std::function<void()> &beforeChange) = 0;
+    /// What the text editor calls back into the designer.
+    struct TextEditing
+    {
+        /// Which kind of editor: with the highlighting script pane or the plain one.
+        bool syntaxHighlight = true;
+        std::function<QString()> pickExpression;
+        std::function<QString()> pickDatabaseField;
+        std::function<void()> prepareUndoStep;
+    };
+    /// The text editor on @p view's text and script; true when confirmed and written back.
+    virtual bool editText(model::TqxView &view, const TextEditing &editing) = 0;
+    /// The expression builder starting on @p text; its text, or nothing when cancelled.
+    virtual std::optional<QString> buildExpression(engine::TqxReport &report,
+                                                   const QString &text) = 0;
+    /// The data field picker; source."field", or nothing when cancelled or none was chosen.
+    virtual std::optional<QString> chooseDataField(engine::TqxReport &report) = 0;
+    /// The dictionary editor; true when accepted and written back into the report.
+    virtual bool editDictionary(engine::TqxReport &report) = 0;
 };
 
 } // namespace tovren::designer

@@ -375,6 +375,7 @@ void TqxDesignerForm::connectCommands()
     on("N20", [this] { saveReport(); });
     on("N17", [this] { saveReportAs(); });
     on("N8", [this] { editReportOptions(); });
+    on("N42", [this] { editDictionary(); });
     on("N25", [this] { editPageOptions(); });
     on("N39", [this] { previewReport(); });
     on("N10", [this] {
@@ -423,8 +424,6 @@ void TqxDesignerForm::applyMode()
     }
     action("OB3")->setEnabled(whole);
     action("OB5")->setEnabled(whole);
-    // Commands that arrive with their own parts of the designer stay off until then.
-    action("N42")->setEnabled(false);
 }
 
 TqxDesignerPage &TqxDesignerForm::canvas() const
@@ -521,12 +520,23 @@ void TqxDesignerForm::FocusObjectByName(const QString &name)
 
 QString TqxDesignerForm::PickDatabaseField(const QString &)
 {
-    return {}; // the field chooser is not part of this window yet
+    const std::optional<QString> field = m_services.designerDialogs->chooseDataField(m_report);
+    return field ? u'[' + *field + u']' : QString();
 }
 
-QString TqxDesignerForm::PickExpression(const QString &)
+QString TqxDesignerForm::PickExpression(const QString &text)
 {
-    return {}; // the expression builder is not part of this window yet
+    const std::optional<QString> built =
+        m_services.designerDialogs->buildExpression(m_report, text);
+    return built ? bracketedExpression(*built) : QString();
+}
+
+void TqxDesignerForm::editDictionary()
+{
+    if (!WholeReport || !m_services.designerDialogs->editDictionary(m_report))
+        return;
+    MarkModified(true);
+    emit dictionaryChanged();
 }
 
 // ---- the canvas's host
@@ -589,10 +599,14 @@ void TqxDesignerForm::showTrackingRect(const std::optional<TrackingRect> &rect)
     updateStatusBar();
 }
 
-void TqxDesignerForm::openObjectEditor(model::TqxView &view, bool)
+void TqxDesignerForm::openObjectEditor(model::TqxView &view, bool textEditor)
 {
     if (auto *chart = dynamic_cast<chart::TqxChartView *>(&view)) {
         editChart(*chart);
+        return;
+    }
+    if (textEditor || view.ObjectKind == model::okText) {
+        editObjectText(view);
         return;
     }
     if (!DesignedPage)
@@ -611,6 +625,17 @@ void TqxDesignerForm::editChart(chart::TqxChartView &chart)
         return;
     MarkModified(true);
     RefreshAfterChange();
+}
+
+void TqxDesignerForm::editObjectText(model::TqxView &view)
+{
+    DesignerDialogs::TextEditing editing;
+    editing.syntaxHighlight = m_settings.syntaxHighlight;
+    editing.pickExpression = [this] { return PickExpression({}); };
+    editing.pickDatabaseField = [this] { return PickDatabaseField({}); };
+    editing.prepareUndoStep = [this] { PrepareUndoStep(); };
+    if (m_services.designerDialogs->editText(view, editing))
+        RefreshAfterChange();
 }
 
 void TqxDesignerForm::openContextMenu(const QPoint &globalPosition)

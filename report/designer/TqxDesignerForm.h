@@ -165,8 +165,14 @@ public:
     /// designer's key (the focused control then gets it).
     bool handleDesignerKey(QKeyEvent *key);
 
+    /// The data dictionary editor (N42); on OK the report is marked modified and
+    /// dictionaryChanged() is emitted.
+    void editDictionary();
+
 signals:
     void closed();
+    /// The dictionary's variables or aliases changed: windows that list fields refill.
+    void dictionaryChanged();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -188,6 +194,7 @@ private:
     void selectionGeometryChanged() override { updateStatusBar(); }
     void showTrackingRect(const std::optional<TrackingRect> &rect) override;
     void openObjectEditor(model::TqxView &view, bool textEditor) override;
+    void editObjectText(model::TqxView &view);
     void openPageEditor() override { editPageOptions(); }
     void openContextMenu(const QPoint &globalPosition) override;
     void pageListChanged() override { rebuildTabs(); }

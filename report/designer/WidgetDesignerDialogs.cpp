@@ -10,12 +10,16 @@
 #include "report/dialogs/PageOptions.h"
 #include "report/dialogs/PasswordConfirmation.h"
 #include "report/dialogs/PictureEdit.h"
+#include "report/dialogs/ReportCatalogue.h"
 #include "report/dialogs/ReportOptions.h"
 #include "report/dialogs/TqxAboutForm.h"
 #include "report/dialogs/TqxBandEditorForm.h"
 #include "report/dialogs/TqxBandTypesForm.h"
 #include "report/dialogs/TqxDesOptionsForm.h"
+#include "report/dialogs/TqxDictForm.h"
 #include "report/dialogs/TqxDocOptForm.h"
+#include "report/dialogs/TqxEditorForm.h"
+#include "report/dialogs/TqxExprForm.h"
 #include "report/dialogs/TqxGEditorForm.h"
 #include "report/dialogs/TqxGroupEditorForm.h"
 #include "report/dialogs/TqxInsertFieldsForm.h"
@@ -82,6 +86,11 @@ WidgetDesignerDialogs::WidgetDesignerDialogs(output::TqxPrinter &printer,
     , m_settings(settings)
     , m_parent(parent)
 {}
+
+WidgetDesignerDialogs::~WidgetDesignerDialogs()
+{
+    delete m_textEditor.data();
+}
 
 QWidget *WidgetDesignerDialogs::owner() const
 {
@@ -175,6 +184,54 @@ bool WidgetDesignerDialogs::editChart(chart::TqxChartView &chart,
                                       const std::function<void()> &beforeChange)
 {
     return dialogs::editChartObject(chart, m_dialogs, beforeChange, owner());
+}
+
+bool WidgetDesignerDialogs::editText(model::TqxView &view, const TextEditing &editing)
+{
+    dialogs::TextEditorServices services;
+    services.dialogs = &m_dialogs;
+    services.settings = m_settings;
+    services.pickExpression = editing.pickExpression;
+    services.pickDatabaseField = editing.pickDatabaseField;
+    services.prepareUndoStep = editing.prepareUndoStep;
+    if (m_textEditor && m_textEditorHighlights != editing.syntaxHighlight)
+        delete m_textEditor.data();
+    if (!m_textEditor) {
+        m_textEditorHighlights = editing.syntaxHighlight;
+        if (editing.syntaxHighlight)
+            m_textEditor = new dialogs::TqxEditorForm(services, m_parent);
+        else
+            m_textEditor = new dialogs::TqxEditorForm1(services, m_parent);
+    }
+    m_textEditor->setServices(services);
+    return m_textEditor->ShowEditor(view) == QDialog::Accepted;
+}
+
+std::optional<QString> WidgetDesignerDialogs::buildExpression(engine::TqxReport &report,
+                                                              const QString &text)
+{
+    const dialogs::ReportCatalogue catalogue(report);
+    dialogs::TqxExprForm builder(catalogue, m_pickerMemory, owner());
+    builder.setExpression(text);
+    if (builder.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return builder.expression();
+}
+
+std::optional<QString> WidgetDesignerDialogs::chooseDataField(engine::TqxReport &report)
+{
+    const dialogs::ReportCatalogue catalogue(report);
+    dialogs::TqxFieldsForm picker(catalogue, m_pickerMemory, owner());
+    if (picker.exec() != QDialog::Accepted || picker.chosenField().isEmpty())
+        return std::nullopt;
+    return picker.chosenField();
+}
+
+bool WidgetDesignerDialogs::editDictionary(engine::TqxReport &report)
+{
+    const dialogs::ReportCatalogue catalogue(report);
+    dialogs::TqxDictForm editor(report, catalogue, m_pickerMemory, &m_dialogs, owner());
+    return editor.exec() == QDialog::Accepted;
 }
 
 std::unique_ptr<DesignerDialogs> makeWidgetDesignerDialogs(output::TqxPrinter &printer,

@@ -1,11 +1,16 @@
 #pragma once
 
 #include "report/designer/DesignerDialogs.h"
+#include "report/dialogs/ExpressionPickers.h"
 
 #include <QPointer>
 #include <memory>
 
 class QWidget;
+
+namespace tovren::dialogs {
+class TqxTextEditorBase;
+}
 
 namespace tovren::output {
 class TqxPrinter;
@@ -26,6 +31,7 @@ public:
     /// Nothing given is owned; all must outlive the dialogs. @p settings may be none.
     WidgetDesignerDialogs(output::TqxPrinter &printer, platform::DialogProvider &dialogs,
                           platform::SettingsStore *settings, QWidget *parent);
+    ~WidgetDesignerDialogs() override;
 
     bool editPageOptions(model::TqxPage &page, bool &unlimitedHeight) override;
     bool editDesignerOptions(DesignerSettings &settings) override;
@@ -43,6 +49,10 @@ public:
     std::optional<dialogs::InsertFieldsChoice>
     chooseFieldsToInsert(const engine::DataSourceListing &listing) override;
     bool editChart(chart::TqxChartView &chart, const std::function<void()> &beforeChange) override;
+    bool editText(model::TqxView &view, const TextEditing &editing) override;
+    std::optional<QString> buildExpression(engine::TqxReport &report, const QString &text) override;
+    std::optional<QString> chooseDataField(engine::TqxReport &report) override;
+    bool editDictionary(engine::TqxReport &report) override;
 
 private:
     QWidget *owner() const;
@@ -51,6 +61,11 @@ private:
     platform::DialogProvider &m_dialogs;
     platform::SettingsStore *m_settings;
     QPointer<QWidget> m_parent;
+    /// One text editor is kept, so its pane layout stays from edit to edit; it is made again
+    /// when the kind changes.
+    QPointer<dialogs::TqxTextEditorBase> m_textEditor;
+    bool m_textEditorHighlights = true;
+    dialogs::PickerMemory m_pickerMemory;
 };
 
 /// The dialogs the program's designer uses.

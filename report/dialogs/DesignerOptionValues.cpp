@@ -17,6 +17,14 @@ QString EditorFonts::section()
     return platform::SettingsStore::formSection(QStringLiteral("TqxDesignerForm"));
 }
 
+int EditorFonts::pointSize(const QString &text)
+{
+    // Sizes were kept as integers by older settings and as texts by the options dialog.
+    bool ok = false;
+    const double points = text.trimmed().toDouble(&ok);
+    return ok && points >= 1 && points <= 1638 ? qRound(points) : 10;
+}
+
 EditorFonts EditorFonts::load(const platform::SettingsStore &settings)
 {
     const EditorFonts defaults;

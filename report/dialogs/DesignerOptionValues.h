@@ -51,6 +51,11 @@ struct EditorFonts
     /// The text editor uses each object's own font rather than textFontName and textFontSize.
     bool useDefaultFont = true;
 
+    /// The sizes in points; a size that is no number, or none at all, gives 10.
+    int textPointSize() const { return pointSize(textFontSize); }
+    int scriptPointSize() const { return pointSize(scriptFontSize); }
+    static int pointSize(const QString &text);
+
     static QString section();
     static EditorFonts load(const platform::SettingsStore &settings);
     void save(platform::SettingsStore &settings) const;

@@ -111,6 +111,31 @@ public:
     }
     std::optional<dialogs::ChartFormValues> chartAnswer;
     int chartEditorOpened = 0;
+    /// The text editor's answer: changes the object as a person would, then confirms.
+    std::function<bool(model::TqxView &, const TextEditing &)> textEdit;
+    std::optional<QString> builtExpression;
+    std::optional<QString> chosenField;
+    /// Applied to the report when the dictionary editor is confirmed; none cancels.
+    std::function<void(engine::TqxReport &)> dictionaryEdit;
+    int textEditorShown = 0;
+
+    bool editText(model::TqxView &view, const TextEditing &editing) override
+    {
+        ++textEditorShown;
+        return textEdit && textEdit(view, editing);
+    }
+    std::optional<QString> buildExpression(engine::TqxReport &, const QString &) override
+    {
+        return builtExpression;
+    }
+    std::optional<QString> chooseDataField(engine::TqxReport &) override { return chosenField; }
+    bool editDictionary(engine::TqxReport &report) override
+    {
+        if (!dictionaryEdit)
+            return false;
+        dictionaryEdit(report);
+        return true;
+    }
 };
 
 /// A report holding the certificate template, with what a designer window needs around it.
