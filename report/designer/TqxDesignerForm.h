@@ -28,6 +28,7 @@ namespace tovren::designer {
 
 class DesignerActions;
 class DesignerDialogs;
+class DesignerInspector;
 class DesignerStatusBar;
 class FormattingToolBars;
 class ObjectClipboard;
@@ -100,6 +101,7 @@ public:
     FormattingToolBars &formatting() const { return *m_formatting; }
     TqxPageForm *pageWindow() const { return m_pageWindow; }
     HelpWindow *helpWindow() const { return m_help; }
+    DesignerInspector &inspector() const { return *m_inspector; }
     /// The canvas menu as it would open now, with the selection's own items.
     QMenu &canvasMenu();
 
@@ -176,7 +178,7 @@ private:
     void recordUndoStep(UndoStepKind kind) override;
     void markModified() override { MarkModified(true); }
     void selectionChanged() override;
-    void selectionGeometryChanged() override { updateStatusBar(); }
+    void selectionGeometryChanged() override;
     void showTrackingRect(const std::optional<TrackingRect> &rect) override;
     void openObjectEditor(model::TqxView &view, bool textEditor) override;
     void openPageEditor() override { editPageOptions(); }
@@ -232,6 +234,7 @@ private:
     std::unique_ptr<ObjectClipboard> m_ownClipboard;
     ObjectClipboard *m_clipboard = nullptr;
     FormattingToolBars *m_formatting = nullptr;
+    DesignerInspector *m_inspector = nullptr;
 
     DesignerActions *m_actions;
     QActionGroup *m_objectTools = nullptr;

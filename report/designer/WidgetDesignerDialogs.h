@@ -35,6 +35,11 @@ public:
     std::optional<GalleryDescription> describeGalleryTemplate() override;
     void showAbout() override;
     std::optional<ChosenFont> chooseFont(const QFont &font, model::ColorRef colour) override;
+    std::optional<DisplayFormat> editDisplayFormat(const DisplayFormat &format) override;
+    std::optional<dialogs::HighlightValues>
+    editHighlight(const dialogs::HighlightValues &highlight) override;
+    std::optional<QString> editTag(const QString &tag) override;
+    std::optional<quint16> editRestrictions(quint16 restrictions) override;
 
 private:
     QWidget *owner() const;
