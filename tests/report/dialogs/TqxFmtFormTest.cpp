@@ -1,5 +1,6 @@
 // The format and highlight dialogs, driven through their controls.
 #include "report/dialogs/TqxFmtForm.h"
+
 #include "report/dialogs/TqxHilightForm.h"
 
 #include <QApplication>
