@@ -54,6 +54,13 @@ public:
     std::optional<GalleryDescription> describeGalleryTemplate() override { return {}; }
     void showAbout() override {}
     std::optional<ChosenFont> chooseFont(const QFont &, model::ColorRef) override { return {}; }
+    std::optional<DisplayFormat> editDisplayFormat(const DisplayFormat &) override { return {}; }
+    std::optional<dialogs::HighlightValues> editHighlight(const dialogs::HighlightValues &) override
+    {
+        return {};
+    }
+    std::optional<QString> editTag(const QString &) override { return {}; }
+    std::optional<quint16> editRestrictions(quint16) override { return {}; }
 };
 
 struct CertificateReport
