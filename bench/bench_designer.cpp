@@ -53,6 +53,13 @@ public:
     }
     std::optional<QString> chooseDataField(engine::TqxReport &) override { return {}; }
     bool editDictionary(engine::TqxReport &) override { return false; }
+    std::optional<DisplayFormat> editDisplayFormat(const DisplayFormat &) override { return {}; }
+    std::optional<dialogs::HighlightValues> editHighlight(const dialogs::HighlightValues &) override
+    {
+        return {};
+    }
+    std::optional<QString> editTag(const QString &) override { return {}; }
+    std::optional<quint16> editRestrictions(quint16) override { return {}; }
 };
 
 struct CertificateReport

@@ -60,6 +60,11 @@ double lengthInUnit(model::DesignPixels pixels, DesignUnit unit)
     return pixels / pixelsPerUnit(unit);
 }
 
+double pixelsFromUnit(double length, DesignUnit unit)
+{
+    return length * pixelsPerUnit(unit);
+}
+
 QString formatLength(model::DesignPixels pixels, DesignUnit unit)
 {
     if (unit == DesignUnit::Pixels)

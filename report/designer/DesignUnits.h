@@ -19,6 +19,8 @@ DesignUnit nextDesignUnit(DesignUnit unit);
 QString designUnitName(DesignUnit unit);
 
 double lengthInUnit(model::DesignPixels pixels, DesignUnit unit);
+/// A length given in @p unit as design pixels, unrounded (frame widths keep their fraction).
+double pixelsFromUnit(double length, DesignUnit unit);
 /// Pixels as an integer, millimetres and inches with two decimals.
 QString formatLength(model::DesignPixels pixels, DesignUnit unit);
 /// Two lengths as the status bar shows a position or a size: "x;y" in pixels, "x; y" else.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/dialogs/HighlightValues.h"
 #include "report/dialogs/InsertFieldsChoice.h"
 #include "report/model/ColorRef.h"
 #include "report/model/PictureGraphic.h"
@@ -105,6 +106,21 @@ public:
     virtual std::optional<QString> chooseDataField(engine::TqxReport &report) = 0;
     /// The dictionary editor; true when accepted and written back into the report.
     virtual bool editDictionary(engine::TqxReport &report) = 0;
+    /// A display format code with its custom pattern.
+    struct DisplayFormat
+    {
+        qint32 code = 0;
+        QString customFormat;
+    };
+    /// The display format dialog starting on @p format; nothing when cancelled.
+    virtual std::optional<DisplayFormat> editDisplayFormat(const DisplayFormat &format) = 0;
+    /// The highlight dialog starting on @p highlight; nothing when cancelled.
+    virtual std::optional<dialogs::HighlightValues>
+    editHighlight(const dialogs::HighlightValues &highlight) = 0;
+    /// The additional attributes (tag) dialog; nothing when cancelled.
+    virtual std::optional<QString> editTag(const QString &tag) = 0;
+    /// The restrictions dialog on @p restrictions; nothing when cancelled.
+    virtual std::optional<quint16> editRestrictions(quint16 restrictions) = 0;
 };
 
 } // namespace tovren::designer

@@ -4,6 +4,7 @@
 #include "report/designer/ArrangeCommands.h"
 #include "report/designer/DesignerActions.h"
 #include "report/designer/DesignerDialogs.h"
+#include "report/designer/DesignerInspector.h"
 #include "report/designer/DesignerStatusBar.h"
 #include "report/designer/FieldListWindow.h"
 #include "report/designer/FormattingToolBars.h"
@@ -27,6 +28,7 @@
 #include "report/dialogs/DialogPictures.h"
 #include "report/dialogs/FormPlacement.h"
 #include "report/dialogs/InsertFieldsChoice.h"
+#include "report/dialogs/TqxInspForm.h"
 #include "report/engine/BuildRunState.h"
 #include "report/engine/DataSourceListing.h"
 #include "report/engine/TqxReport.h"
@@ -71,6 +73,8 @@ namespace {
 const QString kFormClass = QString::fromLatin1(DesignerSettings::kFormClass);
 constexpr int kWheelStepPixels = 8;
 constexpr int kPageScrollPixels = 200;
+/// The text tool bar's highlight button.
+constexpr int kHighlightTag = 59;
 
 /// Keys typed into these belong to them, not to the designer's keyboard table.
 bool isTextInput(const QWidget *widget)
@@ -117,6 +121,7 @@ TqxDesignerForm::TqxDesignerForm(engine::TqxReport &report, bool wholeReport,
     m_recoveryTimer.setInterval(kRecoveryIntervalMs);
     connect(&m_recoveryTimer, &QTimer::timeout, this, &TqxDesignerForm::writeRecoveryCopy);
     buildWindow();
+    m_inspector = new DesignerInspector(*this, *m_services.dialogs, *m_services.designerDialogs);
     connectCommands();
     applyMode();
 
@@ -303,9 +308,20 @@ void TqxDesignerForm::buildToolBarsMenu()
         connect(toggle, &QAction::toggled, bar,
                 [bar](bool visible) { ToolBarPlacement::ShowBar(*bar, visible); });
     }
+    auto *inspectorToggle = menu->addAction(QStringLiteral("对象查看器(&I)"));
+    inspectorToggle->setObjectName(QStringLiteral("Pan5"));
+    inspectorToggle->setCheckable(true);
+    connect(inspectorToggle, &QAction::toggled, this,
+            [this](bool visible) { m_inspector->setVisible(visible); });
     // The check marks follow the bars, however they were shown or hidden.
-    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, inspectorToggle] {
+        {
+            const QSignalBlocker blocker(inspectorToggle);
+            inspectorToggle->setChecked(m_inspector->isVisible());
+        }
         for (QAction *toggle : menu->actions()) {
+            if (toggle == inspectorToggle)
+                continue;
             const QString barName = toggle->objectName() == u"Pan6" ? QStringLiteral("Panel5")
                                     : toggle->objectName() == u"Pan7"
                                         ? QStringLiteral("Panel6")
@@ -328,6 +344,7 @@ void TqxDesignerForm::buildFieldTools()
         m_settings.fieldListVisible = shown;
         m_fieldList->setShown(shown);
     });
+    connect(this, &TqxDesignerForm::dictionaryChanged, m_fieldList, &FieldListWindow::refresh);
     // The window also closes by itself; the check mark follows it.
     connect(m_fieldList, &FieldListWindow::shownChanged, fieldListToggle,
             [fieldListToggle](bool shown) {
@@ -492,6 +509,7 @@ void TqxDesignerForm::RefreshAfterChange()
 {
     canvas().refreshAfterChange();
     updateStatusBar();
+    m_inspector->refill();
 }
 
 void TqxDesignerForm::RepaintPage()
@@ -591,6 +609,14 @@ void TqxDesignerForm::selectionChanged()
 {
     refreshCommands();
     updateStatusBar();
+    if (m_inspector)
+        m_inspector->refill();
+}
+
+void TqxDesignerForm::selectionGeometryChanged()
+{
+    updateStatusBar();
+    m_inspector->refill();
 }
 
 void TqxDesignerForm::showTrackingRect(const std::optional<TrackingRect> &rect)
@@ -651,6 +677,7 @@ QMenu &TqxDesignerForm::canvasMenu()
     m_canvasMenu->addAction(action("N6"));
     ObjectMenuItems::Dialogs dialogs;
     dialogs.openFont = [this] { openFontDialog(); };
+    dialogs.openFormat = [this] { m_inspector->editDisplayFormat(); };
     const std::vector<ObjectMenuItem> items =
         ObjectMenuItems::forSelection(canvas().selection(), dialogs);
     for (const ObjectMenuItem &item : items) {
@@ -706,8 +733,6 @@ void TqxDesignerForm::refreshCommands()
     action("N48")->setEnabled(m_undo.canRedoOn(m_currentPage));
     m_formatting->enable((kind == 2 || kind == 4 || kind == 8) && reportPage,
                          kind == 2 || kind == 8, anything);
-    // The highlight condition is edited in a dialog the designer does not have yet.
-    m_formatting->action(QStringLiteral("HlB1"))->setEnabled(false);
     if (DesignedPage) {
         if (const std::optional<FormattingState> state = FormattingState::of(*DesignedPage))
             m_formatting->show(*state);
@@ -990,12 +1015,14 @@ void TqxDesignerForm::previewReport()
     canvas().setPage(nullptr, -1);
     canvas().setDrawingDisabled(true);
     DesignedPage = nullptr;
+    m_inspector->setSuppressed(true);
     // A build reads the template back when it ends, so the canvas takes its page afresh after.
     const auto restore = qScopeGuard([this, modalPreview] {
         m_report.ModalPreview = modalPreview;
         m_report.EMFPages().Clear();
         model::runState().drawingMode = model::DrawingMode::Designing;
         canvas().setDrawingDisabled(false);
+        m_inspector->setSuppressed(false);
         showPage(m_currentPage);
         activateWindow();
         QApplication::restoreOverrideCursor();
@@ -1145,6 +1172,10 @@ void TqxDesignerForm::applyFormatting(int tag)
 {
     if (!DesignedPage || canvas().selection().isEmpty())
         return;
+    if (tag == kHighlightTag) {
+        m_inspector->editHighlight();
+        return;
+    }
     const auto down = [this](const char *name) {
         return m_formatting->action(QString::fromLatin1(name))->isChecked();
     };
@@ -1278,6 +1309,7 @@ void TqxDesignerForm::setUnits(DesignUnit units)
 {
     m_settings.units = units;
     updateStatusBar();
+    m_inspector->refill();
 }
 
 void TqxDesignerForm::setGridShown(bool shown)
@@ -1308,6 +1340,7 @@ void TqxDesignerForm::editDesignerOptions()
     if (lookChanged)
         applyButtonLook();
     showPage(m_currentPage);
+    m_inspector->refill();
 }
 
 void TqxDesignerForm::editReportOptions()
@@ -1344,13 +1377,17 @@ void TqxDesignerForm::loadSettings()
     if (QToolBar *extras = toolBar(QStringLiteral("Panel6"));
         extras && extras->actions().size() < 2)
         extras->hide();
+    m_inspector->loadPlacement(*m_services.settings, m_settings.inspectorSplitPixels,
+                               m_settings.inspectorVisible);
     dialogs::FormPlacement::restore(*this, *m_services.settings, kFormClass, false);
 }
 
 void TqxDesignerForm::saveSettings()
 {
+    m_settings.inspectorSplitPixels = m_inspector->window().splitPos();
     m_settings.save(*m_services.settings, WholeReport);
     ToolBarPlacement::SaveBarPositions(*this, m_bars, *m_services.settings, kFormClass);
+    m_inspector->savePlacement(*m_services.settings);
     dialogs::FormPlacement::save(*this, *m_services.settings, kFormClass);
 }
 
@@ -1447,6 +1484,9 @@ bool TqxDesignerForm::handleDesignerKey(QKeyEvent *key)
             return false;
         openObjectEditor(*canvas().selection().single(), modifiers & Qt::ControlModifier);
         return true;
+    case Qt::Key_F11:
+        m_inspector->showAndUnroll();
+        return true;
     case Qt::Key_G:
         if (modifiers != Qt::ControlModifier)
             return false;
@@ -1535,7 +1575,7 @@ bool TqxDesignerForm::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::KeyPress &&
         (isInside(watched, this) || (m_pageWindow && isInside(watched, m_pageWindow))) &&
-        watched != &canvas()) {
+        watched != &canvas() && !isInside(watched, &m_inspector->window())) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (handleDesignerKey(key))
             return true;
@@ -1554,6 +1594,7 @@ void TqxDesignerForm::showEvent(QShowEvent *event)
     canvas().PlacePage();
     if (WholeReport && m_settings.fieldListVisible)
         m_actions->toolBarsMenu()->findChild<QAction *>(QStringLiteral("Pan8"))->setChecked(true);
+    m_inspector->setVisible(m_settings.inspectorVisible);
     // Asked once the window is on screen, so the question stands in front of it.
     QTimer::singleShot(0, this, &TqxDesignerForm::offerRecoveryCopy);
 }
@@ -1579,6 +1620,7 @@ void TqxDesignerForm::closeEvent(QCloseEvent *event)
         m_recovery->discard();
     if (m_help)
         m_help->close();
+    m_settings.inspectorVisible = m_inspector->isVisible();
     event->accept();
     emit closed();
 }

@@ -31,6 +31,7 @@ namespace tovren::designer {
 
 class DesignerActions;
 class DesignerDialogs;
+class DesignerInspector;
 class DesignerStatusBar;
 class FieldListWindow;
 class FormattingToolBars;
@@ -104,6 +105,7 @@ public:
     FormattingToolBars &formatting() const { return *m_formatting; }
     TqxPageForm *pageWindow() const { return m_pageWindow; }
     HelpWindow *helpWindow() const { return m_help; }
+    DesignerInspector &inspector() const { return *m_inspector; }
     /// The canvas menu as it would open now, with the selection's own items.
     QMenu &canvasMenu();
 
@@ -191,7 +193,7 @@ private:
     void recordUndoStep(UndoStepKind kind) override;
     void markModified() override { MarkModified(true); }
     void selectionChanged() override;
-    void selectionGeometryChanged() override { updateStatusBar(); }
+    void selectionGeometryChanged() override;
     void showTrackingRect(const std::optional<TrackingRect> &rect) override;
     void openObjectEditor(model::TqxView &view, bool textEditor) override;
     void editObjectText(model::TqxView &view);
@@ -250,6 +252,7 @@ private:
     ObjectClipboard *m_clipboard = nullptr;
     FormattingToolBars *m_formatting = nullptr;
     FieldListWindow *m_fieldList = nullptr;
+    DesignerInspector *m_inspector = nullptr;
 
     DesignerActions *m_actions;
     QActionGroup *m_objectTools = nullptr;

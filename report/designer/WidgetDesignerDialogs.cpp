@@ -1,5 +1,6 @@
 #include "report/designer/WidgetDesignerDialogs.h"
 
+#include "report/designer/DesignerActions.h"
 #include "report/designer/DesignerSettings.h"
 #include "report/designer/TqxReportDesigner.h"
 #include "report/dialogs/BandSourceChoice.h"
@@ -13,6 +14,7 @@
 #include "report/dialogs/ReportCatalogue.h"
 #include "report/dialogs/ReportOptions.h"
 #include "report/dialogs/TqxAboutForm.h"
+#include "report/dialogs/TqxAttrEditorForm.h"
 #include "report/dialogs/TqxBandEditorForm.h"
 #include "report/dialogs/TqxBandTypesForm.h"
 #include "report/dialogs/TqxDesOptionsForm.h"
@@ -20,11 +22,14 @@
 #include "report/dialogs/TqxDocOptForm.h"
 #include "report/dialogs/TqxEditorForm.h"
 #include "report/dialogs/TqxExprForm.h"
+#include "report/dialogs/TqxFmtForm.h"
 #include "report/dialogs/TqxGEditorForm.h"
 #include "report/dialogs/TqxGroupEditorForm.h"
+#include "report/dialogs/TqxHilightForm.h"
 #include "report/dialogs/TqxInsertFieldsForm.h"
 #include "report/dialogs/TqxPasswForm.h"
 #include "report/dialogs/TqxPgoptForm.h"
+#include "report/dialogs/TqxRestrictionsForm.h"
 #include "report/dialogs/TqxTemplForm.h"
 #include "report/dialogs/TqxTemplNewForm.h"
 #include "report/dialogs/TqxVBandEditorForm.h"
@@ -74,6 +79,14 @@ void applyValues(const dialogs::DesignerOptionValues &values, DesignerSettings &
                             : values.pagePosition == 4 ? PagePosition::Right
                                                        : PagePosition::Centre;
     settings.localizedPropNames = values.localizedPropertyNames;
+}
+
+/// The expression builder of the open designer; nothing when it was cancelled or is missing.
+std::optional<QString> builtExpression(const QString &text)
+{
+    TqxReportDesigner *designer = TqxReportDesigner::active();
+    const QString built = designer ? designer->PickExpression(text) : QString();
+    return built.isEmpty() ? std::nullopt : std::optional<QString>(built);
 }
 
 } // namespace
@@ -232,6 +245,50 @@ bool WidgetDesignerDialogs::editDictionary(engine::TqxReport &report)
     const dialogs::ReportCatalogue catalogue(report);
     dialogs::TqxDictForm editor(report, catalogue, m_pickerMemory, &m_dialogs, owner());
     return editor.exec() == QDialog::Accepted;
+}
+
+std::optional<DesignerDialogs::DisplayFormat>
+WidgetDesignerDialogs::editDisplayFormat(const DisplayFormat &format)
+{
+    dialogs::TqxFmtForm dialog(owner());
+    dialog.setFormat(format.code, format.customFormat);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return DisplayFormat{dialog.displayFormat(), dialog.customFormat()};
+}
+
+std::optional<dialogs::HighlightValues>
+WidgetDesignerDialogs::editHighlight(const dialogs::HighlightValues &highlight)
+{
+    // The colour buttons show the colours as the text tool bar's font and fill buttons do.
+    const auto glyphTemplate = [](const char *button) {
+        return DesignerActions::icon(QString::fromLatin1(button)).pixmap(16, 16).toImage();
+    };
+    dialogs::TqxHilightForm dialog(glyphTemplate("ClB2"), glyphTemplate("ClB1"), owner());
+    dialog.setValues(highlight);
+    dialog.setExpressionBuilder([](const QString &text) { return builtExpression(text); });
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.values();
+}
+
+std::optional<QString> WidgetDesignerDialogs::editTag(const QString &tag)
+{
+    dialogs::TqxAttrEditorForm dialog(owner());
+    dialog.setTag(tag);
+    dialog.setExpressionBuilder([] { return builtExpression(QString()); });
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.tag();
+}
+
+std::optional<quint16> WidgetDesignerDialogs::editRestrictions(quint16 restrictions)
+{
+    dialogs::TqxRestrictionsForm dialog(owner());
+    dialog.setRestrictions(restrictions);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.restrictions();
 }
 
 std::unique_ptr<DesignerDialogs> makeWidgetDesignerDialogs(output::TqxPrinter &printer,

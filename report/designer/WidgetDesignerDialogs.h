@@ -53,6 +53,11 @@ public:
     std::optional<QString> buildExpression(engine::TqxReport &report, const QString &text) override;
     std::optional<QString> chooseDataField(engine::TqxReport &report) override;
     bool editDictionary(engine::TqxReport &report) override;
+    std::optional<DisplayFormat> editDisplayFormat(const DisplayFormat &format) override;
+    std::optional<dialogs::HighlightValues>
+    editHighlight(const dialogs::HighlightValues &highlight) override;
+    std::optional<QString> editTag(const QString &tag) override;
+    std::optional<quint16> editRestrictions(quint16 restrictions) override;
 
 private:
     QWidget *owner() const;

@@ -102,6 +102,37 @@ void setInteger(script::TqxVariables &constants, const char *name, qint64 value)
 
 } // namespace
 
+const std::vector<NamedColor> &namedColors()
+{
+    static const std::vector<NamedColor> table = [] {
+        std::vector<NamedColor> colors;
+        for (const auto &color : kPlainColors)
+            colors.push_back({QString::fromLatin1(color.name), ColorRef(color.value)});
+        for (int i = 0; i < kSystemColorCount; ++i)
+            colors.push_back({QString::fromLatin1(kSystemColorNames[i]), kSystemColorBase + i});
+        return colors;
+    }();
+    return table;
+}
+
+QString colorName(ColorRef value)
+{
+    for (const NamedColor &color : namedColors()) {
+        if (color.value == value)
+            return color.name;
+    }
+    return {};
+}
+
+std::optional<ColorRef> colorByName(const QString &name)
+{
+    for (const NamedColor &color : namedColors()) {
+        if (color.name.compare(name, Qt::CaseInsensitive) == 0)
+            return color.value;
+    }
+    return std::nullopt;
+}
+
 void fillStyleConstants(script::TqxVariables &constants)
 {
     for (const auto &color : kPlainColors)

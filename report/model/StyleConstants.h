@@ -1,8 +1,12 @@
 #pragma once
 
+#include "report/model/ColorRef.h"
 #include "report/platform/MessageBox.h"
 
+#include <QString>
 #include <QtGlobal>
+#include <optional>
+#include <vector>
 
 namespace tovren::script {
 class TqxVariables;
@@ -74,6 +78,21 @@ inline int swapItalicBoldBits(int style)
 {
     return (style & ~0x3) | ((style & 1) << 1) | ((style & 2) >> 1);
 }
+
+/// A colour with its constant name.
+struct NamedColor
+{
+    QString name;
+    ColorRef value = 0;
+};
+
+/// The 42 named colours in their table order: the sixteen plain colours, clTransparent, then
+/// the system colours.
+const std::vector<NamedColor> &namedColors();
+/// The name of @p value in namedColors(), or empty when it has none.
+QString colorName(ColorRef value);
+/// The colour named @p name, compared ignoring case.
+std::optional<ColorRef> colorByName(const QString &name);
 
 /// Adds the colours, dialog results, CRLF, Null, font styles, frame lines, alignments, band
 /// alignments, line styles and message box flags to @p constants.

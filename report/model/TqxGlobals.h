@@ -2,6 +2,7 @@
 
 #include "report/model/BoldFaces.h"
 #include "report/model/ObjectRegistry.h"
+#include "report/model/PropertyEditors.h"
 #include "report/model/TextMeasurer.h"
 #include "report/script/TqxInterpretator.h"
 #include "report/script/TqxParser.h"
@@ -46,6 +47,8 @@ public:
     std::unique_ptr<script::TqxInterpretator> interpreter;
 
     ObjectRegistry objects;
+    /// Editor dialogs of add-in classes for their own properties.
+    PropertyEditors propertyEditors;
     /// Objects whose NotifyHook the builder calls for every printed object (not owned).
     std::vector<TqxView *> hookObjects;
     /// Reused by every text object while wrapping; not re-entrant.

@@ -136,6 +136,25 @@ public:
         dictionaryEdit(report);
         return true;
     }
+    std::optional<DisplayFormat> editDisplayFormat(const DisplayFormat &format) override
+    {
+        formatShown = format;
+        return formatAnswer;
+    }
+    std::optional<dialogs::HighlightValues>
+    editHighlight(const dialogs::HighlightValues &highlight) override
+    {
+        highlightShown = highlight;
+        return highlightAnswer;
+    }
+    std::optional<QString> editTag(const QString &) override { return tagAnswer; }
+    std::optional<quint16> editRestrictions(quint16) override { return restrictionsAnswer; }
+    std::optional<DisplayFormat> formatShown;
+    std::optional<DisplayFormat> formatAnswer;
+    std::optional<dialogs::HighlightValues> highlightShown;
+    std::optional<dialogs::HighlightValues> highlightAnswer;
+    std::optional<QString> tagAnswer;
+    std::optional<quint16> restrictionsAnswer;
 };
 
 /// A report holding the certificate template, with what a designer window needs around it.
