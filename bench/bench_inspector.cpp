@@ -2,6 +2,7 @@
 // committing one value to all of them with its undo step and the repaint.
 #include "app/certificate/CertificateTemplate.h"
 #include "bench/BenchMain.h"
+#include "bench/DesignerCertificate.h"
 #include "report/designer/DesignerDialogs.h"
 #include "report/designer/DesignerInspector.h"
 #include "report/designer/TqxDesignerForm.h"
@@ -19,64 +20,7 @@
 namespace {
 
 using namespace tovren;
-
-class ExactPaper : public model::PaperSelector
-{
-public:
-    std::optional<Selection> selectSheet(const model::SheetRequest &request) override
-    {
-        Selection selection{request, {}};
-        selection.metrics.PaperWidthPx = model::designPixelsFromTenthsMm(request.width);
-        selection.metrics.PaperHeightPx = model::designPixelsFromTenthsMm(request.height);
-        selection.metrics.PrintWidthPx = selection.metrics.PaperWidthPx;
-        selection.metrics.PrintHeightPx = selection.metrics.PaperHeightPx;
-        return selection;
-    }
-    int defaultPaperCode() const override { return 9; }
-    QStringList paperNames() const override { return {}; }
-    QList<int> paperCodes() const override { return {}; }
-};
-
-class SilentDialogs : public platform::DialogProvider
-{
-public:
-    int messageBox(const QString &, const QString &, int) override { return platform::mrNo; }
-    QString openFileName(const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
-};
-
-class NoDesignerDialogs : public designer::DesignerDialogs
-{
-public:
-    bool editPageOptions(model::TqxPage &, bool &) override { return false; }
-    bool editDesignerOptions(designer::DesignerSettings &) override { return false; }
-    bool editReportOptions(engine::TqxReport &) override { return false; }
-    std::optional<int> chooseBandType(const model::TqxPage &, bool) override { return {}; }
-    std::optional<QString> chooseGalleryTemplate(engine::TqxReport &) override { return {}; }
-    std::optional<GalleryDescription> describeGalleryTemplate() override { return {}; }
-    void showAbout() override {}
-    std::optional<ChosenFont> chooseFont(const QFont &, model::ColorRef) override { return {}; }
-    std::optional<DisplayFormat> editDisplayFormat(const DisplayFormat &) override { return {}; }
-    std::optional<dialogs::HighlightValues> editHighlight(const dialogs::HighlightValues &) override
-    {
-        return {};
-    }
-    std::optional<QString> editTag(const QString &) override { return {}; }
-    std::optional<quint16> editRestrictions(quint16) override { return {}; }
-};
-
-struct CertificateReport
-{
-    CertificateReport() { app::buildCertificateTemplate(report.Pages(), settings, report.Info); }
-
-    ExactPaper paper;
-    engine::TqxComponentRegistry registry;
-    engine::TqxComponent form{QStringLiteral("Form1")};
-    engine::TqxReport report{QStringLiteral("qxReport1"), &form, registry, &paper};
-    model::TemplateSettings settings;
-    SilentDialogs dialogs;
-    NoDesignerDialogs designerDialogs;
-};
+using bench::CertificateReport;
 
 /// The designer on screen with every object of the certificate selected.
 struct AllSelected

@@ -131,6 +131,14 @@ TqxPreparedPage &TqxEMFPages::Add(const model::TqxPage &templatePage)
     return page;
 }
 
+void TqxEMFPages::appendObject(qsizetype index, TqxView &view)
+{
+    QBuffer buffer(&Page(index).stream);
+    buffer.open(QIODevice::WriteOnly | QIODevice::Append);
+    RecordWriter writer(buffer);
+    writeObjectRecord(writer, view);
+}
+
 std::unique_ptr<model::TqxPage> TqxEMFPages::makePageObject(const TqxPreparedPage &page) const
 {
     model::SheetRequest sheet;

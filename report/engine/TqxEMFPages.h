@@ -71,6 +71,10 @@ public:
         m_onBeginPage = std::move(handler);
     }
 
+    /// Appends @p view's prepared record to page @p index as it stands, for pages made without
+    /// a build (the calibration page).
+    void appendObject(qsizetype index, model::TqxView &view);
+
     /// Makes the live objects of page @p index, unless they exist; returns them.
     model::TqxPage &Unpack(qsizetype index);
     /// Rewrites page @p index's stream from its live objects.
