@@ -54,7 +54,8 @@ DesignerSettings DesignerSettings::load(const platform::SettingsStore &store, bo
 
     const QString inspector = SettingsStore::formSection(kInspectorClass);
     settings.inspectorSplitPixels =
-        std::max(20, store.readInteger(inspector, QStringLiteral("SplitPos"), 75));
+        std::max(20, store.readInteger(inspector, QStringLiteral("SplitPos"),
+                                       DesignerSettings::kDefaultInspectorSplitPixels));
     settings.inspectorVisible = store.readBool(inspector, QStringLiteral("isVisible"), true);
     if (wholeReport) {
         settings.fieldListVisible = store.readBool(SettingsStore::formSection(kFieldListClass),

@@ -30,8 +30,10 @@ struct DesignerSettings
     bool unlimitedHeight = false;
     bool disableUndo = false;
     bool syntaxHighlight = true;
-    /// The inspector's name column, in screen pixels.
-    int inspectorSplitPixels = 75;
+    /// The inspector's name column, in screen pixels; wide enough for the longest property names
+    /// in today's fonts.
+    static constexpr int kDefaultInspectorSplitPixels = 100;
+    int inspectorSplitPixels = kDefaultInspectorSplitPixels;
     bool inspectorVisible = true;
     bool fieldListVisible = true;
 

@@ -1,5 +1,6 @@
 #include "report/designer/FieldListWindow.h"
 
+#include "report/dialogs/FormPlacement.h"
 #include "report/dialogs/TqxInsFieldsForm.h"
 
 namespace tovren::designer {
@@ -37,6 +38,11 @@ void FieldListWindow::setShown(bool shown)
     if (!m_window) {
         m_window = new dialogs::TqxInsFieldsForm(m_report, m_lastSource, m_settings, m_designer);
         m_window->setAttribute(Qt::WA_DeleteOnClose);
+        // The first time it stands beside the objects tool bar, below the other tool bars, instead of
+        // wherever the desktop puts new windows (over the designer's menus).
+        if (m_designer && (!m_settings || !dialogs::FormPlacement::isStored(
+                                              *m_settings, dialogs::TqxInsFieldsForm::className())))
+            m_window->move(m_designer->mapToGlobal(QPoint(40, 120)));
         connect(m_window, &dialogs::TqxInsFieldsForm::hidden, this, [this] {
             if (m_window)
                 m_window->deleteLater();

@@ -6,6 +6,12 @@
 
 namespace tovren::dialogs {
 
+bool FormPlacement::isStored(const platform::SettingsStore &store, const QString &className)
+{
+    return store.readInteger(platform::SettingsStore::formSection(className),
+                             QStringLiteral("Width"), 0) > 0;
+}
+
 void FormPlacement::restore(QWidget &window, const platform::SettingsStore &store,
                             const QString &className, bool maximisedByDefault)
 {

@@ -18,6 +18,8 @@ public:
     /// Puts @p window where it was last left; maximised when nothing says otherwise and
     /// @p maximisedByDefault. Stored sizes of nothing are ignored, as such a window could not
     /// be found again.
+    /// True when a placement of @p className was saved before.
+    static bool isStored(const platform::SettingsStore &store, const QString &className);
     static void restore(QWidget &window, const platform::SettingsStore &store,
                         const QString &className, bool maximisedByDefault = true);
     static void save(const QWidget &window, platform::SettingsStore &store,

@@ -29,7 +29,7 @@ namespace {
 
 constexpr int kCaptionString = 53059;
 constexpr int kFirstAliasString = 58001;
-constexpr int kInitialWidthPixels = 190;
+constexpr int kInitialWidthPixels = 215;
 constexpr int kInitialHeightPixels = 320;
 constexpr int kCaptionHeightPixels = 18;
 constexpr int kObjectBoxItemPixels = 15;
