@@ -1,6 +1,7 @@
 #include "report/dialogs/TqxChartForm.h"
 
 #include "report/chart/ChartSettingsRecord.h"
+#include "report/dialogs/DialogWidgets.h"
 #include "report/platform/DialogProvider.h"
 #include "report/platform/StringTable.h"
 
@@ -93,21 +94,6 @@ QIcon kindIcon(chart::SeriesKind kind)
     return QIcon(pixmap);
 }
 
-QLabel *buddyLabel(const QString &caption, QWidget *buddy, const char *name)
-{
-    auto *label = new QLabel(caption);
-    label->setObjectName(QLatin1String(name));
-    label->setBuddy(buddy);
-    return label;
-}
-
-QLineEdit *lineEdit(const char *name)
-{
-    auto *edit = new QLineEdit;
-    edit->setObjectName(QLatin1String(name));
-    return edit;
-}
-
 } // namespace
 
 TqxChartForm::TqxChartForm(chart::TqxChartView &chart, platform::DialogProvider &dialogs,
@@ -193,8 +179,8 @@ QWidget *TqxChartForm::buildDataTab()
     tab->setObjectName(QStringLiteral("Tab2"));
     auto *names = new QGroupBox(text("对象名称"));
     names->setObjectName(QStringLiteral("GroupBox2"));
-    m_legendSource = lineEdit("E1");
-    m_valueSource = lineEdit("E2");
+    m_legendSource = named<QLineEdit>("E1");
+    m_valueSource = named<QLineEdit>("E2");
     auto *namesGrid = new QGridLayout(names);
     namesGrid->addWidget(buddyLabel(text("图例(&l)"), m_legendSource, "Label1"), 0, 0);
     namesGrid->addWidget(m_legendSource, 0, 1);
@@ -203,8 +189,8 @@ QWidget *TqxChartForm::buildDataTab()
 
     auto *top = new QGroupBox(text("前十个分组"));
     top->setObjectName(QStringLiteral("GroupBox5"));
-    m_topCount = lineEdit("E3");
-    m_othersLabel = lineEdit("E4");
+    m_topCount = named<QLineEdit>("E3");
+    m_othersLabel = named<QLineEdit>("E4");
     auto *valuesLabel = new QLabel(text("值"));
     valuesLabel->setObjectName(QStringLiteral("Label5"));
     auto *topGrid = new QGridLayout(top);

@@ -2,6 +2,7 @@
 
 #include "report/dialogs/CollatePicture.h"
 #include "report/dialogs/DialogPictures.h"
+#include "report/dialogs/DialogWidgets.h"
 #include "report/dialogs/PrinterPropertiesDialog.h"
 #include "report/dialogs/ToggleLabel.h"
 #include "report/output/PageSelection.h"
@@ -37,14 +38,6 @@ constexpr QSize kClientSize(485, 226);
 QString text(const char *utf8)
 {
     return QString::fromUtf8(utf8);
-}
-
-QLabel *buddyLabel(const QString &caption, QWidget *buddy, const char *name)
-{
-    auto *label = new QLabel(caption);
-    label->setObjectName(QLatin1String(name));
-    label->setBuddy(buddy);
-    return label;
 }
 
 } // namespace
