@@ -2,6 +2,7 @@
 
 #include "report/platform/TextCodec.h"
 
+#include <QVarLengthArray>
 #include <QtEndian>
 #include <algorithm>
 
@@ -72,13 +73,25 @@ void RecordWriter::writeStrList(const QStringList &lines)
     writeByte(0);
 }
 
-QByteArray RecordReader::readBytes(qint64 count)
+void RecordReader::requireLeft(qint64 count) const
 {
     if (count < 0)
         throw ERecordFormat("记录中的长度为负数");
     // A corrupt length must not size an allocation: check it against what is left first.
     if (!m_device.isSequential() && count > m_device.size() - m_device.pos())
         throw ERecordFormat("记录不完整, 数据提前结束");
+}
+
+void RecordReader::readInto(char *target, qint64 count)
+{
+    requireLeft(count);
+    if (m_device.read(target, count) != count)
+        throw ERecordFormat("记录不完整, 数据提前结束");
+}
+
+QByteArray RecordReader::readBytes(qint64 count)
+{
+    requireLeft(count);
     const QByteArray bytes = m_device.read(count);
     if (bytes.size() != count)
         throw ERecordFormat("记录不完整, 数据提前结束");
@@ -91,19 +104,29 @@ void RecordReader::seek(qint64 position)
         throw ERecordFormat("记录位置超出了数据范围");
 }
 
+// Numbers and texts are read into the stack: pages hold hundreds of thousands of them, and a
+// heap block for each made reading pages mostly a matter of the allocator.
+
 quint8 RecordReader::readByte()
 {
-    return static_cast<quint8>(readBytes(1).at(0));
+    char value = 0;
+    if (!m_device.getChar(&value))
+        throw ERecordFormat("记录不完整, 数据提前结束");
+    return static_cast<quint8>(value);
 }
 
 quint16 RecordReader::readWord()
 {
-    return qFromLittleEndian<quint16>(readBytes(2).constData());
+    char bytes[2];
+    readInto(bytes, sizeof bytes);
+    return qFromLittleEndian<quint16>(bytes);
 }
 
 qint32 RecordReader::readInt()
 {
-    return qFromLittleEndian<qint32>(readBytes(4).constData());
+    char bytes[4];
+    readInto(bytes, sizeof bytes);
+    return qFromLittleEndian<qint32>(bytes);
 }
 
 qint32 RecordReader::readExtent()
@@ -111,14 +134,20 @@ qint32 RecordReader::readExtent()
     return std::clamp(readInt(), -kMaxStoredExtent, kMaxStoredExtent);
 }
 
+QString RecordReader::readEncoded(quint16 length)
+{
+    QVarLengthArray<char, 256> bytes(length);
+    readInto(bytes.data(), length);
+    return platform::decode8Bit(QByteArrayView(bytes.data(), length));
+}
+
 QString RecordReader::readStr()
 {
     if (m_version < 23)
         return readOldStr();
-    const quint16 length = readWord();
-    const QByteArray bytes = readBytes(length);
+    const QString text = readEncoded(readWord());
     readByte();
-    return platform::decode8Bit(bytes);
+    return text;
 }
 
 QStringList RecordReader::readStrList()
@@ -132,8 +161,7 @@ QStringList RecordReader::readStrList()
     }
     // The count is not trusted: lines follow until a separator byte is 0.
     for (;;) {
-        const quint16 length = readWord();
-        lines << platform::decode8Bit(readBytes(length));
+        lines << readEncoded(readWord());
         if (readByte() == 0)
             break;
     }

@@ -75,6 +75,9 @@ public:
     qint64 size() const { return m_device.size(); }
 
 private:
+    void requireLeft(qint64 count) const;
+    void readInto(char *target, qint64 count);
+    QString readEncoded(quint16 length);
     QString readOldStr();
     QStringList readOldStrList();
 

@@ -27,11 +27,16 @@ QFont layoutFont(const QFont &font, double scale)
 
 TextMeasurer::FontEntry &TextMeasurer::entryFor(const QFont &font)
 {
-    const QString key = font.key();
-    auto it = m_fonts.find(key);
-    if (it == m_fonts.end())
-        it = m_fonts.insert(key, FontEntry{QFontMetricsF(font), {}});
-    return *it;
+    // A report uses a handful of fonts, so comparing them beats hashing QFont::key(), which
+    // formats the whole font description as text on every call.
+    for (FontEntry &entry : m_fonts) {
+        if (entry.font == font)
+            return entry;
+    }
+    if (m_fonts.size() >= kMaxCachedFonts)
+        m_fonts.clear();
+    m_fonts.push_back(FontEntry{font, QFontMetricsF(font), {}});
+    return m_fonts.back();
 }
 
 LayoutPixelsF TextMeasurer::width(const QFont &font, int charSpacingPx, const QString &text)

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <deque>
 #include <functional>
 
 namespace tovren::model {
@@ -42,15 +43,17 @@ public:
 private:
     struct FontEntry
     {
+        QFont font;
         QFontMetricsF metrics;
         QHash<QString, LayoutPixelsF> widths;
     };
     FontEntry &entryFor(const QFont &font);
 
+    static constexpr std::size_t kMaxCachedFonts = 64;
     static constexpr qsizetype kMaxCachedWidths = 50000;
     static constexpr qsizetype kMaxCachedWraps = 5000;
 
-    QHash<QString, FontEntry> m_fonts;
+    std::deque<FontEntry> m_fonts; // stable addresses while entries are added
     QHash<QString, QStringList> m_wraps;
     QImage m_canvas{1, 1, QImage::Format_RGB32};
     bool m_caching = true;
