@@ -18,7 +18,7 @@ build=${FUZZ_BUILD_DIR:-"$root/build-fuzz"}
 seconds=${FUZZ_SECONDS:-12}
 runs=${FUZZ_RUNS:-}
 fixtures=${TOVREN_FIXTURES_DIR:-"$root/../shared/fixtures/real"}
-all="fuzz_script fuzz_template fuzz_prepared fuzz_dictionary fuzz_gallery fuzz_clipboard fuzz_xlsx fuzz_csv fuzz_xls"
+all="fuzz_script fuzz_template fuzz_prepared fuzz_dictionary fuzz_gallery fuzz_clipboard fuzz_chart_record fuzz_xlsx fuzz_csv fuzz_xls"
 targets=${FUZZ_TARGETS:-$all}
 
 # Shared build machines serialise heavy builds on this lock; elsewhere it is simply not taken.
@@ -95,6 +95,7 @@ run_fuzzer fuzz_prepared 16384
 run_fuzzer fuzz_dictionary 4096
 run_fuzzer fuzz_gallery 16384
 run_fuzzer fuzz_clipboard 16384
+run_fuzzer fuzz_chart_record 4096
 run_fuzzer fuzz_xlsx 65536 "$fixtures/*.xlsx"
 run_fuzzer fuzz_csv 65536 "$fixtures/*.csv"
 run_fuzzer fuzz_xls 65536
