@@ -1,11 +1,11 @@
 #include "report/engine/TextOverflowCheck.h"
 
 #include "report/engine/TqxEMFPages.h"
-#include "report/engine/TqxExportFilter.h"
 #include "report/model/RunState.h"
 #include "report/model/TqxGlobals.h"
 #include "report/model/TqxMemoView.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QScopeGuard>
 #include <optional>
@@ -27,16 +27,20 @@ QString joinedText(const model::TqxMemoView &memo)
 
 /// Lays every text object of a page out at scale 1, as the drawing does, and compares the
 /// lines with the box.
-class OverflowFilter : public TqxExportFilter
+///
+/// Most texts of a form are the same on every page (labels, a school's name, a date), and an
+/// object made from the same record bytes lays out the same way, so each distinct record is laid
+/// out once.
+class OverflowFinder
 {
 public:
-    explicit OverflowFilter(std::vector<TextOverflow> &found)
+    explicit OverflowFinder(std::vector<TextOverflow> &found)
         : m_found(found)
     {}
 
-    void beginPage(const TqxPreparedPage &) override { ++m_pageNumber; }
+    void beginPage() { ++m_pageNumber; }
 
-    void exportObject(model::TqxView &view) override
+    void inspect(model::TqxView &view, QByteArrayView record)
     {
         auto *memo = dynamic_cast<model::TqxMemoView *>(&view);
         // A text that stretched with its band carries its grown height on the page, so it is
@@ -44,16 +48,30 @@ public:
         if (!memo || !memo->Visible || memo->turned() ||
             memo->flag(model::TqxMemoView::kAutoWidthFlag) || memo->Memo.isEmpty())
             return;
-        QPainter canvas(&model::TqxGlobals::instance().textMeasurer.canvas());
-        memo->Transform = model::DrawTransform{};
-        memo->DrawingToPrinter = false;
-        memo->Draw(canvas);
-        if (const auto cut = cutOf(*memo))
-            m_found.push_back({m_pageNumber, memo->Name, joinedText(*memo), *cut});
+        const QByteArray key = QByteArray::fromRawData(record.data(), record.size());
+        auto known = m_cuts.constFind(key);
+        if (known == m_cuts.constEnd()) {
+            if (m_cuts.size() >= kMaxRememberedRecords)
+                m_cuts.clear();
+            known = m_cuts.insert(QByteArray(record.data(), record.size()), layOut(*memo));
+        }
+        if (*known)
+            m_found.push_back({m_pageNumber, memo->Name, joinedText(*memo), **known});
     }
 
 private:
-    std::optional<TextOverflow::Cut> cutOf(const model::TqxMemoView &memo) const
+    static constexpr qsizetype kMaxRememberedRecords = 20000;
+
+    static std::optional<TextOverflow::Cut> layOut(model::TqxMemoView &memo)
+    {
+        QPainter canvas(&model::TqxGlobals::instance().textMeasurer.canvas());
+        memo.Transform = model::DrawTransform{};
+        memo.DrawingToPrinter = false;
+        memo.Draw(canvas);
+        return cutOf(memo);
+    }
+
+    static std::optional<TextOverflow::Cut> cutOf(const model::TqxMemoView &memo)
     {
         const std::vector<model::PlacedTextLine> &lines = memo.placedLines();
         if (lines.empty())
@@ -81,6 +99,7 @@ private:
     }
 
     std::vector<TextOverflow> &m_found;
+    QHash<QByteArray, std::optional<TextOverflow::Cut>> m_cuts;
     int m_pageNumber = 0;
 };
 
@@ -99,10 +118,11 @@ std::vector<TextOverflow> findTextOverflows(TqxEMFPages &pages)
     run.suppressDrawing = true; // lay out, paint nothing
 
     std::vector<TextOverflow> found;
-    OverflowFilter filter(found);
+    OverflowFinder finder(found);
     for (qsizetype i = 0; i < pages.Count(); ++i) {
-        filter.beginPage(pages.Page(i));
-        pages.ExportPage(i, filter);
+        finder.beginPage();
+        pages.VisitPageRecords(
+            i, [&](model::TqxView &view, QByteArrayView record) { finder.inspect(view, record); });
     }
     return found;
 }

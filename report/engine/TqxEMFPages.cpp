@@ -38,7 +38,20 @@ public:
     }
 
     /// The next object, or nullptr at the end of the stream.
-    std::unique_ptr<TqxView> next()
+    std::unique_ptr<TqxView> next() { return next(nullptr); }
+
+    /// The next object and, in @p record, the bytes it was read from.
+    std::unique_ptr<TqxView> next(QByteArrayView *record)
+    {
+        const qint64 start = m_buffer.pos();
+        std::unique_ptr<TqxView> view = nextObject();
+        if (record && view)
+            *record = QByteArrayView(m_bytes).sliced(start, m_buffer.pos() - start);
+        return view;
+    }
+
+private:
+    std::unique_ptr<TqxView> nextObject()
     {
         if (m_buffer.atEnd())
             return nullptr;
@@ -62,7 +75,6 @@ public:
         return view;
     }
 
-private:
     QByteArray m_bytes;
     QBuffer m_buffer;
     RecordReader m_reader;
@@ -227,6 +239,15 @@ void TqxEMFPages::ExportPage(qsizetype index, TqxExportFilter &filter)
     PageStreamReader reader(Page(index).stream);
     while (std::unique_ptr<TqxView> view = reader.next())
         filter.exportObject(*view);
+}
+
+void TqxEMFPages::VisitPageRecords(
+    qsizetype index, const std::function<void(model::TqxView &, QByteArrayView)> &visit)
+{
+    PageStreamReader reader(Page(index).stream);
+    QByteArrayView record;
+    while (std::unique_ptr<TqxView> view = reader.next(&record))
+        visit(*view, record);
 }
 
 TqxView *TqxEMFPages::HitTest(qsizetype index, const QPoint &point)

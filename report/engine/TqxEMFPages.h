@@ -87,6 +87,11 @@ public:
     /// Hands every object of page @p index to @p filter, each made from its record and
     /// destroyed afterwards.
     void ExportPage(qsizetype index, TqxExportFilter &filter);
+    /// Hands every object of page @p index to @p visit with the bytes of its record, which stay
+    /// valid during the call: equal records make equal objects, so a visitor may remember
+    /// what it found for a record instead of working it out again.
+    void VisitPageRecords(qsizetype index,
+                          const std::function<void(model::TqxView &, QByteArrayView)> &visit);
     /// The topmost object of page @p index under @p point (preview coordinates), or nullptr.
     model::TqxView *HitTest(qsizetype index, const QPoint &point);
 

@@ -57,12 +57,20 @@ std::vector<int> BreakPositions(const QString &word)
 LineWrapper::LineWrapper(TextMeasurer &measurer, Settings settings)
     : m_measurer(measurer)
     , m_settings(std::move(settings))
-    , m_cacheKeyPrefix(QStringLiteral("%1|%2|%3|%4|")
-                           .arg(m_settings.font.key())
-                           .arg(m_settings.charSpacingPx)
-                           .arg(m_settings.availableWidthPx)
-                           .arg(int(m_settings.wordBreak)))
 {}
+
+const QString &LineWrapper::cacheKeyPrefix() const
+{
+    // Made on first use: most texts are a single line that is never wrapped.
+    if (m_cacheKeyPrefix.isEmpty()) {
+        m_cacheKeyPrefix = QStringLiteral("%1|%2|%3|%4|")
+                               .arg(m_measurer.fontSerial(m_settings.font))
+                               .arg(m_settings.charSpacingPx)
+                               .arg(m_settings.availableWidthPx)
+                               .arg(int(m_settings.wordBreak));
+    }
+    return m_cacheKeyPrefix;
+}
 
 LayoutPixelsF LineWrapper::width(const QString &text) const
 {
@@ -71,7 +79,7 @@ LayoutPixelsF LineWrapper::width(const QString &text) const
 
 QStringList LineWrapper::wrapLine(const QString &paragraph) const
 {
-    return m_measurer.wrapped(m_cacheKeyPrefix + paragraph,
+    return m_measurer.wrapped(cacheKeyPrefix() + paragraph,
                               [&] { return wrapUncached(paragraph); });
 }
 

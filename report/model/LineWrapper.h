@@ -37,10 +37,11 @@ public:
 private:
     QStringList wrapUncached(const QString &paragraph) const;
     LayoutPixelsF width(const QString &text) const;
+    const QString &cacheKeyPrefix() const;
 
     TextMeasurer &m_measurer;
     Settings m_settings;
-    QString m_cacheKeyPrefix;
+    mutable QString m_cacheKeyPrefix;
 };
 
 /// Syllable positions after which the word may be hyphenated (1-based, ascending); words of

@@ -35,7 +35,7 @@ TextMeasurer::FontEntry &TextMeasurer::entryFor(const QFont &font)
     }
     if (m_fonts.size() >= kMaxCachedFonts)
         m_fonts.clear();
-    m_fonts.push_back(FontEntry{font, QFontMetricsF(font), {}});
+    m_fonts.push_back(FontEntry{font, ++m_lastFontSerial, QFontMetricsF(font), {}});
     return m_fonts.back();
 }
 

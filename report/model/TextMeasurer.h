@@ -29,6 +29,9 @@ public:
     /// The lines @p wrap produces for the key, computed once per distinct key.
     QStringList wrapped(const QString &key, const std::function<QStringList()> &wrap);
 
+    /// A number that stands for @p font in cache keys, never reused for another font.
+    quint64 fontSerial(const QFont &font) { return entryFor(font).serial; }
+
     /// Ascent of @p font in layout pixels; where a cell's top turns into a baseline.
     LayoutPixelsF ascent(const QFont &font);
 
@@ -44,6 +47,7 @@ private:
     struct FontEntry
     {
         QFont font;
+        quint64 serial;
         QFontMetricsF metrics;
         QHash<QString, LayoutPixelsF> widths;
     };
@@ -58,6 +62,7 @@ private:
     QImage m_canvas{1, 1, QImage::Format_RGB32};
     bool m_caching = true;
     qint64 m_measurements = 0;
+    quint64 m_lastFontSerial = 0;
 };
 
 /// The layout font of a text object: the face and style of @p font at the pixel height the
