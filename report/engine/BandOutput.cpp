@@ -13,8 +13,6 @@
 #include "report/model/TqxPage.h"
 #include "report/script/EvaluationError.h"
 
-#include <QBuffer>
-
 namespace tovren::engine {
 
 using model::DesignPixels;
@@ -382,9 +380,7 @@ void PageEngine::OutputObject(TqxBand &b, TqxView &view)
         TqxEMFPages &prepared = m_report.EMFPages();
         if (prepared.Count() > 0 && pageIndex < prepared.Count()) {
             state.currentObject = &view;
-            QBuffer buffer(&prepared.Page(pageIndex).stream);
-            buffer.open(QIODevice::WriteOnly | QIODevice::Append);
-            model::RecordWriter writer(buffer);
+            model::RecordWriter writer(prepared.Page(pageIndex).stream);
             view.PrintToStream(writer, b.View);
         }
         if (memo && stageWritten <= 1) {

@@ -29,11 +29,9 @@ class PageStreamReader
 public:
     explicit PageStreamReader(const QByteArray &stream)
         : m_bytes(stream)
-        , m_buffer(&m_bytes)
-        , m_reader(m_buffer)
+        , m_reader(QByteArrayView(m_bytes))
     {
-        m_buffer.open(QIODevice::ReadOnly);
-        if (!m_buffer.atEnd())
+        if (!m_reader.atEnd())
             m_reader.readByte(); // the version byte
     }
 
@@ -43,17 +41,17 @@ public:
     /// The next object and, in @p record, the bytes it was read from.
     std::unique_ptr<TqxView> next(QByteArrayView *record)
     {
-        const qint64 start = m_buffer.pos();
+        const qint64 start = m_reader.pos();
         std::unique_ptr<TqxView> view = nextObject();
         if (record && view)
-            *record = QByteArrayView(m_bytes).sliced(start, m_buffer.pos() - start);
+            *record = QByteArrayView(m_bytes).sliced(start, m_reader.pos() - start);
         return view;
     }
 
 private:
     std::unique_ptr<TqxView> nextObject()
     {
-        if (m_buffer.atEnd())
+        if (m_reader.atEnd())
             return nullptr;
         const int kind = m_reader.readByte();
         const QString className = kind == model::okAddIn ? m_reader.readStr() : QString();
@@ -75,8 +73,7 @@ private:
         return view;
     }
 
-    QByteArray m_bytes;
-    QBuffer m_buffer;
+    QByteArray m_bytes; // shares the page's stream, and keeps it should the page change meanwhile
     RecordReader m_reader;
 };
 
@@ -145,9 +142,7 @@ TqxPreparedPage &TqxEMFPages::Add(const model::TqxPage &templatePage)
 
 void TqxEMFPages::appendObject(qsizetype index, TqxView &view)
 {
-    QBuffer buffer(&Page(index).stream);
-    buffer.open(QIODevice::WriteOnly | QIODevice::Append);
-    RecordWriter writer(buffer);
+    RecordWriter writer(Page(index).stream);
     writeObjectRecord(writer, view);
 }
 
@@ -186,9 +181,7 @@ void TqxEMFPages::Pack(qsizetype index)
     if (!page.unpacked)
         return;
     page.stream = emptyStream();
-    QBuffer buffer(&page.stream);
-    buffer.open(QIODevice::WriteOnly | QIODevice::Append);
-    RecordWriter writer(buffer);
+    RecordWriter writer(page.stream);
     for (qsizetype i = 0; i < page.unpacked->objectCount(); ++i) {
         TqxView &view = *page.unpacked->object(i);
         if (!view.ExpandedText.isEmpty() || !view.Memo.isEmpty())
@@ -395,9 +388,7 @@ void TqxEMFPages::readOldStyleFile(QIODevice &file, FileHeader &header)
         model::TqxPictureView picture;
         picture.SetBounds(0, 0, page->metrics.PaperWidthPx, page->metrics.PaperHeightPx);
         page->stream = emptyStream();
-        QBuffer buffer(&page->stream);
-        buffer.open(QIODevice::WriteOnly | QIODevice::Append);
-        RecordWriter writer(buffer);
+        RecordWriter writer(page->stream);
         writeObjectRecord(writer, picture);
         m_pages.push_back(std::move(page));
         file.seek(nextEntry);

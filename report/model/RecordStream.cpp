@@ -5,6 +5,7 @@
 #include <QVarLengthArray>
 #include <QtEndian>
 #include <algorithm>
+#include <cstring>
 
 namespace tovren::model {
 
@@ -23,32 +24,42 @@ QByteArray encodedForRecord(const QString &text)
 
 void RecordWriter::patchInt(qint64 position, qint32 value)
 {
-    const qint64 end = m_device.pos();
-    m_device.seek(position);
-    writeInt(value);
-    m_device.seek(end);
+    const qint32 le = qToLittleEndian(value);
+    if (m_bytes) {
+        if (position >= 0 && position + qint64(sizeof le) <= m_bytes->size())
+            std::memcpy(m_bytes->data() + position, &le, sizeof le);
+        return;
+    }
+    const qint64 end = m_device->pos();
+    m_device->seek(position);
+    writeRaw(reinterpret_cast<const char *>(&le), sizeof le);
+    m_device->seek(end);
 }
 
-void RecordWriter::writeBytes(const QByteArray &bytes)
+void RecordWriter::writeRaw(const char *data, qint64 size)
 {
-    m_device.write(bytes);
+    if (m_bytes)
+        m_bytes->append(data, size);
+    else
+        m_device->write(data, size);
 }
 
 void RecordWriter::writeByte(quint8 value)
 {
-    m_device.putChar(static_cast<char>(value));
+    const char byte = static_cast<char>(value);
+    writeRaw(&byte, 1);
 }
 
 void RecordWriter::writeWord(quint16 value)
 {
     const quint16 le = qToLittleEndian(value);
-    m_device.write(reinterpret_cast<const char *>(&le), sizeof le);
+    writeRaw(reinterpret_cast<const char *>(&le), sizeof le);
 }
 
 void RecordWriter::writeInt(qint32 value)
 {
     const qint32 le = qToLittleEndian(value);
-    m_device.write(reinterpret_cast<const char *>(&le), sizeof le);
+    writeRaw(reinterpret_cast<const char *>(&le), sizeof le);
 }
 
 void RecordWriter::writeStr(const QString &text)
@@ -78,21 +89,30 @@ void RecordReader::requireLeft(qint64 count) const
     if (count < 0)
         throw ERecordFormat("记录中的长度为负数");
     // A corrupt length must not size an allocation: check it against what is left first.
-    if (!m_device.isSequential() && count > m_device.size() - m_device.pos())
+    if ((!m_device || !m_device->isSequential()) && count > size() - pos())
         throw ERecordFormat("记录不完整, 数据提前结束");
 }
 
 void RecordReader::readInto(char *target, qint64 count)
 {
     requireLeft(count);
-    if (m_device.read(target, count) != count)
+    if (!m_device) {
+        std::memcpy(target, m_bytes.data() + m_pos, count);
+        m_pos += count;
+    } else if (m_device->read(target, count) != count) {
         throw ERecordFormat("记录不完整, 数据提前结束");
+    }
 }
 
 QByteArray RecordReader::readBytes(qint64 count)
 {
     requireLeft(count);
-    const QByteArray bytes = m_device.read(count);
+    if (!m_device) {
+        const QByteArray bytes(m_bytes.data() + m_pos, count);
+        m_pos += count;
+        return bytes;
+    }
+    const QByteArray bytes = m_device->read(count);
     if (bytes.size() != count)
         throw ERecordFormat("记录不完整, 数据提前结束");
     return bytes;
@@ -100,7 +120,11 @@ QByteArray RecordReader::readBytes(qint64 count)
 
 void RecordReader::seek(qint64 position)
 {
-    if (position < 0 || position > m_device.size() || !m_device.seek(position))
+    if (position < 0 || position > size())
+        throw ERecordFormat("记录位置超出了数据范围");
+    if (!m_device)
+        m_pos = position;
+    else if (!m_device->seek(position))
         throw ERecordFormat("记录位置超出了数据范围");
 }
 
@@ -109,8 +133,13 @@ void RecordReader::seek(qint64 position)
 
 quint8 RecordReader::readByte()
 {
+    if (!m_device) {
+        if (m_pos >= m_bytes.size())
+            throw ERecordFormat("记录不完整, 数据提前结束");
+        return static_cast<quint8>(m_bytes[m_pos++]);
+    }
     char value = 0;
-    if (!m_device.getChar(&value))
+    if (!m_device->getChar(&value))
         throw ERecordFormat("记录不完整, 数据提前结束");
     return static_cast<quint8>(value);
 }

@@ -23,11 +23,18 @@ inline constexpr qint32 kMaxStoredExtent = 1'000'000;
 
 /// Writes the primitives of templates and prepared pages: little-endian numbers, 16-bit
 /// booleans written as -1, and texts in the stored 8-bit code page.
+///
+/// Writes to a device, or appends straight to a byte array: prepared pages are written a few
+/// bytes at a time, millions of times in a run, where a device's bookkeeping would cost more than
+/// the bytes.
 class RecordWriter
 {
 public:
     explicit RecordWriter(QIODevice &device)
-        : m_device(device)
+        : m_device(&device)
+    {}
+    explicit RecordWriter(QByteArray &bytes)
+        : m_bytes(&bytes)
     {}
 
     void writeByte(quint8 value);
@@ -37,14 +44,16 @@ public:
     void writeColor(quint32 value) { writeInt(static_cast<qint32>(value)); }
     void writeStr(const QString &text);
     void writeStrList(const QStringList &lines);
-    qint64 pos() const { return m_device.pos(); }
-    void writeBytes(const QByteArray &bytes);
+    qint64 pos() const { return m_device ? m_device->pos() : m_bytes->size(); }
+    void writeBytes(const QByteArray &bytes) { writeRaw(bytes.constData(), bytes.size()); }
     /// Overwrites the int at @p position (a placeholder written earlier) and returns to the end.
     void patchInt(qint64 position, qint32 value);
-    QIODevice &device() const { return m_device; }
 
 private:
-    QIODevice &m_device;
+    void writeRaw(const char *data, qint64 size);
+
+    QIODevice *m_device = nullptr;
+    QByteArray *m_bytes = nullptr;
 };
 
 /// Reads the primitives back for one stream version; versions 21 and 22 keep their texts in
@@ -54,7 +63,12 @@ class RecordReader
 {
 public:
     RecordReader(QIODevice &device, int version = kCurrentStreamVersion)
-        : m_device(device)
+        : m_device(&device)
+        , m_version(version)
+    {}
+    /// Reads from @p bytes, which must outlive the reader.
+    explicit RecordReader(QByteArrayView bytes, int version = kCurrentStreamVersion)
+        : m_bytes(bytes)
         , m_version(version)
     {}
 
@@ -69,10 +83,10 @@ public:
     QString readStr();
     QStringList readStrList();
     QByteArray readBytes(qint64 count);
-    qint64 pos() const { return m_device.pos(); }
+    qint64 pos() const { return m_device ? m_device->pos() : m_pos; }
     void seek(qint64 position);
-    bool atEnd() const { return m_device.atEnd(); }
-    qint64 size() const { return m_device.size(); }
+    bool atEnd() const { return m_device ? m_device->atEnd() : m_pos >= m_bytes.size(); }
+    qint64 size() const { return m_device ? m_device->size() : m_bytes.size(); }
 
 private:
     void requireLeft(qint64 count) const;
@@ -81,7 +95,9 @@ private:
     QString readOldStr();
     QStringList readOldStrList();
 
-    QIODevice &m_device;
+    QIODevice *m_device = nullptr;
+    QByteArrayView m_bytes;
+    qint64 m_pos = 0;
     int m_version;
 };
 
