@@ -194,7 +194,8 @@ void DesignerInspector::commitRow(int index)
 {
     if (!m_form.DesignedPage || index < 0 || index >= m_window->rowCount())
         return;
-    const dialogs::InspectorRow row = m_window->row(index);
+    dialogs::InspectorRow row = m_window->row(index);
+    row.label = m_window->rowLabel(index);
     if (m_form.canvas().selection().isEmpty())
         commitToPage(row);
     else

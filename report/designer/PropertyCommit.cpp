@@ -31,7 +31,7 @@ PropertyCommit::PropertyCommit(model::TqxPages &pages, model::TqxPage &page, Des
 QString PropertyCommit::refusal(const dialogs::InspectorRow &row)
 {
     return QStringLiteral("属性 \"%1\" 不能取值 \"%2\": %3。原值不变。")
-        .arg(row.name, row.valueText, dialogs::InspectorValue::expectation(row));
+        .arg(row.shownName(), row.valueText, dialogs::InspectorValue::expectation(row));
 }
 
 std::optional<Variant> PropertyCommit::modelValue(const dialogs::InspectorRow &row,

@@ -1,8 +1,11 @@
 // The inspector in the designer: what it lists for the selection and how typed values reach
 // the objects, one or many, with their undo step.
+#include "report/chart/TqxChartView.h"
 #include "report/designer/DesignerInspector.h"
 #include "report/designer/TqxDesignerPage.h"
 #include "report/dialogs/TqxInspForm.h"
+#include "report/model/TqxBandView.h"
+#include "report/model/TqxGlobals.h"
 #include "report/model/TqxMemoView.h"
 #include "tests/report/designer/DesignerFixture.h"
 
@@ -45,6 +48,21 @@ protected:
         inspector->valueEdit()->setText(text);
         inspector->valueEdit()->setModified(true);
         QTest::keyClick(inspector->valueEdit(), Qt::Key_Return);
+    }
+
+    void selectOnly(model::TqxView &view)
+    {
+        window->canvas().deselectAll();
+        window->canvas().stateMachine().selection().add(view);
+        window->inspector().refill();
+    }
+    /// Every row's label, with the property it stands for.
+    QStringList labels() const
+    {
+        QStringList shown;
+        for (int i = 0; i < inspector->rowCount(); ++i)
+            shown << inspector->row(i).name + u'=' + inspector->rowLabel(i);
+        return shown;
     }
 
     std::unique_ptr<designer::TqxDesignerForm> window;
@@ -148,6 +166,52 @@ TEST_F(InspectorTest, TheHighlightCommandWritesEverySelectedTextObject)
         EXPECT_EQ(text.HighlightFontColor, 0xFFu);
         EXPECT_EQ(text.HighlightFontStyle, 2);
     }
+}
+
+TEST_F(InspectorTest, LocalizedNamesGiveEveryListedPropertyAChineseLabelAndCommitUnderItsOwn)
+{
+    designer::DesignerSettings options = window->settings();
+    options.localizedPropNames = true;
+    designerDialogs.designerOptions = options;
+    window->editDesignerOptions();
+
+    // Every kind of object, every band type and both kinds of page.
+    model::ObjectRegistry &registry = model::TqxGlobals::instance().objects;
+    for (int kind : {model::okPicture, model::okSubReport, model::okLine})
+        page().addObject(registry.CreateObjectByKind(kind));
+    page().addObject(std::make_unique<chart::TqxChartView>());
+    for (int type = 0; type <= 22; ++type) {
+        auto band = std::make_unique<model::TqxBandView>();
+        band->setBandType(type);
+        page().addObject(std::move(band));
+    }
+    const auto expectChinese = [&](const QString &shown) {
+        ASSERT_GT(inspector->rowCount(), 0) << shown.toStdString();
+        for (const QString &pair : labels()) {
+            const QString label = pair.section(u'=', 1);
+            EXPECT_EQ(label.front().script(), QChar::Script_Han)
+                << shown.toStdString() << ": " << pair.toStdString();
+        }
+    };
+    for (qsizetype i = 0; i < page().objectCount(); ++i) {
+        selectOnly(*page().object(i));
+        expectChinese(page().object(i)->className());
+    }
+    window->canvas().deselectAll();
+    window->inspector().refill();
+    expectChinese(QStringLiteral("report page"));
+    report.Pages().page(report.Pages().Add())->PageType = model::TqxPage::ptDialog;
+    window->showPage(1);
+    expectChinese(QStringLiteral("dialog page"));
+
+    // The label is only shown: the value goes to the property, a refusal names the label.
+    window->showPage(0);
+    select({"Memo1"});
+    type("Width", QStringLiteral("abc"));
+    ASSERT_FALSE(dialogs.messages.isEmpty());
+    EXPECT_TRUE(dialogs.messages.last().text.contains(u"宽度"));
+    type("Width", QStringLiteral("50"));
+    EXPECT_EQ(object("Memo1").Width, 50);
 }
 
 } // namespace
