@@ -1,5 +1,6 @@
 #include "report/designer/PropertyCommit.h"
 
+#include "report/designer/BandReferences.h"
 #include "report/designer/InspectorRows.h"
 #include "report/designer/ObjectRestrictions.h"
 #include "report/model/PaperSelector.h"
@@ -97,7 +98,13 @@ PropertyCommit::Outcome PropertyCommit::toSelection(const dialogs::InspectorRow 
     if (selected.empty())
         return outcome;
     const model::TqxPropRec *property = selected.front()->findProperty(row.name);
-    const std::optional<Variant> value = modelValue(row, property ? property->PropKind : row.kind);
+    std::optional<Variant> value = modelValue(row, property ? property->PropKind : row.kind);
+    if (value && BandReferences::isReference(row.name)) {
+        // Only a band the list offers: a typed name of no such band would dangle.
+        const std::optional<QString> band =
+            BandReferences(m_page, selected).chosenName(row.name, row.valueText);
+        value = band ? std::optional<Variant>(Variant(*band)) : std::nullopt;
+    }
     if (!value) {
         outcome.problem = refusal(row);
         return outcome;

@@ -214,5 +214,53 @@ TEST_F(InspectorTest, LocalizedNamesGiveEveryListedPropertyAChineseLabelAndCommi
     EXPECT_EQ(object("Memo1").Width, 50);
 }
 
+TEST_F(InspectorTest, BandReferencesOfferThePagesBandsCommitByNameAndNeverCloseALoop)
+{
+    const auto addBand = [&](const char *name, int type) -> model::TqxBandView & {
+        auto band = std::make_unique<model::TqxBandView>();
+        band->Name = QString::fromUtf8(name);
+        band->setBandType(type);
+        return static_cast<model::TqxBandView &>(page().addObject(std::move(band)));
+    };
+    auto &master = static_cast<model::TqxBandView &>(object("主项数据1"));
+    model::TqxBandView &first = addBand("Child1", model::btChild);
+    model::TqxBandView &second = addBand("Child2", model::btChild);
+    model::TqxBandView &group = addBand("Group1", model::btGroupHeader);
+    addBand("Detail1", model::btDetailData);
+    const auto choices = [&](const char *property) {
+        return inspector->row(rowOf(property)).choices;
+    };
+
+    selectOnly(master);
+    EXPECT_EQ(choices("ChildBand"), (QStringList{u"(无)"_qs, u"Child1"_qs, u"Child2"_qs}));
+    EXPECT_EQ(inspector->row(rowOf("ChildBand")).valueText, u"(无)");
+    type("ChildBand", QStringLiteral("child1"));
+    EXPECT_EQ(master.ChildBand, u"Child1"); // as the band spells it
+    inspector->SelectRow(rowOf("ChildBand"));
+    inspector->doubleClickValue();
+    EXPECT_EQ(master.ChildBand, u"Child2");
+    inspector->doubleClickValue();
+    EXPECT_EQ(master.ChildBand, u""); // wrapped round to none
+
+    // A typed name the list does not offer would dangle: refused, nothing recorded.
+    const int steps = window->undoHistory().undoCount();
+    type("ChildBand", QStringLiteral("Group1"));
+    EXPECT_TRUE(master.ChildBand.isEmpty());
+    EXPECT_EQ(window->undoHistory().undoCount(), steps);
+    EXPECT_TRUE(dialogs.messages.last().text.contains(u"Child2"));
+
+    // Child1 -> Child2 -> Child1 would print for ever, so neither is offered to close it.
+    first.ChildBand = QStringLiteral("Child2");
+    selectOnly(second);
+    EXPECT_EQ(choices("ChildBand"), QStringList{u"(无)"_qs});
+    type("ChildBand", QStringLiteral("Child1"));
+    EXPECT_TRUE(second.ChildBand.isEmpty());
+
+    selectOnly(group);
+    EXPECT_EQ(choices("Master"), (QStringList{u"(无)"_qs, u"主项数据1"_qs, u"Detail1"_qs}));
+    type("Master", QStringLiteral("Detail1"));
+    EXPECT_EQ(group.Master, u"Detail1");
+}
+
 } // namespace
 } // namespace tovren::test
