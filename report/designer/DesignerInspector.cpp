@@ -2,6 +2,7 @@
 
 #include "report/designer/DesignerDialogs.h"
 #include "report/designer/ObjectRestrictions.h"
+#include "report/designer/PageScriptEdit.h"
 #include "report/designer/PropertyCommit.h"
 #include "report/designer/SelectionAttributes.h"
 #include "report/designer/TqxDesignerForm.h"
@@ -144,6 +145,9 @@ void DesignerInspector::attachEditors(InspectorContent &content)
 
 std::function<void()> DesignerInspector::editorFor(const QString &property, model::TqxObject *shown)
 {
+    if (dynamic_cast<model::TqxPage *>(shown) &&
+        (isNamed(property, "OnBeforePrint") || isNamed(property, "OnActivate")))
+        return [this] { editPageScript(); };
     auto *view = dynamic_cast<model::TqxView *>(shown);
     if (view) {
         // An add-in class brings its own editors.
@@ -186,6 +190,23 @@ std::function<void()> DesignerInspector::editorFor(const QString &property, mode
                  isNamed(property, "DataSource") || isNamed(property, "OnBeforePrint")))
         return [this] { m_form.editSelection(); };
     return {};
+}
+
+void DesignerInspector::editPageScript()
+{
+    model::TqxPage *page = m_form.DesignedPage;
+    if (!page)
+        return;
+    DesignerDialogs::TextEditing editing;
+    editing.syntaxHighlight = m_form.settings().syntaxHighlight;
+    editing.pickExpression = [this] { return m_form.PickExpression({}); };
+    editing.pickDatabaseField = [this] { return m_form.PickDatabaseField({}); };
+    editing.prepareUndoStep = [this] { m_form.preparePageScriptStep(); };
+    const bool changed = PageScriptEdit::run(*page, [&](model::TqxView &standIn) {
+        return m_designerDialogs.editText(standIn, editing);
+    });
+    if (changed)
+        refill();
 }
 
 // ---- committing

@@ -505,6 +505,14 @@ void TqxDesignerForm::PrepareUndoStep()
     recordUndoStep(UndoStepKind::Edit);
 }
 
+void TqxDesignerForm::preparePageScriptStep()
+{
+    if (!m_settings.disableUndo && DesignedPage)
+        m_undo.recordPageScript(*DesignedPage, m_currentPage);
+    MarkModified(true);
+    refreshCommands();
+}
+
 void TqxDesignerForm::RefreshAfterChange()
 {
     canvas().refreshAfterChange();

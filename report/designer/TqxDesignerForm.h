@@ -91,6 +91,9 @@ public:
     QString PickDatabaseField(const QString &text) override;
     QString PickExpression(const QString &text) override;
 
+    /// Records an edit step of the shown page's script, which no object holds.
+    void preparePageScriptStep();
+
     TqxDesignerPage &canvas() const;
     DesignerDocument &document() { return m_document; }
     engine::TqxReport &report() const { return m_report; }

@@ -9,8 +9,10 @@
 #include "report/model/TqxMemoView.h"
 #include "tests/report/designer/DesignerFixture.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolButton>
 
 namespace tovren::test {
 namespace {
@@ -260,6 +262,39 @@ TEST_F(InspectorTest, BandReferencesOfferThePagesBandsCommitByNameAndNeverCloseA
     EXPECT_EQ(choices("Master"), (QStringList{u"(无)"_qs, u"主项数据1"_qs, u"Detail1"_qs}));
     type("Master", QStringLiteral("Detail1"));
     EXPECT_EQ(group.Master, u"Detail1");
+}
+
+TEST_F(InspectorTest, ThePageScriptIsEditedThroughItsButtonAsOneUndoableStep)
+{
+    page().Script = QStringList{u"begin"_qs, u"  Visible := True;"_qs, u"end"_qs};
+    const QStringList before = page().Script;
+    const QStringList edited{u"begin"_qs, u"  Visible := False;"_qs, u"end"_qs};
+    designerDialogs.textEdit = [&](model::TqxView &standIn,
+                                   const designer::DesignerDialogs::TextEditing &editing) {
+        EXPECT_EQ(standIn.Script, before);
+        editing.prepareUndoStep(); // as the editor does on OK, before it writes
+        standIn.Script = edited;
+        return true;
+    };
+    window->canvas().deselectAll();
+    window->inspector().refill();
+    inspector->SelectRow(rowOf("OnBeforePrint"));
+    ASSERT_FALSE(inspector->editorButton()->isHidden());
+    inspector->editorButton()->click();
+    EXPECT_EQ(page().Script, edited);
+    ASSERT_TRUE(window->action(u"N46"_qs)->isEnabled());
+    window->undo();
+    EXPECT_EQ(page().Script, before);
+    window->redo();
+    EXPECT_EQ(page().Script, edited);
+
+    // Cancelled: the page keeps its script and nothing is recorded.
+    designerDialogs.textEdit = nullptr;
+    const int steps = window->undoHistory().undoCount();
+    inspector->SelectRow(rowOf("OnBeforePrint"));
+    inspector->editorButton()->click();
+    EXPECT_EQ(page().Script, edited);
+    EXPECT_EQ(window->undoHistory().undoCount(), steps);
 }
 
 } // namespace
