@@ -252,6 +252,8 @@ void DesignerInspector::commitToPage(const dialogs::InspectorRow &row)
         // The page is shown again once, with its new paper; not refilled on the way.
         const QScopedValueRollback<bool> frozen(m_frozen, !isNamed(row.name, "Type"));
         outcome = commit.toPage(row);
+        if (outcome.pageCleared)
+            m_form.forgetPageSteps();
         if (outcome.changed) {
             m_form.MarkModified(true);
             m_form.showPage(m_form.currentPageIndex());

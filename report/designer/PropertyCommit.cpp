@@ -156,8 +156,10 @@ PropertyCommit::Outcome PropertyCommit::toPage(const dialogs::InspectorRow &row)
         outcome.problem = refusal(row);
         return outcome;
     }
-    if (clearsPage(row))
+    if (clearsPage(row)) {
         m_page.Clear();
+        outcome.pageCleared = true;
+    }
     const bool reportPage = m_page.PageType == model::TqxPage::ptReport;
     m_page.SetPropertyValue(row.name, *value);
     // A typed paper width or height is a size of its own; the paper code would undo it.

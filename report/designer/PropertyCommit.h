@@ -28,6 +28,8 @@ public:
     {
         /// Whether anything was written.
         bool changed = false;
+        /// Whether the page lost its objects (a new page type); their undo steps are void.
+        bool pageCleared = false;
         /// Why the value was refused or left some objects unchanged; empty when it was not.
         QString problem;
     };

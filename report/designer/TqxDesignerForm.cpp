@@ -513,6 +513,12 @@ void TqxDesignerForm::preparePageScriptStep()
     refreshCommands();
 }
 
+void TqxDesignerForm::forgetPageSteps()
+{
+    m_undo.forgetPage(m_currentPage);
+    refreshCommands();
+}
+
 void TqxDesignerForm::RefreshAfterChange()
 {
     canvas().refreshAfterChange();

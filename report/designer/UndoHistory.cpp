@@ -54,6 +54,13 @@ void UndoHistory::recordPageScript(const model::TqxPage &page, int pageIndex)
     push(m_undo, Step{TqxUndoKind::ukEdit, pageIndex, {}, page.Script});
 }
 
+void UndoHistory::forgetPage(int pageIndex)
+{
+    for (History *history : {&m_undo, &m_redo})
+        std::erase_if(*history,
+                      [pageIndex](const Step &step) { return step.pageIndex == pageIndex; });
+}
+
 UndoHistory::Step UndoHistory::reverseOf(const Step &step, model::TqxPage &page)
 {
     Step reverse{step.kind, step.pageIndex, {}, std::nullopt};

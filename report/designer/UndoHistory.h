@@ -42,6 +42,9 @@ public:
     bool record(TqxUndoKind kind, model::TqxPage &page, int pageIndex);
     /// Records an edit step of @p page's script as page @p pageIndex; clears the redo history.
     void recordPageScript(const model::TqxPage &page, int pageIndex);
+    /// Drops every step of page @p pageIndex from both histories, for when the page's objects
+    /// are gone for good; the steps of other pages stay.
+    void forgetPage(int pageIndex);
     /// Undoes the newest step when it belongs to @p pageIndex; false otherwise.
     bool undo(model::TqxPage &page, int pageIndex);
     bool redo(model::TqxPage &page, int pageIndex);

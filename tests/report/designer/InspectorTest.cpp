@@ -297,5 +297,45 @@ TEST_F(InspectorTest, ThePageScriptIsEditedThroughItsButtonAsOneUndoableStep)
     EXPECT_EQ(window->undoHistory().undoCount(), steps);
 }
 
+TEST_F(InspectorTest, ANewPageTypeAskedAndAnsweredYesClearsThePageAndForgetsItsSteps)
+{
+    // A step on another page, which must survive.
+    const qsizetype other = report.Pages().Add();
+    report.Pages().page(other)->addObject(
+        model::TqxGlobals::instance().objects.CreateObjectByKind(model::okText));
+    window->showPage(int(other));
+    selectOnly(*report.Pages().page(other)->object(0));
+    type("Left", QStringLiteral("40"));
+    window->showPage(0);
+
+    // A move and a deletion here, which undo would bring back onto a dialog page.
+    select({"Memo1"});
+    type("Left", QStringLiteral("40"));
+    select({"Memo2"});
+    window->deleteSelection();
+    const qsizetype objects = page().objectCount();
+    window->canvas().deselectAll();
+    window->inspector().refill();
+
+    dialogs.answers = {platform::mrNo};
+    type("Type", QStringLiteral("ptDialog"));
+    EXPECT_EQ(dialogs.messages.last().text, u"这将删除该页所有对象.");
+    EXPECT_EQ(page().objectCount(), objects);
+    EXPECT_EQ(page().PageType, model::TqxPage::ptReport);
+    EXPECT_TRUE(window->undoHistory().canUndoOn(0));
+
+    dialogs.answers = {platform::mrYes};
+    type("Type", QStringLiteral("ptDialog"));
+    EXPECT_EQ(page().objectCount(), 0);
+    EXPECT_EQ(page().PageType, model::TqxPage::ptDialog);
+    EXPECT_FALSE(window->undoHistory().canUndoOn(0));
+    EXPECT_FALSE(window->action(u"N46"_qs)->isEnabled());
+    window->undo();
+    EXPECT_EQ(page().objectCount(), 0);
+
+    window->showPage(int(other));
+    EXPECT_TRUE(window->undoHistory().canUndoOn(int(other)));
+}
+
 } // namespace
 } // namespace tovren::test
