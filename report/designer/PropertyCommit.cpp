@@ -79,8 +79,13 @@ QString PropertyCommit::rename(model::TqxView &view, const QString &newName) con
         const model::TqxPage &page = *m_pages.page(p);
         for (qsizetype i = 0; i < page.objectCount(); ++i) {
             auto *band = dynamic_cast<model::TqxBandView *>(page.object(i));
-            if (band && band->ChildBand.compare(oldName, Qt::CaseInsensitive) == 0)
+            if (!band)
+                continue;
+            if (band->ChildBand.compare(oldName, Qt::CaseInsensitive) == 0)
                 band->ChildBand = newName;
+            // A group whose data band lost its name would quietly group the first one instead.
+            if (band->Master.compare(oldName, Qt::CaseInsensitive) == 0)
+                band->Master = newName;
         }
     }
     return {};

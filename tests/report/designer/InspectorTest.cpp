@@ -262,6 +262,10 @@ TEST_F(InspectorTest, BandReferencesOfferThePagesBandsCommitByNameAndNeverCloseA
     EXPECT_EQ(choices("Master"), (QStringList{u"(无)"_qs, u"主项数据1"_qs, u"Detail1"_qs}));
     type("Master", QStringLiteral("Detail1"));
     EXPECT_EQ(group.Master, u"Detail1");
+    // Renaming a band keeps the references to it.
+    selectOnly(*page().FindObjectByName(u"Detail1"_qs));
+    type("Name", QStringLiteral("Detail9"));
+    EXPECT_EQ(group.Master, u"Detail9");
 }
 
 TEST_F(InspectorTest, ThePageScriptIsEditedThroughItsButtonAsOneUndoableStep)
