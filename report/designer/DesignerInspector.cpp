@@ -2,6 +2,7 @@
 
 #include "report/designer/DesignerDialogs.h"
 #include "report/designer/ObjectRestrictions.h"
+#include "report/designer/PageScriptEdit.h"
 #include "report/designer/PropertyCommit.h"
 #include "report/designer/SelectionAttributes.h"
 #include "report/designer/TqxDesignerForm.h"
@@ -144,6 +145,9 @@ void DesignerInspector::attachEditors(InspectorContent &content)
 
 std::function<void()> DesignerInspector::editorFor(const QString &property, model::TqxObject *shown)
 {
+    if (dynamic_cast<model::TqxPage *>(shown) &&
+        (isNamed(property, "OnBeforePrint") || isNamed(property, "OnActivate")))
+        return [this] { editPageScript(); };
     auto *view = dynamic_cast<model::TqxView *>(shown);
     if (view) {
         // An add-in class brings its own editors.
@@ -188,13 +192,31 @@ std::function<void()> DesignerInspector::editorFor(const QString &property, mode
     return {};
 }
 
+void DesignerInspector::editPageScript()
+{
+    model::TqxPage *page = m_form.DesignedPage;
+    if (!page)
+        return;
+    DesignerDialogs::TextEditing editing;
+    editing.syntaxHighlight = m_form.settings().syntaxHighlight;
+    editing.pickExpression = [this] { return m_form.PickExpression({}); };
+    editing.pickDatabaseField = [this] { return m_form.PickDatabaseField({}); };
+    editing.prepareUndoStep = [this] { m_form.preparePageScriptStep(); };
+    const bool changed = PageScriptEdit::run(*page, [&](model::TqxView &standIn) {
+        return m_designerDialogs.editText(standIn, editing);
+    });
+    if (changed)
+        refill();
+}
+
 // ---- committing
 
 void DesignerInspector::commitRow(int index)
 {
     if (!m_form.DesignedPage || index < 0 || index >= m_window->rowCount())
         return;
-    const dialogs::InspectorRow row = m_window->row(index);
+    dialogs::InspectorRow row = m_window->row(index);
+    row.label = m_window->rowLabel(index);
     if (m_form.canvas().selection().isEmpty())
         commitToPage(row);
     else
@@ -230,6 +252,8 @@ void DesignerInspector::commitToPage(const dialogs::InspectorRow &row)
         // The page is shown again once, with its new paper; not refilled on the way.
         const QScopedValueRollback<bool> frozen(m_frozen, !isNamed(row.name, "Type"));
         outcome = commit.toPage(row);
+        if (outcome.pageCleared)
+            m_form.forgetPageSteps();
         if (outcome.changed) {
             m_form.MarkModified(true);
             m_form.showPage(m_form.currentPageIndex());

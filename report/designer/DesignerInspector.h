@@ -68,6 +68,7 @@ private:
     void commitToSelection(const dialogs::InspectorRow &row);
     void attachEditors(InspectorContent &content);
     std::function<void()> editorFor(const QString &property, model::TqxObject *shown);
+    void editPageScript();
     QStringList objectNames() const;
     model::TqxView *lastSelected() const;
     bool mayEdit(const model::TqxView &view) const;

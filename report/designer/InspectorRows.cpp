@@ -1,5 +1,6 @@
 #include "report/designer/InspectorRows.h"
 
+#include "report/designer/BandReferences.h"
 #include "report/model/TqxPage.h"
 #include "report/model/TqxView.h"
 
@@ -89,6 +90,7 @@ InspectorContent InspectorRows::forObjects(const std::vector<model::TqxView *> &
         ensureProperties(*view);
     const bool inUnit = lengthsInUnit(page, units);
     const bool several = objects.size() > 1;
+    const BandReferences bands(page, objects);
     model::TqxView &first = *objects.front();
     if (!several) {
         content.shownObject = &first;
@@ -113,6 +115,11 @@ InspectorContent InspectorRows::forObjects(const std::vector<model::TqxView *> &
         if (same)
             row.valueText = shownValue(first.GetPropertyValue(property.PropName), property.PropKind,
                                        inUnit, units);
+        if (BandReferences::isReference(property.PropName)) {
+            row.choices = bands.choices(property.PropName);
+            if (same)
+                row.valueText = BandReferences::shownText(value);
+        }
         content.rows.push_back(std::move(row));
     }
     sortByName(content.rows);

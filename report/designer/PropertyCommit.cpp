@@ -1,5 +1,6 @@
 #include "report/designer/PropertyCommit.h"
 
+#include "report/designer/BandReferences.h"
 #include "report/designer/InspectorRows.h"
 #include "report/designer/ObjectRestrictions.h"
 #include "report/model/PaperSelector.h"
@@ -31,7 +32,7 @@ PropertyCommit::PropertyCommit(model::TqxPages &pages, model::TqxPage &page, Des
 QString PropertyCommit::refusal(const dialogs::InspectorRow &row)
 {
     return QStringLiteral("属性 \"%1\" 不能取值 \"%2\": %3。原值不变。")
-        .arg(row.name, row.valueText, dialogs::InspectorValue::expectation(row));
+        .arg(row.shownName(), row.valueText, dialogs::InspectorValue::expectation(row));
 }
 
 std::optional<Variant> PropertyCommit::modelValue(const dialogs::InspectorRow &row,
@@ -78,8 +79,13 @@ QString PropertyCommit::rename(model::TqxView &view, const QString &newName) con
         const model::TqxPage &page = *m_pages.page(p);
         for (qsizetype i = 0; i < page.objectCount(); ++i) {
             auto *band = dynamic_cast<model::TqxBandView *>(page.object(i));
-            if (band && band->ChildBand.compare(oldName, Qt::CaseInsensitive) == 0)
+            if (!band)
+                continue;
+            if (band->ChildBand.compare(oldName, Qt::CaseInsensitive) == 0)
                 band->ChildBand = newName;
+            // A group whose data band lost its name would quietly group the first one instead.
+            if (band->Master.compare(oldName, Qt::CaseInsensitive) == 0)
+                band->Master = newName;
         }
     }
     return {};
@@ -97,7 +103,13 @@ PropertyCommit::Outcome PropertyCommit::toSelection(const dialogs::InspectorRow 
     if (selected.empty())
         return outcome;
     const model::TqxPropRec *property = selected.front()->findProperty(row.name);
-    const std::optional<Variant> value = modelValue(row, property ? property->PropKind : row.kind);
+    std::optional<Variant> value = modelValue(row, property ? property->PropKind : row.kind);
+    if (value && BandReferences::isReference(row.name)) {
+        // Only a band the list offers: a typed name of no such band would dangle.
+        const std::optional<QString> band =
+            BandReferences(m_page, selected).chosenName(row.name, row.valueText);
+        value = band ? std::optional<Variant>(Variant(*band)) : std::nullopt;
+    }
     if (!value) {
         outcome.problem = refusal(row);
         return outcome;
@@ -149,8 +161,10 @@ PropertyCommit::Outcome PropertyCommit::toPage(const dialogs::InspectorRow &row)
         outcome.problem = refusal(row);
         return outcome;
     }
-    if (clearsPage(row))
+    if (clearsPage(row)) {
         m_page.Clear();
+        outcome.pageCleared = true;
+    }
     const bool reportPage = m_page.PageType == model::TqxPage::ptReport;
     m_page.SetPropertyValue(row.name, *value);
     // A typed paper width or height is a size of its own; the paper code would undo it.

@@ -20,7 +20,8 @@ namespace tovren::designer {
 /// a text that does not convert is refused with a message naming the property, before anything
 /// is written. Objects keep their locks: a locked position takes no Left or Top, a locked size
 /// no Width or Height, and a name is taken only when no other object of the report has it and
-/// the object may be modified; renaming also renames the child-band references to it.
+/// the object may be modified; renaming also renames the child-band and master references to
+/// it.
 class PropertyCommit
 {
 public:
@@ -28,6 +29,8 @@ public:
     {
         /// Whether anything was written.
         bool changed = false;
+        /// Whether the page lost its objects (a new page type); their undo steps are void.
+        bool pageCleared = false;
         /// Why the value was refused or left some objects unchanged; empty when it was not.
         QString problem;
     };

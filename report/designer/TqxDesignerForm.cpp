@@ -505,6 +505,20 @@ void TqxDesignerForm::PrepareUndoStep()
     recordUndoStep(UndoStepKind::Edit);
 }
 
+void TqxDesignerForm::preparePageScriptStep()
+{
+    if (!m_settings.disableUndo && DesignedPage)
+        m_undo.recordPageScript(*DesignedPage, m_currentPage);
+    MarkModified(true);
+    refreshCommands();
+}
+
+void TqxDesignerForm::forgetPageSteps()
+{
+    m_undo.forgetPage(m_currentPage);
+    refreshCommands();
+}
+
 void TqxDesignerForm::RefreshAfterChange()
 {
     canvas().refreshAfterChange();

@@ -91,6 +91,11 @@ public:
     QString PickDatabaseField(const QString &text) override;
     QString PickExpression(const QString &text) override;
 
+    /// Records an edit step of the shown page's script, which no object holds.
+    void preparePageScriptStep();
+    /// Forgets the undo and redo steps of the shown page, whose objects are gone for good.
+    void forgetPageSteps();
+
     TqxDesignerPage &canvas() const;
     DesignerDocument &document() { return m_document; }
     engine::TqxReport &report() const { return m_report; }

@@ -27,7 +27,7 @@ void UndoHistory::push(History &history, Step step)
 bool UndoHistory::record(TqxUndoKind kind, model::TqxPage &page, int pageIndex)
 {
     m_redo.clear();
-    Step step{kind, pageIndex, {}};
+    Step step{kind, pageIndex, {}, std::nullopt};
     for (qsizetype i = 0; i < page.objectCount(); ++i) {
         model::TqxView &view = *page.object(i);
         if (kind == TqxUndoKind::ukReorder) {
@@ -48,9 +48,22 @@ bool UndoHistory::record(TqxUndoKind kind, model::TqxPage &page, int pageIndex)
     return true;
 }
 
+void UndoHistory::recordPageScript(const model::TqxPage &page, int pageIndex)
+{
+    m_redo.clear();
+    push(m_undo, Step{TqxUndoKind::ukEdit, pageIndex, {}, page.Script});
+}
+
+void UndoHistory::forgetPage(int pageIndex)
+{
+    for (History *history : {&m_undo, &m_redo})
+        std::erase_if(*history,
+                      [pageIndex](const Step &step) { return step.pageIndex == pageIndex; });
+}
+
 UndoHistory::Step UndoHistory::reverseOf(const Step &step, model::TqxPage &page)
 {
-    Step reverse{step.kind, step.pageIndex, {}};
+    Step reverse{step.kind, step.pageIndex, {}, std::nullopt};
     switch (step.kind) {
     case TqxUndoKind::ukInsert:
         reverse.kind = TqxUndoKind::ukDelete;
@@ -67,6 +80,8 @@ UndoHistory::Step UndoHistory::reverseOf(const Step &step, model::TqxPage &page)
             reverse.entries.push_back({entry.objectId, std::nullopt, entry.listIndex});
         break;
     case TqxUndoKind::ukEdit:
+        if (step.pageScript)
+            reverse.pageScript = page.Script;
         for (const Entry &entry : step.entries) {
             const qsizetype index = page.FindObjectById(entry.objectId);
             if (index >= 0)
@@ -95,6 +110,8 @@ void UndoHistory::apply(const Step &step, model::TqxPage &page)
             page.insertObject(entry.listIndex, entry.copy->rebuild());
         break;
     case TqxUndoKind::ukEdit:
+        if (step.pageScript)
+            page.Script = *step.pageScript;
         for (const Entry &entry : step.entries) {
             if (model::TqxView *view = page.object(page.FindObjectById(entry.objectId)))
                 entry.copy->restoreInto(*view);
@@ -159,6 +176,10 @@ qsizetype UndoHistory::snapshotBytes() const
     qsizetype bytes = 0;
     for (const History *history : {&m_undo, &m_redo}) {
         for (const Step &step : *history) {
+            if (step.pageScript) {
+                for (const QString &line : *step.pageScript)
+                    bytes += line.size() * qsizetype(sizeof(QChar));
+            }
             for (const Entry &entry : step.entries)
                 bytes += sizeof(Entry) + (entry.copy ? entry.copy->byteSize() : 0);
         }

@@ -2,6 +2,7 @@
 
 #include "report/designer/ObjectSnapshot.h"
 
+#include <QStringList>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -21,6 +22,9 @@ enum class TqxUndoKind : quint8 { ukInsert = 0, ukDelete = 1, ukEdit = 2, ukReor
 /// is undone only there. Undoing a step records its reverse for redo and the other way round,
 /// so the two alternate without limit and end where they began.
 ///
+/// A page's script is no object: an edit step may carry it instead, so that editing it in the
+/// inspector is undone like any other change.
+///
 /// Objects marked never to be recorded (flag 0x4000) keep no copy in a step; a reorder step
 /// still remembers where they stood, so undoing it brings every object back exactly once.
 class UndoHistory
@@ -36,6 +40,11 @@ public:
     /// Records a step of @p kind for the selected objects of @p page (every object for a
     /// reorder) as page @p pageIndex; clears the redo history. False when nothing was recorded.
     bool record(TqxUndoKind kind, model::TqxPage &page, int pageIndex);
+    /// Records an edit step of @p page's script as page @p pageIndex; clears the redo history.
+    void recordPageScript(const model::TqxPage &page, int pageIndex);
+    /// Drops every step of page @p pageIndex from both histories, for when the page's objects
+    /// are gone for good; the steps of other pages stay.
+    void forgetPage(int pageIndex);
     /// Undoes the newest step when it belongs to @p pageIndex; false otherwise.
     bool undo(model::TqxPage &page, int pageIndex);
     bool redo(model::TqxPage &page, int pageIndex);
@@ -69,6 +78,8 @@ private:
         TqxUndoKind kind = TqxUndoKind::ukEdit;
         int pageIndex = 0;
         std::vector<Entry> entries;
+        /// The page's script as it was, for a step of the page itself.
+        std::optional<QStringList> pageScript;
     };
     using History = std::deque<Step>;
 

@@ -17,6 +17,8 @@ namespace tovren::dialogs {
 struct InspectorRow
 {
     QString name;
+    /// The name the clerk sees when it differs from the property's (a localized name).
+    QString label;
     QString valueText;
     quint16 kind = 0;
     /// The property's editor dialog; the row has a "..." button exactly when this is set.
@@ -33,6 +35,7 @@ struct InspectorRow
     bool readOnly() const { return (kind & model::pkHasEditor) && !(kind & model::pkText); }
     /// The entries of the drop-down list: "False" and "True", the colour names or the choices.
     QStringList dropDownEntries() const;
+    QString shownName() const { return label.isEmpty() ? name : label; }
 };
 
 /// How an inspector row turns a value into its shown text and a typed text back into a value.
