@@ -1,13 +1,21 @@
 // The designer window driven as a clerk drives it: menus, tool buttons, tabs, status bar, keys.
+#include "report/designer/DesignerInspector.h"
 #include "report/designer/DesignerStatusBar.h"
+#include "report/designer/FieldListWindow.h"
+#include "report/designer/PageScrollBox.h"
 #include "report/designer/PageTabBar.h"
 #include "report/designer/RecoveryCopy.h"
+#include "report/designer/ToolWindowStack.h"
 #include "report/designer/TqxDesignerPage.h"
+#include "report/dialogs/RollUpCaption.h"
+#include "report/dialogs/TqxInsFieldsForm.h"
+#include "report/dialogs/TqxInspForm.h"
 #include "report/platform/MessageBox.h"
 #include "tests/report/designer/DesignerFixture.h"
 
 #include <QAction>
 #include <QFile>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -267,6 +275,62 @@ TEST_F(DesignerWindowTest, KeysUndoAMoveAndCopiedFieldsPasteOnAnotherPage)
     EXPECT_TRUE(window->action("N46")->isEnabled());
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(second.objectCount(), 0);
+}
+
+TEST_F(DesignerWindowTest, TheFieldListRollsUpLikeTheInspectorAndTheTwoStayStacked)
+{
+    auto window = openDesigner();
+    window->show();
+    window->inspector().setVisible(true);
+    window->fieldList().setShown(true);
+    dialogs::TqxInspForm &inspector = window->inspector().window();
+    dialogs::TqxInsFieldsForm &fields = *window->fieldList().window();
+    // One above the other, in a column beside the page.
+    inspector.setGeometry(20, 100, 200, 300);
+    fields.setGeometry(30, 420, 180, 250);
+    const auto *scrollBox = window->findChild<designer::PageScrollBox *>();
+    const int areaTop = scrollBox->mapToGlobal(QPoint(0, 0)).y() - 1;
+    const int areaBottom = areaTop + scrollBox->height() - 3;
+    const auto stackedOnThePage = [&] {
+        return inspector.frameGeometry().top() == areaTop &&
+               fields.frameGeometry().bottom() == areaBottom &&
+               inspector.frameGeometry().bottom() + 1 == fields.frameGeometry().top();
+    };
+
+    auto *caption = fields.findChild<dialogs::RollUpCaption *>();
+    ASSERT_NE(caption, nullptr);
+    QTest::mouseDClick(caption, Qt::LeftButton);
+    EXPECT_TRUE(fields.isRolledUp());
+    EXPECT_FALSE(fields.dataSets().isVisible());
+    EXPECT_LT(fields.height(), dialogs::RollUpCaption::kRolledUpBelowPixels);
+    EXPECT_TRUE(stackedOnThePage()) << "the inspector takes the room the field list gave up";
+
+    QTest::mouseDClick(caption, Qt::LeftButton);
+    EXPECT_FALSE(fields.isRolledUp());
+    EXPECT_EQ(fields.height(), fields.expandedHeightPixels());
+    EXPECT_TRUE(stackedOnThePage());
+
+    // A rolled-up inspector keeps its caption's height; the field list stays at the bottom.
+    inspector.toggleRollUp();
+    EXPECT_TRUE(inspector.isRolledUp());
+    EXPECT_EQ(fields.frameGeometry().bottom(), areaBottom);
+    EXPECT_EQ(fields.height(), fields.expandedHeightPixels());
+    EXPECT_EQ(inspector.frameGeometry().top(), areaTop);
+
+    // The Ins key's way of showing the list opens a rolled-up one again.
+    QTest::mouseDClick(caption, Qt::LeftButton);
+    window->fieldList().setShown(true);
+    EXPECT_FALSE(fields.isRolledUp());
+
+    // A field list above the inspector goes to the top; windows side by side stay put.
+    const QRect area(0, 0, 800, 600);
+    const auto above = designer::ToolWindowStack::stacked(area, QRect(10, 300, 200, 100),
+                                                          QRect(0, 50, 180, 150), false);
+    ASSERT_TRUE(above);
+    EXPECT_EQ(above->fieldList, QRect(0, 0, 180, 150));
+    EXPECT_EQ(above->inspector, QRect(10, 150, 200, 450));
+    EXPECT_FALSE(designer::ToolWindowStack::stacked(area, QRect(300, 0, 200, 100),
+                                                    QRect(0, 50, 180, 150), false));
 }
 
 } // namespace
