@@ -3,6 +3,7 @@
 #include "report/designer/ObjectEditors.h"
 #include "report/dialogs/BandTypeChoice.h"
 #include "report/dialogs/PictureFileReader.h"
+#include "report/engine/DataSourceListing.h"
 #include "report/engine/PdfExportFilter.h"
 #include "report/model/BandType.h"
 #include "report/model/ObjectRegistry.h"
@@ -51,6 +52,32 @@ protected:
         return count;
     }
 
+    /// The report's first prepared page as printed to PDF at 50 dots per inch; a null image
+    /// when the PDF cannot be rendered here.
+    QImage printFirstPage(const QTemporaryDir &dir)
+    {
+        const QString pdfPath = dir.filePath(QStringLiteral("out.pdf"));
+        engine::PdfExportFilter pdf;
+        if (!report.ExportPages(pdf, pdfPath)) {
+            ADD_FAILURE() << report.lastMessage().toStdString();
+            return {};
+        }
+        QProcess render;
+        render.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"),
+                      QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                      QStringLiteral("1"), pdfPath, dir.filePath(QStringLiteral("page"))});
+        if (!render.waitForFinished(20000) || render.exitCode() != 0)
+            return {};
+        return QImage(dir.filePath(QStringLiteral("page-1.png")));
+    }
+    static QPoint onPaper(QPoint designPixels)
+    {
+        const double dotsPerDesignPixel = 50.0 / 91.6256157635468;
+        return QPoint(int(designPixels.x() * dotsPerDesignPixel),
+                      int(designPixels.y() * dotsPerDesignPixel));
+    }
+
     designer::LastUsedFormat format;
     test::ScriptedDesignerDialogs dialogs;
     int stepsRecorded = 0;
@@ -90,6 +117,28 @@ TEST_F(BandAndFieldCommandsTest,
     EXPECT_EQ(bandsOfType(page, model::btMasterData), 2);
     EXPECT_FALSE(created[0]->Selected) << "only the second run's objects are selected";
     EXPECT_TRUE(insertFields(0, {}).isEmpty());
+}
+
+TEST_F(BandAndFieldCommandsTest, InsertedFieldsAreHeadedByTheirAliasesAndPrintThroughThem)
+{
+    addPage();
+    // One field aliased as the dictionary keys it with quotes, one without an alias.
+    report.Dictionary().AliasList.setValue(QStringLiteral("Aqy.\"N\""),
+                                           script::Variant(QStringLiteral("序号")));
+    const QStringList listed = engine::DataSourceListing(report).FieldNames(QStringLiteral("Aqy"));
+    ASSERT_EQ(listed, (QStringList{QStringLiteral("序号"), QStringLiteral("NAME")}));
+
+    const QList<model::TqxView *> created = insertFields(0, listed);
+    ASSERT_EQ(created.size(), 6);
+    EXPECT_EQ(created[0]->Memo, QStringList{QStringLiteral("序号")});
+    EXPECT_EQ(created[1]->Memo, QStringList{QStringLiteral("NAME")});
+    EXPECT_EQ(created[2]->Memo, QStringList{QStringLiteral("[Aqy.\"序号\"]")});
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    const QStringList texts = pageTexts(0);
+    EXPECT_TRUE(texts.contains(QStringLiteral("序号")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("2"))) << "the alias resolves to the field";
+    EXPECT_FALSE(texts.contains(QStringLiteral("\"N\""))) << texts.join(u'|').toStdString();
 }
 
 TEST_F(BandAndFieldCommandsTest, DataBandSourcesShowAliasesAndStoreComponentNames)
@@ -173,22 +222,11 @@ TEST_F(BandAndFieldCommandsTest, APictureLoadedInTheEditorIsKeptInTheTemplateAnd
     EXPECT_TRUE(kept->stretched());
 
     ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
-    const QString pdfPath = dir.filePath(QStringLiteral("out.pdf"));
-    engine::PdfExportFilter pdf;
-    ASSERT_TRUE(report.ExportPages(pdf, pdfPath)) << report.lastMessage().toStdString();
-    QProcess render;
-    render.start(QStringLiteral("pdftoppm"),
-                 {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"),
-                  QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                  QStringLiteral("1"), pdfPath, dir.filePath(QStringLiteral("page"))});
-    if (!render.waitForFinished(20000) || render.exitCode() != 0)
+    const QImage printed = printFirstPage(dir);
+    if (printed.isNull())
         GTEST_SKIP() << "pdftoppm is not available";
-    const QImage printed(dir.filePath(QStringLiteral("page-1.png")));
-    ASSERT_FALSE(printed.isNull());
     // The picture covers 120 design pixels from (100, 40): its middle is red on paper.
-    const double pixelsPerDesignPixel = 50.0 / 91.6256157635468;
-    const QColor middle =
-        printed.pixelColor(int(160 * pixelsPerDesignPixel), int(100 * pixelsPerDesignPixel));
+    const QColor middle = printed.pixelColor(onPaper(QPoint(160, 100)));
     EXPECT_GT(middle.red(), 150);
     EXPECT_LT(middle.green(), 60);
 }
