@@ -12,6 +12,7 @@
 #include "tests/report/designer/DesignerFixture.h"
 #include "tests/report/engine/BuildFixture.h"
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -229,6 +230,64 @@ TEST_F(BandAndFieldCommandsTest, APictureLoadedInTheEditorIsKeptInTheTemplateAnd
     const QColor middle = printed.pixelColor(onPaper(QPoint(160, 100)));
     EXPECT_GT(middle.red(), 150);
     EXPECT_LT(middle.green(), 60);
+}
+
+TEST_F(BandAndFieldCommandsTest, AStoredMetafileIsKeptByteForByteAndPrintsWhereItStands)
+{
+    QTemporaryDir dir;
+    model::TqxPage &page = addPagePerRecord();
+    auto &picture = static_cast<model::TqxPictureView &>(
+        page.addObject(std::make_unique<model::TqxPictureView>()));
+    picture.Name = QStringLiteral("Picture1");
+    picture.SetBounds(100, 40, 120, 120);
+    // An enhanced metafile's header record and some drawing records after it.
+    QByteArray metafile(88, '\0');
+    metafile[0] = 1;
+    metafile.replace(40, 4, " EMF");
+    metafile.append(QByteArray::fromHex("0c000000100000001a0000002a000000"));
+    ASSERT_TRUE(picture.Picture.load(model::PictureGraphic::Kind::Metafile, metafile));
+    ASSERT_TRUE(picture.Picture.isKeptUndrawn());
+
+    // Confirming the editor without loading anything keeps the picture.
+    dialogs.pictureAnswer = [](dialogs::PictureEdit &) { return true; };
+    ASSERT_EQ(editors(page).open(picture, page), designer::ObjectEditors::Outcome::Changed);
+
+    const QString firstPath = dir.filePath(QStringLiteral("first.qxf"));
+    const QString secondPath = dir.filePath(QStringLiteral("second.qxf"));
+    ASSERT_TRUE(report.SaveTemplate(firstPath));
+    ASSERT_TRUE(report.LoadTemplate(firstPath));
+    const auto *kept = dynamic_cast<model::TqxPictureView *>(
+        report.Pages().page(0)->FindObjectByName(QStringLiteral("Picture1")));
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->Picture.kind(), model::PictureGraphic::Kind::Metafile);
+    EXPECT_EQ(kept->Picture.bytes(), metafile);
+    ASSERT_TRUE(report.SaveTemplate(secondPath));
+    QFile first(firstPath);
+    QFile second(secondPath);
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+    const QByteArray firstBytes = first.readAll();
+    const QByteArray secondBytes = second.readAll();
+    // Everything up to the picture's end reads back unchanged; only the saving time follows.
+    const qsizetype pictureEnd = firstBytes.indexOf(metafile) + metafile.size();
+    ASSERT_GE(pictureEnd, metafile.size());
+    EXPECT_EQ(secondBytes.left(pictureEnd), firstBytes.left(pictureEnd));
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    const QImage printed = printFirstPage(dir);
+    if (printed.isNull())
+        GTEST_SKIP() << "pdftoppm is not available";
+    // The diagonals of the place cross in its middle; beside the frame the paper is blank.
+    const auto darkestAround = [&](QPoint designPixels) {
+        int darkest = 255;
+        const QPoint at = onPaper(designPixels);
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                darkest = qMin(darkest, qGray(printed.pixel(at + QPoint(dx, dy))));
+        return darkest;
+    };
+    EXPECT_LT(darkestAround(QPoint(160, 100)), 200);
+    EXPECT_LT(darkestAround(QPoint(160, 40)), 200) << "the frame's top edge";
+    EXPECT_GT(darkestAround(QPoint(130, 100)), 240) << "no picture drawn inside";
 }
 
 TEST_F(BandAndFieldCommandsTest, PastingABandFollowsTheBandTypeChooser)
