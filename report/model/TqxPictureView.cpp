@@ -143,8 +143,9 @@ void TqxPictureView::drawUndrawnPlaceholder(QPainter &painter) const
     if (runState().drawingMode == DrawingMode::Designing) {
         painter.setPen(Qt::black);
         painter.setFont(designLabelFont());
-        painter.drawText(area.adjusted(3, 3, -3, -3), Qt::AlignLeft | Qt::AlignTop,
-                         QStringLiteral("图元文件（无法显示）"));
+        painter.drawText(area.adjusted(3, 3, -3, -3),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                         QStringLiteral("图元文件"));
     }
     painter.restore();
 }
