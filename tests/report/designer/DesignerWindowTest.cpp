@@ -316,6 +316,11 @@ TEST_F(DesignerWindowTest, TheFieldListRollsUpLikeTheInspectorAndTheTwoStayStack
     EXPECT_EQ(fields.height(), fields.expandedHeightPixels());
     EXPECT_TRUE(stackedOnThePage());
 
+    // Resizing the inspector by hand takes the field list docked below it along.
+    inspector.resize(inspector.width(), inspector.height() - 40);
+    EXPECT_EQ(fields.frameGeometry().top(), inspector.frameGeometry().bottom() + 1);
+    EXPECT_EQ(fields.height(), fields.expandedHeightPixels());
+
     // A rolled-up inspector keeps its caption's height; the field list stays at the bottom.
     inspector.toggleRollUp();
     EXPECT_TRUE(inspector.isRolledUp());
