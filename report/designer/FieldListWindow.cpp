@@ -38,8 +38,9 @@ void FieldListWindow::setShown(bool shown)
     if (!m_window) {
         m_window = new dialogs::TqxInsFieldsForm(m_report, m_lastSource, m_settings, m_designer);
         m_window->setAttribute(Qt::WA_DeleteOnClose);
-        // The first time it stands beside the objects tool bar, below the other tool bars, instead of
-        // wherever the desktop puts new windows (over the designer's menus).
+        m_window->HeightChangedHook = m_heightChanged;
+        // The first time it stands beside the objects tool bar, below the other tool bars, instead
+        // of wherever the desktop puts new windows (over the designer's menus).
         if (m_designer && (!m_settings || !dialogs::FormPlacement::isStored(
                                               *m_settings, dialogs::TqxInsFieldsForm::className())))
             m_window->move(m_designer->mapToGlobal(QPoint(40, 120)));
@@ -52,7 +53,15 @@ void FieldListWindow::setShown(bool shown)
     m_window->show();
     m_window->raise();
     m_window->activateWindow();
+    m_window->Unroll();
     emit shownChanged(true);
+}
+
+void FieldListWindow::setHeightChangedHook(std::function<void()> hook)
+{
+    m_heightChanged = std::move(hook);
+    if (m_window)
+        m_window->HeightChangedHook = m_heightChanged;
 }
 
 void FieldListWindow::refresh()

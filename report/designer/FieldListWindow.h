@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 class QWidget;
 
@@ -30,8 +31,10 @@ public:
     ~FieldListWindow() override;
 
     bool isShown() const;
-    /// Shows (or brings forward) the window, or destroys it.
+    /// Shows (or brings forward and unrolls) the window, or destroys it.
     void setShown(bool shown);
+    /// Handed to every window made, called when its height changed.
+    void setHeightChangedHook(std::function<void()> hook);
     void refresh();
     dialogs::TqxInsFieldsForm *window() const;
 
@@ -43,6 +46,7 @@ private:
     platform::SettingsStore *m_settings;
     QWidget *m_designer;
     QString m_lastSource;
+    std::function<void()> m_heightChanged;
     QPointer<dialogs::TqxInsFieldsForm> m_window;
 };
 

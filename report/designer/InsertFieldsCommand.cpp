@@ -104,7 +104,6 @@ QList<model::TqxView *> InsertFieldsCommand::run(const dialogs::InsertFieldsChoi
     const engine::TqxRecordSet *dataSet = listing.findDataSet(choice.dataSet);
     if (!dataSet || choice.fields.isEmpty())
         return {};
-    const engine::TqxDataDictionary &dictionary = m_report.Dictionary();
     model::TqxPage &target = page();
     for (qsizetype i = 0; i < target.objectCount(); ++i)
         target.object(i)->Selected = false;
@@ -113,7 +112,10 @@ QList<model::TqxView *> InsertFieldsCommand::run(const dialogs::InsertFieldsChoi
     QList<model::TqxView *> data;
     QPoint at(target.LeftEdge(), target.TopEdge());
     for (const QString &field : choice.fields) {
-        const QString header = dictionary.RealFieldName(field);
+        // The fields come as the dictionary shows them, by their aliases where they have
+        // one: the header reads as the clerk chose it, the reference resolves through the
+        // dictionary when the report is built.
+        const QString &header = field;
         const int widthChars = kDefaultFieldChars;
         const QString reference = fieldReference(choice.dataSet, field);
         model::TqxView &first = addText(choice.headers ? header : reference, at, choice.headers);

@@ -23,11 +23,13 @@
 #include "report/designer/RecoveryCopy.h"
 #include "report/designer/StatusBarContent.h"
 #include "report/designer/ToolBarPlacement.h"
+#include "report/designer/ToolWindowStack.h"
 #include "report/designer/TqxDesignerPage.h"
 #include "report/designer/TqxPageForm.h"
 #include "report/dialogs/DialogPictures.h"
 #include "report/dialogs/FormPlacement.h"
 #include "report/dialogs/InsertFieldsChoice.h"
+#include "report/dialogs/TqxInsFieldsForm.h"
 #include "report/dialogs/TqxInspForm.h"
 #include "report/engine/BuildRunState.h"
 #include "report/engine/DataSourceListing.h"
@@ -122,6 +124,7 @@ TqxDesignerForm::TqxDesignerForm(engine::TqxReport &report, bool wholeReport,
     connect(&m_recoveryTimer, &QTimer::timeout, this, &TqxDesignerForm::writeRecoveryCopy);
     buildWindow();
     m_inspector = new DesignerInspector(*this, *m_services.dialogs, *m_services.designerDialogs);
+    stackToolWindows();
     connectCommands();
     applyMode();
 
@@ -362,6 +365,17 @@ void TqxDesignerForm::buildFieldTools()
     extras->insertAction(extras->actions().value(0), insertTool);
     m_actions->toolboxMenu()->addAction(insertTool);
     m_actions->toolboxMenu()->setEnabled(true);
+}
+
+void TqxDesignerForm::stackToolWindows()
+{
+    dialogs::TqxInspForm &inspector = m_inspector->window();
+    auto *stack = new ToolWindowStack(
+        *m_scrollBox, inspector, [&inspector] { return inspector.isRolledUp(); },
+        [this]() -> QWidget * { return m_fieldList->window(); }, this);
+    const auto heightChanged = [stack] { stack->heightChanged(); };
+    inspector.HeightChangedHook = heightChanged;
+    m_fieldList->setHeightChangedHook(heightChanged);
 }
 
 void TqxDesignerForm::insertFields()

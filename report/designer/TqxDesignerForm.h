@@ -211,6 +211,8 @@ private:
     void buildObjectsBar();
     void buildToolBarsMenu();
     void buildFieldTools();
+    /// The inspector and the field list keep stacked beside the page as their heights change.
+    void stackToolWindows();
     void buildFormattingBars();
     /// Records a step of @p kind unless undo is off, and marks the report modified either way.
     void recordStep(TqxUndoKind kind);

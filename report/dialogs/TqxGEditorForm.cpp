@@ -19,7 +19,8 @@
 namespace tovren::dialogs {
 
 /// The picture as the editor shows it: stretched over the box when larger, its own size and
-/// centred when smaller, "[无]" when there is none.
+/// centred when smaller, "[无]" when there is none, and a note for a picture that is kept but
+/// cannot be shown.
 class PicturePreview : public QWidget
 {
 public:
@@ -30,9 +31,10 @@ public:
         setMinimumSize(320, 240);
     }
 
-    void setImage(const QImage &image)
+    void setPicture(const model::PictureGraphic &picture)
     {
-        m_image = image;
+        m_image = picture.image();
+        m_keptUndrawn = picture.isKeptUndrawn();
         update();
     }
 
@@ -43,7 +45,8 @@ protected:
         painter.fillRect(rect(), palette().base());
         if (m_image.isNull()) {
             painter.setPen(palette().text().color());
-            const QString none = platform::LoadLibraryString(55076);
+            const QString none = m_keptUndrawn ? QStringLiteral("图元文件：保留原样，此处无法显示")
+                                               : platform::LoadLibraryString(55076);
             const int x = (width() - painter.fontMetrics().horizontalAdvance(none)) / 2;
             painter.drawText(x, 100, none);
             return;
@@ -58,6 +61,7 @@ protected:
 
 private:
     QImage m_image;
+    bool m_keptUndrawn = false;
 };
 
 TqxGEditorForm::TqxGEditorForm(const PictureEdit &edit, platform::DialogProvider &dialogs,
@@ -165,7 +169,7 @@ void TqxGEditorForm::keyPressEvent(QKeyEvent *event)
 
 void TqxGEditorForm::showPicture()
 {
-    m_preview->setImage(m_edit.picture.image());
+    m_preview->setPicture(m_edit.picture);
 }
 
 } // namespace tovren::dialogs

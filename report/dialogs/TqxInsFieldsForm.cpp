@@ -2,6 +2,7 @@
 
 #include "report/dialogs/DialogPictures.h"
 #include "report/dialogs/FormPlacement.h"
+#include "report/dialogs/RollUpCaption.h"
 #include "report/engine/DataSourceListing.h"
 #include "report/engine/TqxReport.h"
 #include "report/platform/SettingsStore.h"
@@ -9,6 +10,8 @@
 
 #include <QListWidget>
 #include <QMimeData>
+#include <QResizeEvent>
+#include <QSizeGrip>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -52,10 +55,11 @@ QString TqxInsFieldsForm::fieldReference(const QString &source, const QString &f
 
 TqxInsFieldsForm::TqxInsFieldsForm(const engine::TqxReport &report, QString &lastSource,
                                    platform::SettingsStore *settings, QWidget *owner)
-    : QWidget(owner, Qt::Tool)
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
     , m_report(report)
     , m_lastSource(lastSource)
     , m_settings(settings)
+    , m_caption(new RollUpCaption(*this))
     , m_splitter(new QSplitter(Qt::Vertical))
     , m_dataSets(new QListWidget)
     , m_fields(new FieldDragList([this] { return CurrentFieldRef(); }))
@@ -70,8 +74,17 @@ TqxInsFieldsForm::TqxInsFieldsForm(const engine::TqxReport &report, QString &las
     m_splitter->addWidget(m_fields);
     m_splitter->setChildrenCollapsible(false);
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_splitter);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->setSpacing(2);
+    layout->addWidget(m_caption);
+    layout->addWidget(m_splitter, 1);
+    auto *grip = new QSizeGrip(this);
+    layout->addWidget(grip, 0, Qt::AlignRight | Qt::AlignBottom);
+    m_caption->setBody({m_splitter, grip});
+    connect(m_caption, &RollUpCaption::heightToggled, this, [this] {
+        if (HeightChangedHook)
+            HeightChangedHook();
+    });
 
     resize(180, kDefaultWindowHeight);
     int dataSetsHeight = kDefaultDataSetListHeight;
@@ -80,9 +93,13 @@ TqxInsFieldsForm::TqxInsFieldsForm(const engine::TqxReport &report, QString &las
         dataSetsHeight = m_settings->readInteger(QStringLiteral("Form\\") + className(),
                                                  QStringLiteral("SplitterPos"), dataSetsHeight);
     }
-    if (height() < 30)
-        resize(width(), kDefaultWindowHeight);
-    m_splitter->setSizes({dataSetsHeight, qMax(1, height() - dataSetsHeight)});
+    // A window left rolled up comes back rolled up, and unrolls to the usual height.
+    const bool leftRolledUp = height() < RollUpCaption::kRolledUpBelowPixels;
+    m_caption->setExpandedHeightPixels(leftRolledUp ? kDefaultWindowHeight : height());
+    m_splitter->setSizes(
+        {dataSetsHeight, qMax(1, m_caption->expandedHeightPixels() - dataSetsHeight)});
+    if (leftRolledUp)
+        m_caption->rollUp();
 
     connect(m_dataSets, &QListWidget::currentRowChanged, this, &TqxInsFieldsForm::fillFields);
     RefreshFieldList();
@@ -121,6 +138,41 @@ QString TqxInsFieldsForm::CurrentFieldRef()
     m_lastSource = source->text();
     const QListWidgetItem *field = m_fields->currentItem();
     return field ? fieldReference(source->text(), field->text()) : QString();
+}
+
+void TqxInsFieldsForm::Unroll()
+{
+    if (!m_caption->isRolledUp())
+        return;
+    m_caption->unroll();
+    if (HeightChangedHook)
+        HeightChangedHook();
+}
+
+bool TqxInsFieldsForm::isRolledUp() const
+{
+    return m_caption->isRolledUp();
+}
+
+void TqxInsFieldsForm::toggleRollUp()
+{
+    m_caption->toggle();
+}
+
+int TqxInsFieldsForm::expandedHeightPixels() const
+{
+    return m_caption->expandedHeightPixels();
+}
+
+void TqxInsFieldsForm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // Rolling up and down tells the owner by itself; here the clerk dragged the size grip.
+    const bool byHand = isVisible() && !m_caption->isRolledUp() && event->oldSize().height() >= 0 &&
+                        event->oldSize().height() != event->size().height() &&
+                        event->oldSize().height() >= RollUpCaption::kRolledUpBelowPixels;
+    if (byHand && HeightChangedHook)
+        HeightChangedHook();
 }
 
 void TqxInsFieldsForm::hideEvent(QHideEvent *event)

@@ -1,5 +1,6 @@
 #include "report/dialogs/TqxInspForm.h"
 
+#include "report/dialogs/RollUpCaption.h"
 #include "report/dialogs/TColorSelector.h"
 #include "report/dialogs/TqxPopupListBox.h"
 #include "report/platform/StringTable.h"
@@ -31,7 +32,6 @@ constexpr int kCaptionString = 53059;
 constexpr int kFirstAliasString = 58001;
 constexpr int kInitialWidthPixels = 215;
 constexpr int kInitialHeightPixels = 320;
-constexpr int kCaptionHeightPixels = 18;
 constexpr int kObjectBoxItemPixels = 15;
 constexpr int kSplitGrabPixels = 2;
 constexpr int kListPaddingPixels = 8;
@@ -44,59 +44,6 @@ qint64 nowMs()
 }
 
 } // namespace
-
-// ---- the caption: the window is frameless so that a double click rolls it up everywhere
-
-class TqxInspForm::Caption : public QWidget
-{
-public:
-    explicit Caption(TqxInspForm &form)
-        : QWidget(&form)
-        , m_form(form)
-    {
-        setObjectName(QStringLiteral("Caption"));
-        setFixedHeight(kCaptionHeightPixels);
-        auto *close = new QToolButton(this);
-        close->setObjectName(QStringLiteral("CloseButton"));
-        close->setText(QStringLiteral("×"));
-        close->setAutoRaise(true);
-        close->setFixedSize(kCaptionHeightPixels - 2, kCaptionHeightPixels - 2);
-        close->setToolTip(QStringLiteral("关闭"));
-        connect(close, &QToolButton::clicked, &form, &QWidget::hide);
-        auto *layout = new QHBoxLayout(this);
-        layout->setContentsMargins(0, 1, 1, 1);
-        layout->addStretch();
-        layout->addWidget(close);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        const bool active = m_form.isActiveWindow();
-        painter.fillRect(rect(), palette().color(active ? QPalette::Highlight : QPalette::Dark));
-        painter.setPen(palette().color(QPalette::HighlightedText));
-        QFont bold = font();
-        bold.setBold(true);
-        painter.setFont(bold);
-        painter.drawText(rect().adjusted(4, 0, -kCaptionHeightPixels, 0),
-                         Qt::AlignVCenter | Qt::AlignLeft, m_form.windowTitle());
-    }
-    void mousePressEvent(QMouseEvent *event) override
-    {
-        m_dragOffset = event->globalPosition().toPoint() - m_form.frameGeometry().topLeft();
-    }
-    void mouseMoveEvent(QMouseEvent *event) override
-    {
-        if (event->buttons() & Qt::LeftButton)
-            m_form.move(event->globalPosition().toPoint() - m_dragOffset);
-    }
-    void mouseDoubleClickEvent(QMouseEvent *) override { m_form.toggleRollUp(); }
-
-private:
-    TqxInspForm &m_form;
-    QPoint m_dragOffset;
-};
 
 // ---- the object box: closed, it names the shown object's class too
 
@@ -246,7 +193,7 @@ void TqxInspForm::RowsPanel::mouseMoveEvent(QMouseEvent *event)
 TqxInspForm::TqxInspForm(QWidget *owner)
     : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint)
     , m_colorDialog([this](model::ColorRef start) { return chooseColorInDialog(start, this); })
-    , m_caption(new Caption(*this))
+    , m_caption(new RollUpCaption(*this))
     , m_objectBox(new ObjectBox(*this))
     , m_box(new QScrollArea(this))
     , m_panel(new RowsPanel(*this))
@@ -300,7 +247,18 @@ TqxInspForm::TqxInspForm(QWidget *owner)
     layout->addWidget(grip, 0, Qt::AlignRight | Qt::AlignBottom);
 
     resize(kInitialWidthPixels, kInitialHeightPixels);
-    m_expandedHeight = height();
+    m_caption->setBody({m_objectBox, m_box, grip});
+    m_caption->setExpandedHeightPixels(height());
+    connect(m_caption, &RollUpCaption::aboutToRollUp, m_popup, &QWidget::hide);
+    connect(m_caption, &RollUpCaption::unrolled, this, [this] {
+        ListFilled();
+        m_edit->selectAll();
+        m_edit->setModified(false);
+    });
+    connect(m_caption, &RollUpCaption::heightToggled, this, [this] {
+        if (HeightChangedHook)
+            HeightChangedHook();
+    });
 }
 
 TqxInspForm::~TqxInspForm() = default;
@@ -625,44 +583,20 @@ void TqxInspForm::chooseDropDownEntry(int entry)
 
 bool TqxInspForm::isRolledUp() const
 {
-    return !m_box->isVisible() && isVisible();
+    return m_caption->isRolledUp() && isVisible();
 }
 
 void TqxInspForm::toggleRollUp()
 {
-    if (m_box->isHidden())
-        unroll();
-    else
-        rollUp();
-    if (HeightChangedHook)
-        HeightChangedHook();
-}
-
-void TqxInspForm::rollUp()
-{
-    m_popup->hide();
-    m_objectBox->hide();
-    m_box->hide();
-    setMinimumHeight(0);
-    resize(width(), m_caption->height() + 2);
-}
-
-void TqxInspForm::unroll()
-{
-    m_objectBox->show();
-    m_box->show();
-    resize(width(), m_expandedHeight);
-    ListFilled();
-    m_edit->selectAll();
-    m_edit->setModified(false);
+    m_caption->toggle();
 }
 
 void TqxInspForm::ShowAndUnroll()
 {
     show();
     raise();
-    if (m_box->isHidden()) {
-        unroll();
+    if (m_caption->isRolledUp()) {
+        m_caption->unroll();
         if (HeightChangedHook)
             HeightChangedHook();
     }

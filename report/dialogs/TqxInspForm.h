@@ -16,6 +16,7 @@ class QToolButton;
 
 namespace tovren::dialogs {
 
+class RollUpCaption;
 class TqxPopupListBox;
 
 /// The object inspector ("对象查看器"): a floating list of properties, the name on the left
@@ -99,7 +100,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    class Caption;
     class ObjectBox;
     class RowsPanel;
     friend class RowsPanel;
@@ -111,8 +111,6 @@ private:
     void commitFromEdit(const QString &text);
     void chooseDropDownEntry(int entry);
     void refillObjectBox();
-    void rollUp();
-    void unroll();
 
     std::vector<InspectorRow> m_rows;
     int m_selectedRow = -1;
@@ -125,12 +123,11 @@ private:
     bool m_refilling = false;
     bool m_applying = false;
     bool m_localizedNames = false;
-    int m_expandedHeight = 0;
     qint64 m_lastRowClickMs = -1;
     QHash<QString, QString> m_aliases;
     ColorDialog m_colorDialog;
 
-    Caption *m_caption;
+    RollUpCaption *m_caption;
     ObjectBox *m_objectBox;
     QScrollArea *m_box;
     RowsPanel *m_panel;

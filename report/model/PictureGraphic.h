@@ -18,7 +18,11 @@ public:
     enum class Kind : quint8 { None = 0, Bitmap = 1, Metafile = 2, Icon = 3, Jpeg = 4 };
 
     Kind kind() const { return m_kind; }
+    /// Nothing to draw: no graphic, or one that is only kept (see isKeptUndrawn()).
     bool isEmpty() const { return m_image.isNull(); }
+    /// A graphic kept byte for byte that cannot be drawn here (a metafile): its object shows
+    /// where it stands instead, and writes it back unchanged.
+    bool isKeptUndrawn() const { return m_kind == Kind::Metafile && m_image.isNull(); }
     const QImage &image() const { return m_image; }
     const QByteArray &bytes() const { return m_bytes; }
     QString errorString() const { return m_error; }

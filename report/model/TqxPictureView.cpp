@@ -16,6 +16,7 @@ using script::Variant;
 namespace {
 
 constexpr int kEmptyPictureText = 55228;
+const QColor kPlaceholderColour(0x80, 0x80, 0x80);
 
 PictureGraphic::Kind graphicKindOfBlob(quint8 blobType)
 {
@@ -127,6 +128,28 @@ QRect TqxPictureView::targetRect() const
     return target;
 }
 
+void TqxPictureView::drawUndrawnPlaceholder(QPainter &painter) const
+{
+    // A metafile cannot be drawn here; marking its place keeps a printed page from hiding
+    // that something belongs there.
+    const QRect area = DrawRect.toQRect();
+    painter.save();
+    painter.setClipRect(area);
+    painter.setPen(QPen(kPlaceholderColour, 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
+    painter.drawLine(area.topLeft(), area.bottomRight());
+    painter.drawLine(area.topRight(), area.bottomLeft());
+    if (runState().drawingMode == DrawingMode::Designing) {
+        painter.setPen(Qt::black);
+        painter.setFont(designLabelFont());
+        painter.drawText(area.adjusted(3, 3, -3, -3),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                         QStringLiteral("图元文件"));
+    }
+    painter.restore();
+}
+
 void TqxPictureView::Draw(QPainter &painter)
 {
     AlignInBand();
@@ -134,7 +157,10 @@ void TqxPictureView::Draw(QPainter &painter)
     PaintBackground(painter);
     if (!Picture.isEmpty() && !runState().suppressDrawing) {
         painter.drawImage(targetRect(), Picture.image());
-    } else if (Picture.isEmpty() && runState().drawingMode == DrawingMode::Designing) {
+    } else if (Picture.isKeptUndrawn() && !runState().suppressDrawing) {
+        drawUndrawnPlaceholder(painter);
+    } else if (Picture.kind() == PictureGraphic::Kind::None &&
+               runState().drawingMode == DrawingMode::Designing) {
         painter.save();
         painter.setClipRect(DrawRect.toQRect());
         painter.setPen(Qt::black);

@@ -6,7 +6,8 @@
 namespace tovren::model {
 
 /// Shows a bitmap, metafile, icon or JPEG image, stored in the template or loaded from a blob
-/// field named by the first line of Memo.
+/// field named by the first line of Memo. A metafile is kept and written back as it was read,
+/// but only its place is drawn: a frame with crossed diagonals.
 class TqxPictureView : public TqxView
 {
 public:
@@ -33,6 +34,7 @@ public:
     quint8 BlobType = btBMP;
 
 private:
+    void drawUndrawnPlaceholder(QPainter &painter) const;
     void setFlag(quint16 flag, bool on) { Flags = on ? (Flags | flag) : (Flags & ~flag); }
 };
 

@@ -3,6 +3,7 @@
 #include "report/designer/ObjectEditors.h"
 #include "report/dialogs/BandTypeChoice.h"
 #include "report/dialogs/PictureFileReader.h"
+#include "report/engine/DataSourceListing.h"
 #include "report/engine/PdfExportFilter.h"
 #include "report/model/BandType.h"
 #include "report/model/ObjectRegistry.h"
@@ -11,6 +12,7 @@
 #include "tests/report/designer/DesignerFixture.h"
 #include "tests/report/engine/BuildFixture.h"
 
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -49,6 +51,32 @@ protected:
             count += band && band->bandType() == type;
         }
         return count;
+    }
+
+    /// The report's first prepared page as printed to PDF at 50 dots per inch; a null image
+    /// when the PDF cannot be rendered here.
+    QImage printFirstPage(const QTemporaryDir &dir)
+    {
+        const QString pdfPath = dir.filePath(QStringLiteral("out.pdf"));
+        engine::PdfExportFilter pdf;
+        if (!report.ExportPages(pdf, pdfPath)) {
+            ADD_FAILURE() << report.lastMessage().toStdString();
+            return {};
+        }
+        QProcess render;
+        render.start(QStringLiteral("pdftoppm"),
+                     {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"),
+                      QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                      QStringLiteral("1"), pdfPath, dir.filePath(QStringLiteral("page"))});
+        if (!render.waitForFinished(20000) || render.exitCode() != 0)
+            return {};
+        return QImage(dir.filePath(QStringLiteral("page-1.png")));
+    }
+    static QPoint onPaper(QPoint designPixels)
+    {
+        const double dotsPerDesignPixel = 50.0 / 91.6256157635468;
+        return QPoint(int(designPixels.x() * dotsPerDesignPixel),
+                      int(designPixels.y() * dotsPerDesignPixel));
     }
 
     designer::LastUsedFormat format;
@@ -90,6 +118,28 @@ TEST_F(BandAndFieldCommandsTest,
     EXPECT_EQ(bandsOfType(page, model::btMasterData), 2);
     EXPECT_FALSE(created[0]->Selected) << "only the second run's objects are selected";
     EXPECT_TRUE(insertFields(0, {}).isEmpty());
+}
+
+TEST_F(BandAndFieldCommandsTest, InsertedFieldsAreHeadedByTheirAliasesAndPrintThroughThem)
+{
+    addPage();
+    // One field aliased as the dictionary keys it with quotes, one without an alias.
+    report.Dictionary().AliasList.setValue(QStringLiteral("Aqy.\"N\""),
+                                           script::Variant(QStringLiteral("序号")));
+    const QStringList listed = engine::DataSourceListing(report).FieldNames(QStringLiteral("Aqy"));
+    ASSERT_EQ(listed, (QStringList{QStringLiteral("序号"), QStringLiteral("NAME")}));
+
+    const QList<model::TqxView *> created = insertFields(0, listed);
+    ASSERT_EQ(created.size(), 6);
+    EXPECT_EQ(created[0]->Memo, QStringList{QStringLiteral("序号")});
+    EXPECT_EQ(created[1]->Memo, QStringList{QStringLiteral("NAME")});
+    EXPECT_EQ(created[2]->Memo, QStringList{QStringLiteral("[Aqy.\"序号\"]")});
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    const QStringList texts = pageTexts(0);
+    EXPECT_TRUE(texts.contains(QStringLiteral("序号")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("2"))) << "the alias resolves to the field";
+    EXPECT_FALSE(texts.contains(QStringLiteral("\"N\""))) << texts.join(u'|').toStdString();
 }
 
 TEST_F(BandAndFieldCommandsTest, DataBandSourcesShowAliasesAndStoreComponentNames)
@@ -173,24 +223,71 @@ TEST_F(BandAndFieldCommandsTest, APictureLoadedInTheEditorIsKeptInTheTemplateAnd
     EXPECT_TRUE(kept->stretched());
 
     ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
-    const QString pdfPath = dir.filePath(QStringLiteral("out.pdf"));
-    engine::PdfExportFilter pdf;
-    ASSERT_TRUE(report.ExportPages(pdf, pdfPath)) << report.lastMessage().toStdString();
-    QProcess render;
-    render.start(QStringLiteral("pdftoppm"),
-                 {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("50"),
-                  QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                  QStringLiteral("1"), pdfPath, dir.filePath(QStringLiteral("page"))});
-    if (!render.waitForFinished(20000) || render.exitCode() != 0)
+    const QImage printed = printFirstPage(dir);
+    if (printed.isNull())
         GTEST_SKIP() << "pdftoppm is not available";
-    const QImage printed(dir.filePath(QStringLiteral("page-1.png")));
-    ASSERT_FALSE(printed.isNull());
     // The picture covers 120 design pixels from (100, 40): its middle is red on paper.
-    const double pixelsPerDesignPixel = 50.0 / 91.6256157635468;
-    const QColor middle =
-        printed.pixelColor(int(160 * pixelsPerDesignPixel), int(100 * pixelsPerDesignPixel));
+    const QColor middle = printed.pixelColor(onPaper(QPoint(160, 100)));
     EXPECT_GT(middle.red(), 150);
     EXPECT_LT(middle.green(), 60);
+}
+
+TEST_F(BandAndFieldCommandsTest, AStoredMetafileIsKeptByteForByteAndPrintsWhereItStands)
+{
+    QTemporaryDir dir;
+    model::TqxPage &page = addPagePerRecord();
+    auto &picture = static_cast<model::TqxPictureView &>(
+        page.addObject(std::make_unique<model::TqxPictureView>()));
+    picture.Name = QStringLiteral("Picture1");
+    picture.SetBounds(100, 40, 120, 120);
+    // An enhanced metafile's header record and some drawing records after it.
+    QByteArray metafile(88, '\0');
+    metafile[0] = 1;
+    metafile.replace(40, 4, " EMF");
+    metafile.append(QByteArray::fromHex("0c000000100000001a0000002a000000"));
+    ASSERT_TRUE(picture.Picture.load(model::PictureGraphic::Kind::Metafile, metafile));
+    ASSERT_TRUE(picture.Picture.isKeptUndrawn());
+
+    // Confirming the editor without loading anything keeps the picture.
+    dialogs.pictureAnswer = [](dialogs::PictureEdit &) { return true; };
+    ASSERT_EQ(editors(page).open(picture, page), designer::ObjectEditors::Outcome::Changed);
+
+    const QString firstPath = dir.filePath(QStringLiteral("first.qxf"));
+    const QString secondPath = dir.filePath(QStringLiteral("second.qxf"));
+    ASSERT_TRUE(report.SaveTemplate(firstPath));
+    ASSERT_TRUE(report.LoadTemplate(firstPath));
+    const auto *kept = dynamic_cast<model::TqxPictureView *>(
+        report.Pages().page(0)->FindObjectByName(QStringLiteral("Picture1")));
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->Picture.kind(), model::PictureGraphic::Kind::Metafile);
+    EXPECT_EQ(kept->Picture.bytes(), metafile);
+    ASSERT_TRUE(report.SaveTemplate(secondPath));
+    QFile first(firstPath);
+    QFile second(secondPath);
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+    const QByteArray firstBytes = first.readAll();
+    const QByteArray secondBytes = second.readAll();
+    // Everything up to the picture's end reads back unchanged; only the saving time follows.
+    const qsizetype pictureEnd = firstBytes.indexOf(metafile) + metafile.size();
+    ASSERT_GE(pictureEnd, metafile.size());
+    EXPECT_EQ(secondBytes.left(pictureEnd), firstBytes.left(pictureEnd));
+
+    ASSERT_TRUE(report.BuildPages()) << report.lastMessage().toStdString();
+    const QImage printed = printFirstPage(dir);
+    if (printed.isNull())
+        GTEST_SKIP() << "pdftoppm is not available";
+    // The diagonals of the place cross in its middle; beside the frame the paper is blank.
+    const auto darkestAround = [&](QPoint designPixels) {
+        int darkest = 255;
+        const QPoint at = onPaper(designPixels);
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                darkest = qMin(darkest, qGray(printed.pixel(at + QPoint(dx, dy))));
+        return darkest;
+    };
+    EXPECT_LT(darkestAround(QPoint(160, 100)), 200);
+    EXPECT_LT(darkestAround(QPoint(160, 40)), 200) << "the frame's top edge";
+    EXPECT_GT(darkestAround(QPoint(130, 100)), 240) << "no picture drawn inside";
 }
 
 TEST_F(BandAndFieldCommandsTest, PastingABandFollowsTheBandTypeChooser)

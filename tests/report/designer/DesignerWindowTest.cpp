@@ -1,14 +1,28 @@
 // The designer window driven as a clerk drives it: menus, tool buttons, tabs, status bar, keys.
+#include "report/designer/DesignerInspector.h"
 #include "report/designer/DesignerStatusBar.h"
+#include "report/designer/FieldListWindow.h"
+#include "report/designer/PageScrollBox.h"
 #include "report/designer/PageTabBar.h"
 #include "report/designer/RecoveryCopy.h"
+#include "report/designer/ToolWindowStack.h"
 #include "report/designer/TqxDesignerPage.h"
+#include "report/dialogs/RollUpCaption.h"
+#include "report/dialogs/TqxGEditorForm.h"
+#include "report/dialogs/TqxInsFieldsForm.h"
+#include "report/dialogs/TqxInspForm.h"
+#include "report/engine/TqxDBDataSet.h"
+#include "report/model/TqxPictureView.h"
 #include "report/platform/MessageBox.h"
 #include "tests/report/designer/DesignerFixture.h"
+#include "tests/report/engine/MemoryRecordSet.h"
 
 #include <QAction>
 #include <QFile>
+#include <QImage>
+#include <QListWidget>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolBar>
@@ -267,6 +281,141 @@ TEST_F(DesignerWindowTest, KeysUndoAMoveAndCopiedFieldsPasteOnAnotherPage)
     EXPECT_TRUE(window->action("N46")->isEnabled());
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(second.objectCount(), 0);
+}
+
+TEST_F(DesignerWindowTest, TheFieldListRollsUpLikeTheInspectorAndTheTwoStayStacked)
+{
+    auto window = openDesigner();
+    window->show();
+    window->inspector().setVisible(true);
+    window->fieldList().setShown(true);
+    dialogs::TqxInspForm &inspector = window->inspector().window();
+    dialogs::TqxInsFieldsForm &fields = *window->fieldList().window();
+    // One above the other, in a column beside the page.
+    inspector.setGeometry(20, 100, 200, 300);
+    fields.setGeometry(30, 420, 180, 250);
+    const auto *scrollBox = window->findChild<designer::PageScrollBox *>();
+    const int areaTop = scrollBox->mapToGlobal(QPoint(0, 0)).y() - 1;
+    const int areaBottom = areaTop + scrollBox->height() - 3;
+    const auto stackedOnThePage = [&] {
+        return inspector.frameGeometry().top() == areaTop &&
+               fields.frameGeometry().bottom() == areaBottom &&
+               inspector.frameGeometry().bottom() + 1 == fields.frameGeometry().top();
+    };
+
+    auto *caption = fields.findChild<dialogs::RollUpCaption *>();
+    ASSERT_NE(caption, nullptr);
+    QTest::mouseDClick(caption, Qt::LeftButton);
+    EXPECT_TRUE(fields.isRolledUp());
+    EXPECT_FALSE(fields.dataSets().isVisible());
+    EXPECT_LT(fields.height(), dialogs::RollUpCaption::kRolledUpBelowPixels);
+    EXPECT_TRUE(stackedOnThePage()) << "the inspector takes the room the field list gave up";
+
+    QTest::mouseDClick(caption, Qt::LeftButton);
+    EXPECT_FALSE(fields.isRolledUp());
+    EXPECT_EQ(fields.height(), fields.expandedHeightPixels());
+    EXPECT_TRUE(stackedOnThePage());
+
+    // Resizing the inspector by hand takes the field list docked below it along.
+    inspector.resize(inspector.width(), inspector.height() - 40);
+    EXPECT_EQ(fields.frameGeometry().top(), inspector.frameGeometry().bottom() + 1);
+    EXPECT_EQ(fields.height(), fields.expandedHeightPixels());
+
+    // A rolled-up inspector keeps its caption's height; the field list stays at the bottom.
+    inspector.toggleRollUp();
+    EXPECT_TRUE(inspector.isRolledUp());
+    EXPECT_EQ(fields.frameGeometry().bottom(), areaBottom);
+    EXPECT_EQ(fields.height(), fields.expandedHeightPixels());
+    EXPECT_EQ(inspector.frameGeometry().top(), areaTop);
+
+    // The Ins key's way of showing the list opens a rolled-up one again.
+    QTest::mouseDClick(caption, Qt::LeftButton);
+    window->fieldList().setShown(true);
+    EXPECT_FALSE(fields.isRolledUp());
+
+    // A field list above the inspector goes to the top; windows side by side stay put.
+    const QRect area(0, 0, 800, 600);
+    const auto above = designer::ToolWindowStack::stacked(area, QRect(10, 300, 200, 100),
+                                                          QRect(0, 50, 180, 150), false);
+    ASSERT_TRUE(above);
+    EXPECT_EQ(above->fieldList, QRect(0, 0, 180, 150));
+    EXPECT_EQ(above->inspector, QRect(10, 150, 200, 450));
+    EXPECT_FALSE(designer::ToolWindowStack::stacked(area, QRect(300, 0, 200, 100),
+                                                    QRect(0, 50, 180, 150), false));
+}
+
+TEST_F(DesignerWindowTest, InsertedFieldsUndoAsOneStepAndAnEmblemLoadedInTheEditorIsSaved)
+{
+    // The report's form holds the browse query and the report data source over it.
+    auto *aqy = new MemoryRecordSet(3, QStringLiteral("Aqy"), &form);
+    (new engine::TqxDBDataSet(QStringLiteral("qxDBDataSet1"), &form))->setDataSet(aqy);
+    auto window = openDesigner();
+    window->show();
+    designerDialogs.pageOptionsAnswers = {true};
+    trigger(*window, "PgB1");
+    ASSERT_EQ(window->currentPageIndex(), 1);
+    const model::TqxPage &page = *report.Pages().page(1);
+
+    dialogs::InsertFieldsChoice choice;
+    choice.dataSet = QStringLiteral("Aqy");
+    choice.fields = {QStringLiteral("N"), QStringLiteral("NAME")};
+    designerDialogs.fieldsToInsert = choice;
+    auto *insertTool = window->findChild<QAction *>(QStringLiteral("InsertFieldsTool"));
+    ASSERT_NE(insertTool, nullptr);
+    insertTool->trigger();
+    ASSERT_EQ(page.objectCount(), 6) << "headers, fields, a page header and a data band";
+    EXPECT_EQ(window->selectionKind() & 8, 8) << "the new objects are the selection";
+    trigger(*window, "N46");
+    EXPECT_EQ(page.objectCount(), 0) << "one undo takes the whole row back";
+    trigger(*window, "N48");
+    EXPECT_EQ(page.objectCount(), 6);
+
+    // The picture tool opens the real picture editor on the new object: a damaged file is
+    // refused with a message naming it, then the emblem loads.
+    const QString damagedPath = path("损坏.png");
+    QFile damaged(damagedPath);
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray::fromHex("89504e470d0a1a0a0000000d49484452") + QByteArray(40, 'x'));
+    damaged.close();
+    const QString emblemPath = path("校徽.png");
+    QImage emblem(40, 30, QImage::Format_RGB32);
+    emblem.fill(QColor(0, 0, 160));
+    ASSERT_TRUE(emblem.save(emblemPath));
+    designerDialogs.pictureAnswer = [&](dialogs::PictureEdit &edit) {
+        dialogs::TqxGEditorForm editor(edit, dialogs);
+        auto *load = editor.findChild<QPushButton *>(QStringLiteral("Button3"));
+        dialogs.fileNames = {damagedPath, emblemPath};
+        load->click();
+        EXPECT_TRUE(editor.edit().picture.isEmpty()) << "a refused file changes nothing";
+        load->click();
+        edit = editor.edit();
+        return true;
+    };
+    trigger(*window, "OB4");
+    const QPoint emptySpot(300, 400);
+    QMouseEvent hover(QEvent::MouseMove, emptySpot, window->canvas().mapToGlobal(emptySpot),
+                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&window->canvas(), &hover);
+    QTest::mousePress(&window->canvas(), Qt::LeftButton, Qt::NoModifier, emptySpot);
+    QTest::mouseRelease(&window->canvas(), Qt::LeftButton, Qt::NoModifier, emptySpot);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages.front().text.contains(QStringLiteral("损坏.png")));
+    ASSERT_EQ(page.objectCount(), 7);
+    const auto *picture = dynamic_cast<const model::TqxPictureView *>(page.object(6));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->Picture.image().size(), QSize(40, 30));
+
+    const QString savedPath = path("证书.qxf");
+    dialogs.fileNames = {savedPath};
+    trigger(*window, "N17");
+    engine::TqxComponent otherForm{QStringLiteral("Form2")};
+    engine::TqxReport reread{QStringLiteral("qxReport2"), &otherForm, registry, &paper};
+    ASSERT_TRUE(reread.LoadTemplate(savedPath)) << reread.lastMessage().toStdString();
+    const auto *kept = dynamic_cast<const model::TqxPictureView *>(
+        reread.Pages().page(1)->FindObjectByName(picture->Name));
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->Picture.image().pixelColor(5, 5), QColor(0, 0, 160));
+    EXPECT_EQ(reread.Pages().page(1)->objectCount(), 7);
 }
 
 } // namespace
