@@ -39,15 +39,16 @@ CanvasTextFont CanvasTextFont::onPrinter(const QFont &font, const QPaintDevice &
     printing.setKerning(false);
     CanvasTextFont result(printing);
     result.m_drawSizeFactor = factor;
-    result.m_deviceMetrics.emplace(printing, &device);
+    result.m_device = &device;
     return result;
 }
 
 double CanvasTextFont::widthPx(int charSpacingPx, const QString &text) const
 {
-    if (!m_deviceMetrics)
-        return TqxGlobals::instance().textMeasurer.width(m_font, charSpacingPx, text);
-    return m_deviceMetrics->horizontalAdvance(text) / m_drawSizeFactor +
+    TextMeasurer &measurer = TqxGlobals::instance().textMeasurer;
+    if (!m_device)
+        return measurer.width(m_font, charSpacingPx, text);
+    return measurer.deviceAdvance(m_font, *m_device, text) / m_drawSizeFactor +
            double(charSpacingPx) * text.size();
 }
 
@@ -69,9 +70,10 @@ void CanvasTextFont::drawText(QPainter &painter, double leftPx, double baselineP
 
 double CanvasTextFont::ascentPx() const
 {
-    if (!m_deviceMetrics)
-        return TqxGlobals::instance().textMeasurer.ascent(m_font);
-    return m_deviceMetrics->ascent() / m_drawSizeFactor;
+    TextMeasurer &measurer = TqxGlobals::instance().textMeasurer;
+    if (!m_device)
+        return measurer.ascent(m_font);
+    return measurer.deviceAscent(m_font, *m_device) / m_drawSizeFactor;
 }
 
 } // namespace tovren::model

@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QFont>
-#include <QFontMetricsF>
 #include <QString>
-#include <optional>
 
 class QPaintDevice;
 class QPainter;
@@ -43,8 +41,9 @@ private:
     /// pixels; at 600 dpi that makes 14 pt into 13.92 pt. A font many times larger, drawn
     /// scaled down, keeps the point size to a few hundredths of a per cent.
     double m_drawSizeFactor = 1.0;
-    /// Metrics at the printer's resolution; the shared measurer serves the screen.
-    std::optional<QFontMetricsF> m_deviceMetrics;
+    /// The printer measured on; none for the screen. Both are measured by the shared measurer,
+    /// which keeps the widths of texts that print on every page.
+    const QPaintDevice *m_device = nullptr;
 };
 
 } // namespace tovren::model

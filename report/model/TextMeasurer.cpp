@@ -25,18 +25,42 @@ QFont layoutFont(const QFont &font, double scale)
     return layout;
 }
 
-TextMeasurer::FontEntry &TextMeasurer::entryFor(const QFont &font)
+TextMeasurer::FontEntry &TextMeasurer::entryFor(const QFont &font, const QPaintDevice *device)
 {
+    const int dotsPerInchX = device ? device->logicalDpiX() : 0;
+    const int dotsPerInchY = device ? device->logicalDpiY() : 0;
     // A report uses a handful of fonts, so comparing them beats hashing QFont::key(), which
     // formats the whole font description as text on every call.
     for (FontEntry &entry : m_fonts) {
-        if (entry.font == font)
+        if (entry.dotsPerInchX == dotsPerInchX && entry.dotsPerInchY == dotsPerInchY &&
+            entry.font == font)
             return entry;
     }
     if (m_fonts.size() >= kMaxCachedFonts)
         m_fonts.clear();
-    m_fonts.push_back(FontEntry{font, ++m_lastFontSerial, QFontMetricsF(font), {}});
+    m_fonts.push_back(FontEntry{font,
+                                dotsPerInchX,
+                                dotsPerInchY,
+                                ++m_lastFontSerial,
+                                device ? QFontMetricsF(font, device) : QFontMetricsF(font),
+                                {}});
     return m_fonts.back();
+}
+
+double TextMeasurer::cachedAdvance(FontEntry &entry, const QString &text)
+{
+    const auto found = entry.widths.constFind(text);
+    if (found != entry.widths.constEnd())
+        return *found;
+    // Printing measures each value once or twice, and keeping tens of thousands of names would
+    // only cost memory: device fonts keep what repeats, the labels and common values.
+    const qsizetype limit = entry.dotsPerInchX == 0 ? kMaxCachedWidths : kMaxCachedDeviceWidths;
+    if (entry.widths.size() >= limit)
+        entry.widths.clear();
+    ++m_measurements;
+    const double measured = entry.metrics.horizontalAdvance(text);
+    entry.widths.insert(text, measured);
+    return measured;
 }
 
 LayoutPixelsF TextMeasurer::width(const QFont &font, int charSpacingPx, const QString &text)
@@ -46,16 +70,17 @@ LayoutPixelsF TextMeasurer::width(const QFont &font, int charSpacingPx, const QS
         ++m_measurements;
         return QFontMetricsF(font).horizontalAdvance(text) + spacing;
     }
-    FontEntry &entry = entryFor(font);
-    const auto found = entry.widths.constFind(text);
-    if (found != entry.widths.constEnd())
-        return *found + spacing;
-    if (entry.widths.size() >= kMaxCachedWidths)
-        entry.widths.clear();
-    ++m_measurements;
-    const LayoutPixelsF measured = entry.metrics.horizontalAdvance(text);
-    entry.widths.insert(text, measured);
-    return measured + spacing;
+    return cachedAdvance(entryFor(font), text) + spacing;
+}
+
+double TextMeasurer::deviceAdvance(const QFont &font, const QPaintDevice &device,
+                                   const QString &text)
+{
+    if (!m_caching) {
+        ++m_measurements;
+        return QFontMetricsF(font, &device).horizontalAdvance(text);
+    }
+    return cachedAdvance(entryFor(font, &device), text);
 }
 
 QStringList TextMeasurer::wrapped(const QString &key, const std::function<QStringList()> &wrap)

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
+#include <QPaintDevice>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -26,6 +27,15 @@ public:
     /// Width of @p text in @p font with @p charSpacingPx added after every character.
     LayoutPixelsF width(const QFont &font, int charSpacingPx, const QString &text);
 
+    /// Advance of @p text in @p font as drawn on @p device, whose resolution it is measured at.
+    double deviceAdvance(const QFont &font, const QPaintDevice &device, const QString &text);
+
+    /// Ascent of @p font as drawn on @p device.
+    double deviceAscent(const QFont &font, const QPaintDevice &device)
+    {
+        return entryFor(font, &device).metrics.ascent();
+    }
+
     /// The lines @p wrap produces for the key, computed once per distinct key.
     QStringList wrapped(const QString &key, const std::function<QStringList()> &wrap);
 
@@ -47,14 +57,18 @@ private:
     struct FontEntry
     {
         QFont font;
+        int dotsPerInchX; // 0: measured on the screen
+        int dotsPerInchY;
         quint64 serial;
         QFontMetricsF metrics;
         QHash<QString, LayoutPixelsF> widths;
     };
-    FontEntry &entryFor(const QFont &font);
+    FontEntry &entryFor(const QFont &font, const QPaintDevice *device = nullptr);
+    double cachedAdvance(FontEntry &entry, const QString &text);
 
     static constexpr std::size_t kMaxCachedFonts = 64;
     static constexpr qsizetype kMaxCachedWidths = 50000;
+    static constexpr qsizetype kMaxCachedDeviceWidths = 2000;
     static constexpr qsizetype kMaxCachedWraps = 5000;
 
     std::deque<FontEntry> m_fonts; // stable addresses while entries are added
