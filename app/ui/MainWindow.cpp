@@ -14,6 +14,7 @@
 #include "app/import/SpreadsheetImport.h"
 #include "app/import/WorkbookReader.h"
 #include "app/reportbridge/MainFormComponents.h"
+#include "app/ui/CalibrationPagePrint.h"
 #include "app/ui/DbGridModel.h"
 #include "app/ui/DbNavigator.h"
 #include "app/ui/DocumentKind.h"
@@ -658,6 +659,9 @@ engine::TqxReport &TForm1::certificateReport()
     m_previewHost = std::make_unique<preview::PreviewWindowHost>(*m_printer, m_dialogs, this);
     m_previewHost->setOpener(m_previewOpener);
     m_previewHost->setSettingsStore(m_settings);
+    // The calibration page outlines the fields of the template as the clerk has it now.
+    m_previewHost->setCalibrationPagePrinter(
+        [this] { CalibrationPagePrint(*m_printer, m_dialogs).print(m_report->templateBytes()); });
     m_previewRegistration = std::make_unique<engine::TqxPreviewRegistration>(*m_previewHost);
     m_designerDialogs =
         designer::makeWidgetDesignerDialogs(*m_printer, m_dialogs, m_settings, this);
@@ -672,8 +676,8 @@ engine::TqxReport &TForm1::certificateReport()
     // print uses what the clerk designed. A certificate the clerk saved comes first.
     const SavedCertificate saved(m_connection.spec().sqlitePath());
     if (saved.load(*m_report) == SavedCertificate::Loaded::SavedUnreadable)
-        showStatus(QStringLiteral("保存的证书模板 %1 无法读入, 使用内置的证书模板")
-                       .arg(saved.path()));
+        showStatus(
+            QStringLiteral("保存的证书模板 %1 无法读入, 使用内置的证书模板").arg(saved.path()));
     return *m_report;
 }
 

@@ -41,6 +41,11 @@ public:
     void setSettingsStore(platform::SettingsStore *settings) { m_settings = settings; }
     /// Where its windows edit prepared pages; not owned, may be none (then they edit none).
     void setPageEditor(PreviewPageEditor *editor) { m_pageEditor = editor; }
+    /// Prints the calibration page on the active printer, from the printer's properties.
+    void setCalibrationPagePrinter(std::function<void()> printer)
+    {
+        m_calibrationPagePrinter = std::move(printer);
+    }
 
     void showPreview(engine::TqxReport &report, const QString &caption) override;
 
@@ -55,6 +60,7 @@ private:
     Opener m_opener;
     platform::SettingsStore *m_settings = nullptr;
     PreviewPageEditor *m_pageEditor = nullptr;
+    std::function<void()> m_calibrationPagePrinter;
 };
 
 } // namespace tovren::preview

@@ -700,6 +700,7 @@ bool TqxPreviewForm::printPages()
     dialog.setCollate(m_report.DefaultCollate);
     dialog.setCurrentPage(m_currentPage);
     dialog.setPageCount(pageCount());
+    dialog.setCalibrationAccess({m_settings, &m_dialogs, m_calibrationPagePrinter});
     if (dialog.exec() != QDialog::Accepted)
         return false;
 
@@ -720,9 +721,9 @@ bool TqxPreviewForm::printPages()
     output::PrintJob job(m_printerLayer, source, *device);
     // The printer's calibration moves what it prints; the pages themselves stay as designed.
     if (m_settings)
-        job.setCalibration(output::PrinterCalibrations(*m_settings)
-                               .read(m_printerLayer.printerNames().value(
-                                   m_printerLayer.activeIndex())));
+        job.setCalibration(
+            output::PrinterCalibrations(*m_settings)
+                .read(m_printerLayer.printerNames().value(m_printerLayer.activeIndex())));
     output::PrintJob::Outcome outcome = output::PrintJob::Outcome::Failed;
     {
         const PrintProgress progress(m_report); // down again before any message

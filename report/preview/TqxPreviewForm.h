@@ -67,6 +67,12 @@ public:
     void setPageEditor(PreviewPageEditor *editor);
     /// Where the window placement is kept between sessions; none keeps nothing.
     void setSettingsStore(platform::SettingsStore *store) { m_settings = store; }
+    /// Prints the calibration page on the active printer, offered in the printer's properties
+    /// beside its calibration (kept in the settings store); none offers no such button.
+    void setCalibrationPagePrinter(std::function<void()> printer)
+    {
+        m_calibrationPagePrinter = std::move(printer);
+    }
     /// The export types offered when saving; register more to offer them.
     PreviewExportFilters &exportFilters() { return m_exportFilters; }
 
@@ -142,6 +148,7 @@ private:
     SearchDialog m_searchDialog;
     PreviewExportFilters m_exportFilters;
     platform::SettingsStore *m_settings = nullptr;
+    std::function<void()> m_calibrationPagePrinter;
     PreviewPageCommands m_pageCommands;
     PreviewSearch m_search;
     std::optional<PreviewSearch::Hit> m_lastHit;
