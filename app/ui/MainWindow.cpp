@@ -131,6 +131,16 @@ TForm1::TForm1(db::TDbConnection &connection, platform::DialogProvider &dialogs,
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(true);
+    m_templateLabel = new QLabel(StatusBar1);
+    m_templateLabel->setObjectName(QStringLiteral("TemplateLabel"));
+    StatusBar1->addPermanentWidget(m_templateLabel);
+    RestoreTemplateButton = new QPushButton(QStringLiteral("恢复内置模板..."), StatusBar1);
+    RestoreTemplateButton->setObjectName(QStringLiteral("RestoreTemplateButton"));
+    RestoreTemplateButton->setFlat(true);
+    RestoreTemplateButton->setToolTip(
+        QStringLiteral("不再使用在设计器中保存的证书模板, 改用程序内置的 (保存的留作备份)"));
+    connect(RestoreTemplateButton, &QPushButton::clicked, this, &TForm1::restoreBuiltInTemplate);
+    StatusBar1->addPermanentWidget(RestoreTemplateButton);
     m_storeLabel = new QLabel(StatusBar1);
     m_storeLabel->setObjectName(QStringLiteral("StoreLabel"));
     StatusBar1->addPermanentWidget(m_storeLabel);
@@ -173,6 +183,7 @@ TForm1::TForm1(db::TDbConnection &connection, platform::DialogProvider &dialogs,
 
     FormCreate();
     updateStoreNames();
+    updateTemplateName();
 }
 
 TForm1::~TForm1()
@@ -341,6 +352,58 @@ QString TForm1::storeText() const
     return m_storeLabel->text();
 }
 
+QString TForm1::templateText() const
+{
+    return m_templateLabel->text();
+}
+
+void TForm1::updateTemplateName()
+{
+    // The report is read on the first print or design; until then the saved certificate beside
+    // the store is what it will read.
+    const SavedCertificate saved(m_connection.spec().sqlitePath());
+    QString name;
+    QString path = saved.path();
+    if (m_report && m_report->FileName != saved.path()) {
+        path = m_report->FileName;
+        name = QStringLiteral("模板文件 %1").arg(QFileInfo(path).fileName());
+    } else if (m_savedTemplateUnreadable) {
+        name = QStringLiteral("内置 (%1 无法读入)").arg(QFileInfo(path).fileName());
+    } else if (saved.exists()) {
+        name = QStringLiteral("保存的 %1").arg(QFileInfo(path).fileName());
+    } else {
+        name = QStringLiteral("内置");
+    }
+    m_templateLabel->setText(QStringLiteral("证书模板: %1").arg(name));
+    m_templateLabel->setToolTip(QDir::toNativeSeparators(path));
+}
+
+void TForm1::restoreBuiltInTemplate()
+{
+    const SavedCertificate saved(m_connection.spec().sqlitePath());
+    const QString question =
+        saved.exists()
+            ? QStringLiteral("恢复内置的证书模板吗?\n\n保存的证书模板 %1 将改名为 %2 留作备份, "
+                             "以后打印和以后启动都使用内置的模板。")
+                  .arg(QDir::toNativeSeparators(saved.path()),
+                       QFileInfo(saved.path()).fileName() + QStringLiteral(".bak"))
+            : QStringLiteral("恢复内置的证书模板吗?\n\n在设计器中所做而没有保存的修改将不再使用。");
+    if (m_dialogs.messageBox(question, QStringLiteral("恢复内置模板"),
+                             platform::mb_YesNo | platform::mb_IconQuestion) != platform::mrYes)
+        return;
+    QString error;
+    if (!saved.restoreBuiltIn(&error)) {
+        showError(QStringLiteral("无法恢复内置的证书模板。\n") + error);
+        return;
+    }
+    // With the saved file moved aside, loading reads the built-in certificate.
+    if (m_report)
+        saved.load(*m_report);
+    m_savedTemplateUnreadable = false;
+    updateTemplateName();
+    showStatus(QStringLiteral("已恢复内置的证书模板"));
+}
+
 void TForm1::updateStoreNames()
 {
     const db::ConnectionSpec &spec = m_connection.spec();
@@ -418,6 +481,7 @@ bool TForm1::switchStore(const db::ConnectionSpec &spec)
             }
             DBNavigator1->updateButtons();
             updateStoreNames();
+            updateTemplateName();
         });
         m_connection.switchTo(spec);
         Aqy->setSql(QString::fromLatin1(db::InfoTable::kBrowseSql));
@@ -525,8 +589,7 @@ void TForm1::FormShow()
     m_syncedCount = Aqy->isActive() ? Aqy->recordCount() : -1;
     const SavedCertificate saved(m_connection.spec().sqlitePath());
     if (saved.exists())
-        showStatus(QStringLiteral("使用保存的证书模板 %1 (tovren template-restore 恢复内置的模板)")
-                       .arg(saved.path()));
+        showStatus(QStringLiteral("使用保存的证书模板 %1").arg(saved.path()));
 }
 
 void TForm1::showEvent(QShowEvent *event)
@@ -675,9 +738,11 @@ engine::TqxReport &TForm1::certificateReport()
     // The window reads its template once; the designer changes it in place, and every later
     // print uses what the clerk designed. A certificate the clerk saved comes first.
     const SavedCertificate saved(m_connection.spec().sqlitePath());
-    if (saved.load(*m_report) == SavedCertificate::Loaded::SavedUnreadable)
+    m_savedTemplateUnreadable = saved.load(*m_report) == SavedCertificate::Loaded::SavedUnreadable;
+    if (m_savedTemplateUnreadable)
         showStatus(
             QStringLiteral("保存的证书模板 %1 无法读入, 使用内置的证书模板").arg(saved.path()));
+    updateTemplateName();
     return *m_report;
 }
 
@@ -698,6 +763,11 @@ void TForm1::designCertificate()
     applyRangeStep();
     engine::TqxReport &report = certificateReport();
     report.OpenDesigner();
+    // Saving from the designer writes the certificate the next start reads.
+    const SavedCertificate saved(m_connection.spec().sqlitePath());
+    if (saved.exists() && report.FileName == saved.path())
+        m_savedTemplateUnreadable = false;
+    updateTemplateName();
     if (report.DesignChanged)
         showStatus(QStringLiteral("证书模板已修改, 以后打印将使用修改后的模板"));
 }
@@ -746,6 +816,7 @@ void TForm1::designTemplateFile(const QString &fileName)
     }
     applyRangeStep();
     report.OpenDesigner();
+    updateTemplateName();
     showStatus(QStringLiteral("以后打印将使用模板 %1").arg(QFileInfo(report.FileName).fileName()));
 }
 

@@ -127,6 +127,11 @@ public:
     /// The status line's message, and the store it names.
     QString statusMessage() const;
     QString storeText() const;
+    /// The status line's name of the certificate template the next print uses.
+    QString templateText() const;
+    /// Puts the built-in certificate back in use after asking: a saved one is kept as
+    /// "证书.qxf.bak", and the next print and every later start use the built-in one.
+    void restoreBuiltInTemplate();
     /// The progress window of the print command's build.
     dialogs::TqxProgressForm &progressWindow();
 
@@ -152,6 +157,7 @@ public:
     QSpinBox *SpanLastBox = nullptr;
     QLineEdit *FindEdit = nullptr;
     QStatusBar *StatusBar1 = nullptr;
+    QPushButton *RestoreTemplateButton = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -168,6 +174,7 @@ private:
     void guarded(const QString &failure, const std::function<void()> &action);
     void printCertificates();
     void updateStoreNames();
+    void updateTemplateName();
     void followStoreCount();
     void fitColumns();
     void offerBirthParts(int column);
@@ -202,6 +209,9 @@ private:
     PreviewOpener m_previewOpener;
     DbGridModel *m_gridModel = nullptr;
     QLabel *m_storeLabel = nullptr;
+    QLabel *m_templateLabel = nullptr;
+    /// The saved certificate could not be read, so the built-in one stands in for it.
+    bool m_savedTemplateUnreadable = false;
     QWidget *m_spanControls = nullptr;
     qsizetype m_syncedCount = -1;
     bool m_shownOnce = false;
