@@ -1,6 +1,8 @@
 #include "app/ui/MainWindow.h"
 
 #include "app/AppInfo.h"
+#include "app/batch/PerRecordPdfExport.h"
+#include "app/batch/RecordFileNames.h"
 #include "app/certificate/CertificateTemplate.h"
 #include "app/certificate/SavedCertificate.h"
 #include "app/db/ConnectionSettings.h"
@@ -84,6 +86,16 @@ Widget *place(Widget *widget, int left, int top, int width, int height = -1)
     widget->resize(width, height > 0 ? height : widget->sizeHint().height());
     return widget;
 }
+
+/// Shows the hourglass for the lifetime of the guard, restoring the cursor on every path.
+class HourglassCursor
+{
+public:
+    HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
+    HourglassCursor(const HourglassCursor &) = delete;
+    HourglassCursor &operator=(const HourglassCursor &) = delete;
+};
 
 } // namespace
 
@@ -725,6 +737,8 @@ engine::TqxReport &TForm1::certificateReport()
     // The calibration page outlines the fields of the template as the clerk has it now.
     m_previewHost->setCalibrationPagePrinter(
         [this] { CalibrationPagePrint(*m_printer, m_dialogs).print(m_report->templateBytes()); });
+    m_previewHost->setRecordFilesExport(
+        [this](const QString &folder) { return writeRecordFiles(folder); });
     m_previewRegistration = std::make_unique<engine::TqxPreviewRegistration>(*m_previewHost);
     m_designerDialogs =
         designer::makeWidgetDesignerDialogs(*m_printer, m_dialogs, m_settings, this);
@@ -910,11 +924,16 @@ void TForm1::printCertificates()
                                             : count,
                                         INT_MAX));
         }
+        // The range starts at the first record, or at the one the query stands on.
+        const qsizetype firstShownRow = source.rangeBegin() == engine::rbFirst ? 0 : Aqy->recNo();
         // What a build would cut off is said before a form is spent; the clerk may go on.
         const bool complete = report.BuildPages();
         declined = complete && !acceptTextOverflows(report);
-        if (!declined)
+        if (!declined) {
+            m_previewRecords = RecordSpan{firstShownRow, report.ExpectedPageCount};
+            const auto shown = qScopeGuard([this] { m_previewRecords.reset(); });
             outcome = report.PreviewPages();
+        }
     }
     const bool cancelled = report.BuildCancelled();
     const int built = int(report.EMFPages().Count());
@@ -934,6 +953,41 @@ void TForm1::printCertificates()
                        .arg(report.ExpectedPageCount));
     else if (outcome == engine::TqxPreviewOutcome::Shown)
         showStatus(QStringLiteral("已生成 %1 张证书").arg(built));
+}
+
+bool TForm1::writeRecordFiles(const QString &folder)
+{
+    if (!m_previewRecords || m_previewRecords->count <= 0 || !m_report) {
+        showError(QStringLiteral("这些页不是刚从数据库的记录生成的, 无法按记录写成 PDF 文件。"));
+        return false;
+    }
+    QStringList written;
+    try {
+        const HourglassCursor hourglass;
+        // Named as `tovren build --pdf-each` names them, so a record gets the same file either way.
+        const QStringList names =
+            recordFileNames(*Aqy, defaultRecordNameExpression(), QStringLiteral(".pdf"))
+                .mid(m_previewRecords->firstRow, m_previewRecords->count);
+        // A report of its own: the preview keeps showing the pages it has.
+        engine::TqxReport exporter(QStringLiteral("qxReport1"), &m_formComponents->form(),
+                                   m_components, m_printer.get());
+        QBuffer stream;
+        stream.setData(m_report->templateBytes());
+        stream.open(QIODevice::ReadOnly);
+        exporter.ReadTemplate(stream);
+        exporter.Title = m_report->Title;
+        PerRecordPdfExport each(exporter, reportDataSet(), *Aqy);
+        written = each.write(folder, names, m_previewRecords->firstRow);
+    } catch (const std::exception &error) {
+        showError(QStringLiteral("没有写入 PDF 文件。\n") + QString::fromUtf8(error.what()));
+        return false;
+    }
+    m_dialogs.messageBox(QStringLiteral("已在 %1 中写入 %2 个 PDF 文件, 每条记录一个。")
+                             .arg(QDir::toNativeSeparators(folder))
+                             .arg(written.size()),
+                         QString::fromLatin1(kApplicationTitle),
+                         platform::mb_Ok | platform::mb_IconInformation);
+    return true;
 }
 
 bool TForm1::acceptTextOverflows(engine::TqxReport &report)
@@ -974,20 +1028,6 @@ void TForm1::CheckBox2Click()
 } // namespace tovren::app
 
 namespace tovren::app {
-
-namespace {
-
-/// Shows the hourglass for the lifetime of the guard, restoring the cursor on every path.
-class HourglassCursor
-{
-public:
-    HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
-    HourglassCursor(const HourglassCursor &) = delete;
-    HourglassCursor &operator=(const HourglassCursor &) = delete;
-};
-
-} // namespace
 
 void TForm1::Button6Click()
 {

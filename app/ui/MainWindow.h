@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -183,6 +184,9 @@ private:
     /// when nothing is cut off or the clerk goes on.
     bool acceptTextOverflows(engine::TqxReport &report);
     void followQueryToGrid(qsizetype row);
+    /// Writes one PDF file per record of the certificates the preview shows into @p folder;
+    /// true when all are written. Says what it wrote, or why it wrote nothing.
+    bool writeRecordFiles(const QString &folder);
     void designCertificate();
     void designTemplateFile(const QString &fileName);
     void previewPagesFile(const QString &fileName);
@@ -210,6 +214,8 @@ private:
     DbGridModel *m_gridModel = nullptr;
     QLabel *m_storeLabel = nullptr;
     QLabel *m_templateLabel = nullptr;
+    /// The records whose certificates the preview shows, while it shows built ones.
+    std::optional<RecordSpan> m_previewRecords;
     /// The saved certificate could not be read, so the built-in one stands in for it.
     bool m_savedTemplateUnreadable = false;
     QWidget *m_spanControls = nullptr;

@@ -47,6 +47,12 @@ public:
         m_calibrationPagePrinter = std::move(printer);
     }
 
+    /// Writes one PDF file per record of the report shown, from its windows' save dialog.
+    void setRecordFilesExport(std::function<bool(const QString &folder)> exporter)
+    {
+        m_recordFiles = std::move(exporter);
+    }
+
     void showPreview(engine::TqxReport &report, const QString &caption) override;
 
 private:
@@ -61,6 +67,7 @@ private:
     platform::SettingsStore *m_settings = nullptr;
     PreviewPageEditor *m_pageEditor = nullptr;
     std::function<void()> m_calibrationPagePrinter;
+    std::function<bool(const QString &folder)> m_recordFiles;
 };
 
 } // namespace tovren::preview

@@ -50,6 +50,9 @@ public:
     /// Makes the device a confirmed print goes to; null means the person declined (for example
     /// named no file), and the print ends quietly.
     using PrintDeviceFactory = std::function<std::unique_ptr<output::PrintDevice>()>;
+    /// Writes one PDF file per record of the shown report into a folder; true when all are
+    /// written. It tells the person itself what it wrote or why it could not.
+    using RecordFilesExport = std::function<bool(const QString &folder)>;
     /// Asks what to find; nothing when cancelled.
     using SearchDialog = std::function<std::optional<PreviewSearchRequest>()>;
 
@@ -73,6 +76,8 @@ public:
     {
         m_calibrationPagePrinter = std::move(printer);
     }
+    /// Offers "每条记录一个 PDF 文件" when saving; none offers no such choice.
+    void setRecordFilesExport(RecordFilesExport exporter) { m_recordFiles = std::move(exporter); }
     /// The export types offered when saving; register more to offer them.
     PreviewExportFilters &exportFilters() { return m_exportFilters; }
 
@@ -99,6 +104,7 @@ public slots:
     /// Fixed zoom; 1.0 shows one report pixel as one screen pixel.
     void setZoomFactor(double factor);
     /// Asks for a file name; an export type's extension exports, any other saves a .qxp file.
+    /// Choosing one PDF file per record asks for a folder instead.
     bool savePages();
     /// Asks for a prepared-report file and shows its pages; a failed load keeps the pages.
     bool loadPages();
@@ -149,6 +155,7 @@ private:
     PreviewExportFilters m_exportFilters;
     platform::SettingsStore *m_settings = nullptr;
     std::function<void()> m_calibrationPagePrinter;
+    RecordFilesExport m_recordFiles;
     PreviewPageCommands m_pageCommands;
     PreviewSearch m_search;
     std::optional<PreviewSearch::Hit> m_lastHit;
