@@ -13,6 +13,7 @@
 #include "app/db/DbConnection.h"
 #include "app/db/DbQuery.h"
 #include "app/reportbridge/MainFormComponents.h"
+#include "app/reportbridge/OverflowRecords.h"
 #include "report/engine/ComponentLookup.h"
 #include "report/engine/PdfExportFilter.h"
 #include "report/engine/TextOverflowCheck.h"
@@ -181,8 +182,8 @@ int runBuild(const QStringList &words, CommandIo &io)
                   .arg(buildSeconds, 0, 'f', 3);
 
     // Forms are spent on whatever prints, so a value cut off by its box is said before.
-    const std::vector<engine::TextOverflow> overflows =
-        engine::findTextOverflows(report.EMFPages());
+    std::vector<engine::TextOverflow> overflows = engine::findTextOverflows(report.EMFPages());
+    app::nameOverflowRecords(overflows, report, 0); // the build starts at the first record
     for (const QString &line : engine::describeTextOverflows(overflows))
         io.err << QStringLiteral("警告: ") << line << '\n';
     if (!overflows.empty() && arguments.flag(QStringLiteral("strict"))) {

@@ -16,6 +16,7 @@
 #include "app/import/SpreadsheetImport.h"
 #include "app/import/WorkbookReader.h"
 #include "app/reportbridge/MainFormComponents.h"
+#include "app/reportbridge/OverflowRecords.h"
 #include "app/ui/CalibrationPagePrint.h"
 #include "app/ui/DbGridModel.h"
 #include "app/ui/DbNavigator.h"
@@ -928,7 +929,7 @@ void TForm1::printCertificates()
         const qsizetype firstShownRow = source.rangeBegin() == engine::rbFirst ? 0 : Aqy->recNo();
         // What a build would cut off is said before a form is spent; the clerk may go on.
         const bool complete = report.BuildPages();
-        declined = complete && !acceptTextOverflows(report);
+        declined = complete && !acceptTextOverflows(report, firstShownRow);
         if (!declined) {
             m_previewRecords = RecordSpan{firstShownRow, report.ExpectedPageCount};
             const auto shown = qScopeGuard([this] { m_previewRecords.reset(); });
@@ -990,13 +991,13 @@ bool TForm1::writeRecordFiles(const QString &folder)
     return true;
 }
 
-bool TForm1::acceptTextOverflows(engine::TqxReport &report)
+bool TForm1::acceptTextOverflows(engine::TqxReport &report, qsizetype firstRecordRow)
 {
     constexpr qsizetype kListedLines = 15;
-    const std::vector<engine::TextOverflow> overflows =
-        engine::findTextOverflows(report.EMFPages());
+    std::vector<engine::TextOverflow> overflows = engine::findTextOverflows(report.EMFPages());
     if (overflows.empty())
         return true;
+    nameOverflowRecords(overflows, report, firstRecordRow);
     QStringList lines = engine::describeTextOverflows(overflows);
     if (lines.size() > kListedLines) {
         const qsizetype more = lines.size() - kListedLines;

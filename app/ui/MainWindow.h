@@ -180,9 +180,10 @@ private:
     void fitColumns();
     void offerBirthParts(int column);
     void showStatus(const QString &message);
-    /// Lists the values the built pages would print cut off and asks whether to go on; true
-    /// when nothing is cut off or the clerk goes on.
-    bool acceptTextOverflows(engine::TqxReport &report);
+    /// Lists the values the built pages would print cut off, by record and field, and asks
+    /// whether to go on; true when nothing is cut off or the clerk goes on. The first page shows
+    /// the record at @p firstRecordRow.
+    bool acceptTextOverflows(engine::TqxReport &report, qsizetype firstRecordRow);
     void followQueryToGrid(qsizetype row);
     /// Writes one PDF file per record of the certificates the preview shows into @p folder;
     /// true when all are written. Says what it wrote, or why it wrote nothing.

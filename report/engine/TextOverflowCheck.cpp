@@ -49,7 +49,7 @@ public:
         memo->DrawingToPrinter = false;
         memo->Draw(canvas);
         if (const auto cut = cutOf(*memo))
-            m_found.push_back({m_pageNumber, memo->Name, joinedText(*memo), *cut});
+            m_found.push_back({m_pageNumber, memo->Name, joinedText(*memo), *cut, {}, {}});
     }
 
 private:
@@ -114,9 +114,14 @@ QStringList describeTextOverflows(const std::vector<TextOverflow> &overflows)
         const QString what = overflow.cut == TextOverflow::Cut::Height
                                  ? QStringLiteral("超出了框的高度 (折行后放不下)")
                                  : QStringLiteral("超出了框的宽度");
-        lines << QStringLiteral("第 %1 页 %2: \"%3\" %4, 印出来会被截断")
-                     .arg(overflow.pageNumber)
-                     .arg(overflow.objectName, overflow.text, what);
+        const QString where =
+            overflow.record.isEmpty()
+                ? QStringLiteral("第 %1 页 %2").arg(overflow.pageNumber).arg(overflow.objectName)
+            : overflow.field.isEmpty()
+                ? QStringLiteral("%1, %2").arg(overflow.record, overflow.objectName)
+                : QStringLiteral("%1, %2 (%3)")
+                      .arg(overflow.record, overflow.field, overflow.objectName);
+        lines << QStringLiteral("%1: \"%2\" %3, 印出来会被截断").arg(where, overflow.text, what);
     }
     return lines;
 }

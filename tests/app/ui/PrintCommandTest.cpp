@@ -175,6 +175,32 @@ TEST_F(PrintCommandTest, ThePreviewSavesOnePdfPerShownRecordIntoAFolderAndKeepsI
     EXPECT_TRUE(dialogs.messages.last().text.contains(QStringLiteral("3 个 PDF 文件")));
 }
 
+TEST_F(PrintCommandTest, ValuesCutOffAreListedByRecordAndFieldAndTheClerkMayStop)
+{
+    db::TDbQuery &query = window->query();
+    query.moveTo(4);
+    query.edit();
+    query.fieldByName(QStringLiteral("City")).setAsString(QStringLiteral("长沙市"));
+    query.post();
+    const QString graduate = query.fieldByName(QStringLiteral("StudID")).asString() + u' ' +
+                             query.fieldByName(QStringLiteral("Name")).asString();
+    window->PrintScopeBox->setCurrentIndex(
+        window->PrintScopeBox->findData(int(app::PrintScope::RecordSpan)));
+    window->SpanFirstBox->setValue(4);
+    window->SpanLastBox->setValue(6);
+    dialogs.answers = {platform::mrNo};
+    printRecords(0);
+    EXPECT_TRUE(previewPages.isEmpty()) << "the clerk chose not to go on";
+    ASSERT_EQ(dialogs.messages.size(), 1) << messages();
+    EXPECT_TRUE(dialogs.messages[0].text.contains(
+        QStringLiteral("第 5 条记录 %1, 市县 (Memo8): \"长沙市\"").arg(graduate)))
+        << "the record is counted as the grid counts it, not by page: " << messages();
+
+    dialogs.answers = {platform::mrYes};
+    printRecords(0);
+    EXPECT_EQ(previewPages, QList<int>{3});
+}
+
 TEST_F(PrintCommandTest, TheGridStaysOnTheClerksRecordAndPrintsTheChosenRecords)
 {
     window->query().moveTo(2);
