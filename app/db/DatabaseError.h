@@ -28,6 +28,7 @@ private:
 struct ConflictingField
 {
     int column = -1;
+    QString name;
     QString label; ///< the field's display label
     QVariant theirs;
     QVariant mine;

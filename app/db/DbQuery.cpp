@@ -582,7 +582,8 @@ void TDbQuery::reportConflict(const QVariant &key)
         const QString mine = m_buffer[i].isNull() ? QString() : m_buffer[i].toString();
         const QVariant wasRead = read.value(int(i));
         const QString before = wasRead.isNull() ? QString() : wasRead.toString();
-        fields.push_back({int(i), m_fields[i]->displayLabel(), (*stored)[i], m_buffer[i],
+        fields.push_back({int(i), m_fields[i]->fieldName(), m_fields[i]->displayLabel(),
+                          (*stored)[i], m_buffer[i],
                           wasRead.isNull() != (*stored)[i].isNull() || before != theirs});
         differences << QStringLiteral("%1: 其他用户的值 \"%2\", 您输入的值 \"%3\"")
                            .arg(m_fields[i]->displayLabel(), theirs, mine);

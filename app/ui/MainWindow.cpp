@@ -10,6 +10,7 @@
 #include "app/db/DatabaseError.h"
 #include "app/db/DbConnection.h"
 #include "app/db/DbQuery.h"
+#include "app/db/EditConflict.h"
 #include "app/db/InfoTable.h"
 #include "app/import/BirthDate.h"
 #include "app/import/DateText.h"
@@ -178,6 +179,10 @@ TForm1::TForm1(db::TDbConnection &connection, platform::DialogProvider &dialogs,
                     return;
                 try {
                     Aqy->moveTo(current.row());
+                } catch (const db::ERecordConflict &conflict) {
+                    // The clerk stays on the record until its save is settled.
+                    followQueryToGrid(Aqy->recNo());
+                    settleConflict(conflict);
                 } catch (const db::EDatabaseError &error) {
                     showError(QStringLiteral("无法转到该记录。\n") + error.message());
                     followQueryToGrid(Aqy->recNo());
@@ -258,6 +263,8 @@ QWidget *TForm1::createBottomBar()
     DBNavigator1 = new DbNavigator(*Aqy, m_dialogs, bar);
     DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
     DBNavigator1->setFixedHeight(kNavigatorHeight);
+    DBNavigator1->setConflictHandler(
+        [this](const db::ERecordConflict &conflict) { settleConflict(conflict); });
     layout->addWidget(DBNavigator1, 1);
     layout->addWidget(new QLabel(QStringLiteral("查找:"), bar));
     FindEdit = new QLineEdit(bar);
@@ -343,11 +350,61 @@ void TForm1::guarded(const QString &failure, const std::function<void()> &action
 {
     try {
         action();
+    } catch (const db::ERecordConflict &conflict) {
+        settleConflict(conflict);
     } catch (const db::EDatabaseError &error) {
         showError(failure + u'\n' + error.message());
     } catch (const std::exception &error) {
         showError(failure + u'\n' + QString::fromUtf8(error.what()));
     }
+}
+
+void TForm1::settleConflict(const db::ERecordConflict &refusal)
+{
+    // A deleted record leaves nothing to save over: the message says what the clerk can do.
+    if (refusal.recordDeleted() || refusal.fields().empty()) {
+        showError(QStringLiteral("无法保存记录。\n") + refusal.message());
+        return;
+    }
+    std::optional<db::ERecordConflict> pending = refusal;
+    while (pending) {
+        db::EditConflict conflict(*Aqy, *pending);
+        pending.reset();
+        RecordConflictDialog::Choice choice = RecordConflictDialog::Choice::Undecided;
+        if (m_conflictChooser) {
+            choice = m_conflictChooser(conflict);
+        } else {
+            RecordConflictDialog dialog(conflict, this);
+            dialog.exec();
+            choice = dialog.choice();
+        }
+        try {
+            switch (choice) {
+            case RecordConflictDialog::Choice::KeepMine:
+                conflict.keepMine();
+                showStatus(QStringLiteral("已保存您输入的值"));
+                break;
+            case RecordConflictDialog::Choice::TakeTheirs:
+                conflict.takeTheirs();
+                showStatus(QStringLiteral("已采用其他用户的值"));
+                break;
+            case RecordConflictDialog::Choice::Undecided:
+                showStatus(QStringLiteral("记录没有保存: 您输入的值仍在编辑中"));
+                break;
+            }
+        } catch (const db::ERecordConflict &again) {
+            // Yet another desk got in between: settle that one the same way.
+            if (again.recordDeleted() || again.fields().empty()) {
+                showError(QStringLiteral("无法保存记录。\n") + again.message());
+                break;
+            }
+            pending = again;
+        } catch (const db::EDatabaseError &error) {
+            showError(QStringLiteral("无法保存记录。\n") + error.message());
+            break;
+        }
+    }
+    DBNavigator1->updateButtons();
 }
 
 void TForm1::showStatus(const QString &message)

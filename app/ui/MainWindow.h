@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ui/RangeStep.h"
+#include "app/ui/RecordConflictDialog.h"
 #include "report/engine/ComponentLookup.h"
 
 #include <QWidget>
@@ -23,6 +24,8 @@ class SettingsStore;
 } // namespace tovren::platform
 namespace tovren::db {
 class ConnectionSpec;
+class EditConflict;
+class ERecordConflict;
 class TDbConnection;
 class TDbQuery;
 } // namespace tovren::db
@@ -133,6 +136,12 @@ public:
     /// Puts the built-in certificate back in use after asking: a saved one is kept as
     /// "证书.qxf.bak", and the next print and every later start use the built-in one.
     void restoreBuiltInTemplate();
+    /// Settles a save another desk got to first: the clerk keeps their values or takes the other
+    /// desk's, until the save is stored or the clerk leaves it for later.
+    void settleConflict(const db::ERecordConflict &refusal);
+    /// Asks how to settle a conflict; the default shows RecordConflictDialog. Tests answer it.
+    using ConflictChooser = std::function<RecordConflictDialog::Choice(const db::EditConflict &)>;
+    void setConflictChooser(ConflictChooser chooser) { m_conflictChooser = std::move(chooser); }
     /// The progress window of the print command's build.
     dialogs::TqxProgressForm &progressWindow();
 
@@ -212,6 +221,7 @@ private:
     platform::SettingsStore *m_settings = nullptr;
     dialogs::TqxProgressForm *m_progressForm = nullptr;
     PreviewOpener m_previewOpener;
+    ConflictChooser m_conflictChooser;
     DbGridModel *m_gridModel = nullptr;
     QLabel *m_storeLabel = nullptr;
     QLabel *m_templateLabel = nullptr;
