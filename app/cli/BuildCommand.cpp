@@ -183,7 +183,10 @@ int runBuild(const QStringList &words, CommandIo &io)
 
     // Forms are spent on whatever prints, so a value cut off by its box is said before.
     std::vector<engine::TextOverflow> overflows = engine::findTextOverflows(report.EMFPages());
-    app::nameOverflowRecords(overflows, report, 0); // the build starts at the first record
+    // The build starts at the first record and takes --count of them, or all.
+    app::nameOverflowRecords(overflows, report, 0,
+                             count > 0 ? std::min<qsizetype>(count, query.recordCount())
+                                       : query.recordCount());
     for (const QString &line : engine::describeTextOverflows(overflows))
         io.err << QStringLiteral("警告: ") << line << '\n';
     if (!overflows.empty() && arguments.flag(QStringLiteral("strict"))) {

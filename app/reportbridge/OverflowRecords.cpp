@@ -42,9 +42,10 @@ QString shownText(model::TqxPage &page, const QString &objectName)
 } // namespace
 
 void nameOverflowRecords(std::vector<engine::TextOverflow> &overflows, engine::TqxReport &report,
-                         qsizetype firstRecordRow)
+                         qsizetype firstRecordRow, qsizetype recordCount)
 {
-    if (overflows.empty() || report.Pages().Count() == 0)
+    if (overflows.empty() || report.Pages().Count() == 0 ||
+        report.EMFPages().Count() != recordCount)
         return;
     // Which template object shows which field, and which ones show who the graduate is.
     QHash<QString, QStringList> fieldsOf;

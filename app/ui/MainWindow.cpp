@@ -1054,7 +1054,7 @@ bool TForm1::acceptTextOverflows(engine::TqxReport &report, qsizetype firstRecor
     std::vector<engine::TextOverflow> overflows = engine::findTextOverflows(report.EMFPages());
     if (overflows.empty())
         return true;
-    nameOverflowRecords(overflows, report, firstRecordRow);
+    nameOverflowRecords(overflows, report, firstRecordRow, report.ExpectedPageCount);
     QStringList lines = engine::describeTextOverflows(overflows);
     if (lines.size() > kListedLines) {
         const qsizetype more = lines.size() - kListedLines;
