@@ -42,10 +42,12 @@ void PerRecordPdfExport::buildRecord(qsizetype row)
         fail(QStringLiteral("第 %1 条记录没有生成任何页").arg(row + 1));
 }
 
-QStringList PerRecordPdfExport::write(const QString &folder, const QStringList &fileNames)
+QStringList PerRecordPdfExport::write(const QString &folder, const QStringList &fileNames,
+                                      qsizetype firstRow)
 {
-    if (fileNames.size() != m_query.recordCount())
-        fail(QStringLiteral("文件名的个数 (%1) 与记录数 (%2) 不符")
+    if (firstRow < 0 || fileNames.isEmpty() || firstRow + fileNames.size() > m_query.recordCount())
+        fail(QStringLiteral("从第 %1 条记录起的 %2 个文件名超出了记录数 (%3)")
+                 .arg(firstRow + 1)
                  .arg(fileNames.size())
                  .arg(m_query.recordCount()));
     const QDir target(folder);
@@ -72,17 +74,18 @@ QStringList PerRecordPdfExport::write(const QString &folder, const QStringList &
     m_report.ShowProgress = false;
 
     engine::PdfExportFilter filter;
-    for (qsizetype row = 0; row < fileNames.size(); ++row) {
+    for (qsizetype i = 0; i < fileNames.size(); ++i) {
+        const qsizetype row = firstRow + i;
         buildRecord(row);
-        if (!m_report.ExportPages(filter, staging.filePath(fileNames[row])))
+        if (!m_report.ExportPages(filter, staging.filePath(fileNames[i])))
             fail(QStringLiteral("第 %1 条记录的文件 %2 无法写入%3")
                      .arg(row + 1)
-                     .arg(fileNames[row])
+                     .arg(fileNames[i])
                      .arg(m_report.lastMessage().isEmpty()
                               ? QString()
                               : QStringLiteral(": ") + m_report.lastMessage()));
         if (progress)
-            progress(int(row + 1));
+            progress(int(i + 1));
         if (stopRequested && stopRequested())
             fail(QStringLiteral("已停止, 未写入任何文件"));
     }

@@ -34,8 +34,9 @@ public:
     std::function<bool()> stopRequested;
 
     /// Writes @p fileNames (one per record, in record order, see recordFileNames) into
-    /// @p folder and returns their full paths.
-    QStringList write(const QString &folder, const QStringList &fileNames);
+    /// @p folder and returns their full paths: the first name is the record at row @p firstRow
+    /// of the query, and the names run on from there.
+    QStringList write(const QString &folder, const QStringList &fileNames, qsizetype firstRow = 0);
 
 private:
     void buildRecord(qsizetype row);

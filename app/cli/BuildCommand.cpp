@@ -13,6 +13,7 @@
 #include "app/db/DbConnection.h"
 #include "app/db/DbQuery.h"
 #include "app/reportbridge/MainFormComponents.h"
+#include "app/reportbridge/OverflowRecords.h"
 #include "report/engine/ComponentLookup.h"
 #include "report/engine/PdfExportFilter.h"
 #include "report/engine/TextOverflowCheck.h"
@@ -181,8 +182,11 @@ int runBuild(const QStringList &words, CommandIo &io)
                   .arg(buildSeconds, 0, 'f', 3);
 
     // Forms are spent on whatever prints, so a value cut off by its box is said before.
-    const std::vector<engine::TextOverflow> overflows =
-        engine::findTextOverflows(report.EMFPages());
+    std::vector<engine::TextOverflow> overflows = engine::findTextOverflows(report.EMFPages());
+    // The build starts at the first record and takes --count of them, or all.
+    app::nameOverflowRecords(overflows, report, 0,
+                             count > 0 ? std::min<qsizetype>(count, query.recordCount())
+                                       : query.recordCount());
     for (const QString &line : engine::describeTextOverflows(overflows))
         io.err << QStringLiteral("警告: ") << line << '\n';
     if (!overflows.empty() && arguments.flag(QStringLiteral("strict"))) {

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 #include <exception>
+#include <vector>
 
 namespace tovren::db {
 
@@ -22,12 +24,38 @@ private:
     QByteArray m_utf8;
 };
 
+/// One field of a refused save: what the store holds now beside what the clerk typed.
+struct ConflictingField
+{
+    int column = -1;
+    QString name;
+    QString label; ///< the field's display label
+    QVariant theirs;
+    QVariant mine;
+    /// False for a field only this desk changed: it conflicts with nothing and is saved as typed.
+    bool changedByOtherDesk = false;
+};
+
 /// Another desk changed or deleted the record since this desk read it, so the save or delete was
-/// not written; the message names the fields with both desks' values.
+/// not written; the message names the fields with both desks' values, and a refused save also
+/// carries them, field by field, for the clerk to settle.
 class ERecordConflict : public EDatabaseError
 {
 public:
-    using EDatabaseError::EDatabaseError;
+    explicit ERecordConflict(QString message, std::vector<ConflictingField> fields = {},
+                             bool recordDeleted = false)
+        : EDatabaseError(std::move(message))
+        , m_fields(std::move(fields))
+        , m_recordDeleted(recordDeleted)
+    {}
+    /// Every field the refused save changed; empty for a refused delete.
+    const std::vector<ConflictingField> &fields() const noexcept { return m_fields; }
+    /// The record is gone from the store, so there is nothing to save over.
+    bool recordDeleted() const noexcept { return m_recordDeleted; }
+
+private:
+    std::vector<ConflictingField> m_fields;
+    bool m_recordDeleted = false;
 };
 
 /// A statement opened as a query ran but returned no rows, such as an update typed with the

@@ -570,13 +570,21 @@ void TDbQuery::reportConflict(const QVariant &key)
     const std::optional<std::vector<QVariant>> stored = readStoredRow(key);
     if (!stored)
         throw ERecordConflict(QStringLiteral("该记录已被其他用户删除, 您的修改没有保存。\n"
-                                             "可以按 \"取消编辑\" 放弃修改。"));
+                                             "可以按 \"取消编辑\" 放弃修改。"),
+                              {}, true);
+    const PackedRow &read = m_rows[m_current];
     QStringList differences;
+    std::vector<ConflictingField> fields;
     for (size_t i = 0; i < m_fields.size(); ++i) {
         if (!m_modified[i])
             continue;
         const QString theirs = (*stored)[i].isNull() ? QString() : (*stored)[i].toString();
         const QString mine = m_buffer[i].isNull() ? QString() : m_buffer[i].toString();
+        const QVariant wasRead = read.value(int(i));
+        const QString before = wasRead.isNull() ? QString() : wasRead.toString();
+        fields.push_back({int(i), m_fields[i]->fieldName(), m_fields[i]->displayLabel(),
+                          (*stored)[i], m_buffer[i],
+                          wasRead.isNull() != (*stored)[i].isNull() || before != theirs});
         differences << QStringLiteral("%1: 其他用户的值 \"%2\", 您输入的值 \"%3\"")
                            .arg(m_fields[i]->displayLabel(), theirs, mine);
     }
@@ -595,7 +603,8 @@ void TDbQuery::reportConflict(const QVariant &key)
         QStringLiteral("该记录已被其他用户修改, 您的修改没有保存。\n\n%1\n\n"
                        "您输入的值仍在: 再按 \"确认写入\" 会用它们替换其他用户的值, "
                        "按 \"取消编辑\" 则保留其他用户的值。")
-            .arg(differences.join(u'\n')));
+            .arg(differences.join(u'\n')),
+        std::move(fields));
 }
 
 void TDbQuery::writeInsert()

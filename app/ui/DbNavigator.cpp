@@ -118,6 +118,12 @@ void DbNavigator::click(Button which)
 {
     try {
         act(which);
+    } catch (const db::ERecordConflict &conflict) {
+        if (m_conflictHandler && !conflict.fields().empty())
+            m_conflictHandler(conflict);
+        else
+            m_dialogs.messageBox(QString::fromUtf8(kFailures[which]) + u'\n' + conflict.message(),
+                                 QStringLiteral("错误"), platform::mb_IconError);
     } catch (const db::EDatabaseError &error) {
         m_dialogs.messageBox(QString::fromUtf8(kFailures[which]) + u'\n' + error.message(),
                              QStringLiteral("错误"), platform::mb_IconError);

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class QLabel;
 class QToolButton;
@@ -10,8 +11,9 @@ namespace tovren::platform {
 class DialogProvider;
 }
 namespace tovren::db {
+class ERecordConflict;
 class TDbQuery;
-}
+} // namespace tovren::db
 
 namespace tovren::app {
 
@@ -27,6 +29,12 @@ public:
 
     DbNavigator(db::TDbQuery &query, platform::DialogProvider &dialogs, QWidget *parent = nullptr);
 
+    /// Settles a save another desk got to first; without one it is shown as an error.
+    void setConflictHandler(std::function<void(const db::ERecordConflict &)> handler)
+    {
+        m_conflictHandler = std::move(handler);
+    }
+
     QToolButton *button(Button which) const { return m_buttons[which]; }
     void click(Button which);
     void updateButtons();
@@ -38,6 +46,7 @@ private:
 
     db::TDbQuery &m_query;
     platform::DialogProvider &m_dialogs;
+    std::function<void(const db::ERecordConflict &)> m_conflictHandler;
     std::array<QToolButton *, kButtonCount> m_buttons{};
     QLabel *m_position = nullptr;
 };

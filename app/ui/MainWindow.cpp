@@ -1,6 +1,8 @@
 #include "app/ui/MainWindow.h"
 
 #include "app/AppInfo.h"
+#include "app/batch/PerRecordPdfExport.h"
+#include "app/batch/RecordFileNames.h"
 #include "app/certificate/CertificateTemplate.h"
 #include "app/certificate/SavedCertificate.h"
 #include "app/db/ConnectionSettings.h"
@@ -8,12 +10,15 @@
 #include "app/db/DatabaseError.h"
 #include "app/db/DbConnection.h"
 #include "app/db/DbQuery.h"
+#include "app/db/EditConflict.h"
 #include "app/db/InfoTable.h"
 #include "app/import/BirthDate.h"
 #include "app/import/DateText.h"
 #include "app/import/SpreadsheetImport.h"
 #include "app/import/WorkbookReader.h"
 #include "app/reportbridge/MainFormComponents.h"
+#include "app/reportbridge/OverflowRecords.h"
+#include "app/ui/CalibrationPagePrint.h"
 #include "app/ui/DbGridModel.h"
 #include "app/ui/DbNavigator.h"
 #include "app/ui/DocumentKind.h"
@@ -84,6 +89,16 @@ Widget *place(Widget *widget, int left, int top, int width, int height = -1)
     return widget;
 }
 
+/// Shows the hourglass for the lifetime of the guard, restoring the cursor on every path.
+class HourglassCursor
+{
+public:
+    HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
+    HourglassCursor(const HourglassCursor &) = delete;
+    HourglassCursor &operator=(const HourglassCursor &) = delete;
+};
+
 } // namespace
 
 TForm1::TForm1(db::TDbConnection &connection, platform::DialogProvider &dialogs, QWidget *parent)
@@ -130,6 +145,16 @@ TForm1::TForm1(db::TDbConnection &connection, platform::DialogProvider &dialogs,
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(true);
+    m_templateLabel = new QLabel(StatusBar1);
+    m_templateLabel->setObjectName(QStringLiteral("TemplateLabel"));
+    StatusBar1->addPermanentWidget(m_templateLabel);
+    RestoreTemplateButton = new QPushButton(QStringLiteral("恢复内置模板..."), StatusBar1);
+    RestoreTemplateButton->setObjectName(QStringLiteral("RestoreTemplateButton"));
+    RestoreTemplateButton->setFlat(true);
+    RestoreTemplateButton->setToolTip(
+        QStringLiteral("不再使用在设计器中保存的证书模板, 改用程序内置的 (保存的留作备份)"));
+    connect(RestoreTemplateButton, &QPushButton::clicked, this, &TForm1::restoreBuiltInTemplate);
+    StatusBar1->addPermanentWidget(RestoreTemplateButton);
     m_storeLabel = new QLabel(StatusBar1);
     m_storeLabel->setObjectName(QStringLiteral("StoreLabel"));
     StatusBar1->addPermanentWidget(m_storeLabel);
@@ -154,6 +179,10 @@ TForm1::TForm1(db::TDbConnection &connection, platform::DialogProvider &dialogs,
                     return;
                 try {
                     Aqy->moveTo(current.row());
+                } catch (const db::ERecordConflict &conflict) {
+                    // The clerk stays on the record until its save is settled.
+                    followQueryToGrid(Aqy->recNo());
+                    settleConflict(conflict);
                 } catch (const db::EDatabaseError &error) {
                     showError(QStringLiteral("无法转到该记录。\n") + error.message());
                     followQueryToGrid(Aqy->recNo());
@@ -172,6 +201,7 @@ TForm1::TForm1(db::TDbConnection &connection, platform::DialogProvider &dialogs,
 
     FormCreate();
     updateStoreNames();
+    updateTemplateName();
 }
 
 TForm1::~TForm1()
@@ -233,6 +263,8 @@ QWidget *TForm1::createBottomBar()
     DBNavigator1 = new DbNavigator(*Aqy, m_dialogs, bar);
     DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
     DBNavigator1->setFixedHeight(kNavigatorHeight);
+    DBNavigator1->setConflictHandler(
+        [this](const db::ERecordConflict &conflict) { settleConflict(conflict); });
     layout->addWidget(DBNavigator1, 1);
     layout->addWidget(new QLabel(QStringLiteral("查找:"), bar));
     FindEdit = new QLineEdit(bar);
@@ -318,11 +350,61 @@ void TForm1::guarded(const QString &failure, const std::function<void()> &action
 {
     try {
         action();
+    } catch (const db::ERecordConflict &conflict) {
+        settleConflict(conflict);
     } catch (const db::EDatabaseError &error) {
         showError(failure + u'\n' + error.message());
     } catch (const std::exception &error) {
         showError(failure + u'\n' + QString::fromUtf8(error.what()));
     }
+}
+
+void TForm1::settleConflict(const db::ERecordConflict &refusal)
+{
+    // A deleted record leaves nothing to save over: the message says what the clerk can do.
+    if (refusal.recordDeleted() || refusal.fields().empty()) {
+        showError(QStringLiteral("无法保存记录。\n") + refusal.message());
+        return;
+    }
+    std::optional<db::ERecordConflict> pending = refusal;
+    while (pending) {
+        db::EditConflict conflict(*Aqy, *pending);
+        pending.reset();
+        RecordConflictDialog::Choice choice = RecordConflictDialog::Choice::Undecided;
+        if (m_conflictChooser) {
+            choice = m_conflictChooser(conflict);
+        } else {
+            RecordConflictDialog dialog(conflict, this);
+            dialog.exec();
+            choice = dialog.choice();
+        }
+        try {
+            switch (choice) {
+            case RecordConflictDialog::Choice::KeepMine:
+                conflict.keepMine();
+                showStatus(QStringLiteral("已保存您输入的值"));
+                break;
+            case RecordConflictDialog::Choice::TakeTheirs:
+                conflict.takeTheirs();
+                showStatus(QStringLiteral("已采用其他用户的值"));
+                break;
+            case RecordConflictDialog::Choice::Undecided:
+                showStatus(QStringLiteral("记录没有保存: 您输入的值仍在编辑中"));
+                break;
+            }
+        } catch (const db::ERecordConflict &again) {
+            // Yet another desk got in between: settle that one the same way.
+            if (again.recordDeleted() || again.fields().empty()) {
+                showError(QStringLiteral("无法保存记录。\n") + again.message());
+                break;
+            }
+            pending = again;
+        } catch (const db::EDatabaseError &error) {
+            showError(QStringLiteral("无法保存记录。\n") + error.message());
+            break;
+        }
+    }
+    DBNavigator1->updateButtons();
 }
 
 void TForm1::showStatus(const QString &message)
@@ -338,6 +420,58 @@ QString TForm1::statusMessage() const
 QString TForm1::storeText() const
 {
     return m_storeLabel->text();
+}
+
+QString TForm1::templateText() const
+{
+    return m_templateLabel->text();
+}
+
+void TForm1::updateTemplateName()
+{
+    // The report is read on the first print or design; until then the saved certificate beside
+    // the store is what it will read.
+    const SavedCertificate saved(m_connection.spec().sqlitePath());
+    QString name;
+    QString path = saved.path();
+    if (m_report && m_report->FileName != saved.path()) {
+        path = m_report->FileName;
+        name = QStringLiteral("模板文件 %1").arg(QFileInfo(path).fileName());
+    } else if (m_savedTemplateUnreadable) {
+        name = QStringLiteral("内置 (%1 无法读入)").arg(QFileInfo(path).fileName());
+    } else if (saved.exists()) {
+        name = QStringLiteral("保存的 %1").arg(QFileInfo(path).fileName());
+    } else {
+        name = QStringLiteral("内置");
+    }
+    m_templateLabel->setText(QStringLiteral("证书模板: %1").arg(name));
+    m_templateLabel->setToolTip(QDir::toNativeSeparators(path));
+}
+
+void TForm1::restoreBuiltInTemplate()
+{
+    const SavedCertificate saved(m_connection.spec().sqlitePath());
+    const QString question =
+        saved.exists()
+            ? QStringLiteral("恢复内置的证书模板吗?\n\n保存的证书模板 %1 将改名为 %2 留作备份, "
+                             "以后打印和以后启动都使用内置的模板。")
+                  .arg(QDir::toNativeSeparators(saved.path()),
+                       QFileInfo(saved.path()).fileName() + QStringLiteral(".bak"))
+            : QStringLiteral("恢复内置的证书模板吗?\n\n在设计器中所做而没有保存的修改将不再使用。");
+    if (m_dialogs.messageBox(question, QStringLiteral("恢复内置模板"),
+                             platform::mb_YesNo | platform::mb_IconQuestion) != platform::mrYes)
+        return;
+    QString error;
+    if (!saved.restoreBuiltIn(&error)) {
+        showError(QStringLiteral("无法恢复内置的证书模板。\n") + error);
+        return;
+    }
+    // With the saved file moved aside, loading reads the built-in certificate.
+    if (m_report)
+        saved.load(*m_report);
+    m_savedTemplateUnreadable = false;
+    updateTemplateName();
+    showStatus(QStringLiteral("已恢复内置的证书模板"));
 }
 
 void TForm1::updateStoreNames()
@@ -417,6 +551,7 @@ bool TForm1::switchStore(const db::ConnectionSpec &spec)
             }
             DBNavigator1->updateButtons();
             updateStoreNames();
+            updateTemplateName();
         });
         m_connection.switchTo(spec);
         Aqy->setSql(QString::fromLatin1(db::InfoTable::kBrowseSql));
@@ -524,8 +659,7 @@ void TForm1::FormShow()
     m_syncedCount = Aqy->isActive() ? Aqy->recordCount() : -1;
     const SavedCertificate saved(m_connection.spec().sqlitePath());
     if (saved.exists())
-        showStatus(QStringLiteral("使用保存的证书模板 %1 (tovren template-restore 恢复内置的模板)")
-                       .arg(saved.path()));
+        showStatus(QStringLiteral("使用保存的证书模板 %1").arg(saved.path()));
 }
 
 void TForm1::showEvent(QShowEvent *event)
@@ -658,6 +792,11 @@ engine::TqxReport &TForm1::certificateReport()
     m_previewHost = std::make_unique<preview::PreviewWindowHost>(*m_printer, m_dialogs, this);
     m_previewHost->setOpener(m_previewOpener);
     m_previewHost->setSettingsStore(m_settings);
+    // The calibration page outlines the fields of the template as the clerk has it now.
+    m_previewHost->setCalibrationPagePrinter(
+        [this] { CalibrationPagePrint(*m_printer, m_dialogs).print(m_report->templateBytes()); });
+    m_previewHost->setRecordFilesExport(
+        [this](const QString &folder) { return writeRecordFiles(folder); });
     m_previewRegistration = std::make_unique<engine::TqxPreviewRegistration>(*m_previewHost);
     m_designerDialogs =
         designer::makeWidgetDesignerDialogs(*m_printer, m_dialogs, m_settings, this);
@@ -671,9 +810,11 @@ engine::TqxReport &TForm1::certificateReport()
     // The window reads its template once; the designer changes it in place, and every later
     // print uses what the clerk designed. A certificate the clerk saved comes first.
     const SavedCertificate saved(m_connection.spec().sqlitePath());
-    if (saved.load(*m_report) == SavedCertificate::Loaded::SavedUnreadable)
-        showStatus(QStringLiteral("保存的证书模板 %1 无法读入, 使用内置的证书模板")
-                       .arg(saved.path()));
+    m_savedTemplateUnreadable = saved.load(*m_report) == SavedCertificate::Loaded::SavedUnreadable;
+    if (m_savedTemplateUnreadable)
+        showStatus(
+            QStringLiteral("保存的证书模板 %1 无法读入, 使用内置的证书模板").arg(saved.path()));
+    updateTemplateName();
     return *m_report;
 }
 
@@ -694,6 +835,11 @@ void TForm1::designCertificate()
     applyRangeStep();
     engine::TqxReport &report = certificateReport();
     report.OpenDesigner();
+    // Saving from the designer writes the certificate the next start reads.
+    const SavedCertificate saved(m_connection.spec().sqlitePath());
+    if (saved.exists() && report.FileName == saved.path())
+        m_savedTemplateUnreadable = false;
+    updateTemplateName();
     if (report.DesignChanged)
         showStatus(QStringLiteral("证书模板已修改, 以后打印将使用修改后的模板"));
 }
@@ -742,6 +888,7 @@ void TForm1::designTemplateFile(const QString &fileName)
     }
     applyRangeStep();
     report.OpenDesigner();
+    updateTemplateName();
     showStatus(QStringLiteral("以后打印将使用模板 %1").arg(QFileInfo(report.FileName).fileName()));
 }
 
@@ -835,11 +982,16 @@ void TForm1::printCertificates()
                                             : count,
                                         INT_MAX));
         }
+        // The range starts at the first record, or at the one the query stands on.
+        const qsizetype firstShownRow = source.rangeBegin() == engine::rbFirst ? 0 : Aqy->recNo();
         // What a build would cut off is said before a form is spent; the clerk may go on.
         const bool complete = report.BuildPages();
-        declined = complete && !acceptTextOverflows(report);
-        if (!declined)
+        declined = complete && !acceptTextOverflows(report, firstShownRow);
+        if (!declined) {
+            m_previewRecords = RecordSpan{firstShownRow, report.ExpectedPageCount};
+            const auto shown = qScopeGuard([this] { m_previewRecords.reset(); });
             outcome = report.PreviewPages();
+        }
     }
     const bool cancelled = report.BuildCancelled();
     const int built = int(report.EMFPages().Count());
@@ -861,13 +1013,48 @@ void TForm1::printCertificates()
         showStatus(QStringLiteral("已生成 %1 张证书").arg(built));
 }
 
-bool TForm1::acceptTextOverflows(engine::TqxReport &report)
+bool TForm1::writeRecordFiles(const QString &folder)
+{
+    if (!m_previewRecords || m_previewRecords->count <= 0 || !m_report) {
+        showError(QStringLiteral("这些页不是刚从数据库的记录生成的, 无法按记录写成 PDF 文件。"));
+        return false;
+    }
+    QStringList written;
+    try {
+        const HourglassCursor hourglass;
+        // Named as `tovren build --pdf-each` names them, so a record gets the same file either way.
+        const QStringList names =
+            recordFileNames(*Aqy, defaultRecordNameExpression(), QStringLiteral(".pdf"))
+                .mid(m_previewRecords->firstRow, m_previewRecords->count);
+        // A report of its own: the preview keeps showing the pages it has.
+        engine::TqxReport exporter(QStringLiteral("qxReport1"), &m_formComponents->form(),
+                                   m_components, m_printer.get());
+        QBuffer stream;
+        stream.setData(m_report->templateBytes());
+        stream.open(QIODevice::ReadOnly);
+        exporter.ReadTemplate(stream);
+        exporter.Title = m_report->Title;
+        PerRecordPdfExport each(exporter, reportDataSet(), *Aqy);
+        written = each.write(folder, names, m_previewRecords->firstRow);
+    } catch (const std::exception &error) {
+        showError(QStringLiteral("没有写入 PDF 文件。\n") + QString::fromUtf8(error.what()));
+        return false;
+    }
+    m_dialogs.messageBox(QStringLiteral("已在 %1 中写入 %2 个 PDF 文件, 每条记录一个。")
+                             .arg(QDir::toNativeSeparators(folder))
+                             .arg(written.size()),
+                         QString::fromLatin1(kApplicationTitle),
+                         platform::mb_Ok | platform::mb_IconInformation);
+    return true;
+}
+
+bool TForm1::acceptTextOverflows(engine::TqxReport &report, qsizetype firstRecordRow)
 {
     constexpr qsizetype kListedLines = 15;
-    const std::vector<engine::TextOverflow> overflows =
-        engine::findTextOverflows(report.EMFPages());
+    std::vector<engine::TextOverflow> overflows = engine::findTextOverflows(report.EMFPages());
     if (overflows.empty())
         return true;
+    nameOverflowRecords(overflows, report, firstRecordRow, report.ExpectedPageCount);
     QStringList lines = engine::describeTextOverflows(overflows);
     if (lines.size() > kListedLines) {
         const qsizetype more = lines.size() - kListedLines;
@@ -899,20 +1086,6 @@ void TForm1::CheckBox2Click()
 } // namespace tovren::app
 
 namespace tovren::app {
-
-namespace {
-
-/// Shows the hourglass for the lifetime of the guard, restoring the cursor on every path.
-class HourglassCursor
-{
-public:
-    HourglassCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~HourglassCursor() { QApplication::restoreOverrideCursor(); }
-    HourglassCursor(const HourglassCursor &) = delete;
-    HourglassCursor &operator=(const HourglassCursor &) = delete;
-};
-
-} // namespace
 
 void TForm1::Button6Click()
 {

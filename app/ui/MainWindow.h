@@ -1,11 +1,13 @@
 #pragma once
 
 #include "app/ui/RangeStep.h"
+#include "app/ui/RecordConflictDialog.h"
 #include "report/engine/ComponentLookup.h"
 
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -22,6 +24,8 @@ class SettingsStore;
 } // namespace tovren::platform
 namespace tovren::db {
 class ConnectionSpec;
+class EditConflict;
+class ERecordConflict;
 class TDbConnection;
 class TDbQuery;
 } // namespace tovren::db
@@ -127,6 +131,17 @@ public:
     /// The status line's message, and the store it names.
     QString statusMessage() const;
     QString storeText() const;
+    /// The status line's name of the certificate template the next print uses.
+    QString templateText() const;
+    /// Puts the built-in certificate back in use after asking: a saved one is kept as
+    /// "证书.qxf.bak", and the next print and every later start use the built-in one.
+    void restoreBuiltInTemplate();
+    /// Settles a save another desk got to first: the clerk keeps their values or takes the other
+    /// desk's, until the save is stored or the clerk leaves it for later.
+    void settleConflict(const db::ERecordConflict &refusal);
+    /// Asks how to settle a conflict; the default shows RecordConflictDialog. Tests answer it.
+    using ConflictChooser = std::function<RecordConflictDialog::Choice(const db::EditConflict &)>;
+    void setConflictChooser(ConflictChooser chooser) { m_conflictChooser = std::move(chooser); }
     /// The progress window of the print command's build.
     dialogs::TqxProgressForm &progressWindow();
 
@@ -152,6 +167,7 @@ public:
     QSpinBox *SpanLastBox = nullptr;
     QLineEdit *FindEdit = nullptr;
     QStatusBar *StatusBar1 = nullptr;
+    QPushButton *RestoreTemplateButton = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -168,14 +184,19 @@ private:
     void guarded(const QString &failure, const std::function<void()> &action);
     void printCertificates();
     void updateStoreNames();
+    void updateTemplateName();
     void followStoreCount();
     void fitColumns();
     void offerBirthParts(int column);
     void showStatus(const QString &message);
-    /// Lists the values the built pages would print cut off and asks whether to go on; true
-    /// when nothing is cut off or the clerk goes on.
-    bool acceptTextOverflows(engine::TqxReport &report);
+    /// Lists the values the built pages would print cut off, by record and field, and asks
+    /// whether to go on; true when nothing is cut off or the clerk goes on. The first page shows
+    /// the record at @p firstRecordRow.
+    bool acceptTextOverflows(engine::TqxReport &report, qsizetype firstRecordRow);
     void followQueryToGrid(qsizetype row);
+    /// Writes one PDF file per record of the certificates the preview shows into @p folder;
+    /// true when all are written. Says what it wrote, or why it wrote nothing.
+    bool writeRecordFiles(const QString &folder);
     void designCertificate();
     void designTemplateFile(const QString &fileName);
     void previewPagesFile(const QString &fileName);
@@ -200,8 +221,14 @@ private:
     platform::SettingsStore *m_settings = nullptr;
     dialogs::TqxProgressForm *m_progressForm = nullptr;
     PreviewOpener m_previewOpener;
+    ConflictChooser m_conflictChooser;
     DbGridModel *m_gridModel = nullptr;
     QLabel *m_storeLabel = nullptr;
+    QLabel *m_templateLabel = nullptr;
+    /// The records whose certificates the preview shows, while it shows built ones.
+    std::optional<RecordSpan> m_previewRecords;
+    /// The saved certificate could not be read, so the built-in one stands in for it.
+    bool m_savedTemplateUnreadable = false;
     QWidget *m_spanControls = nullptr;
     qsizetype m_syncedCount = -1;
     bool m_shownOnce = false;

@@ -132,6 +132,17 @@ FileChoice QtDialogProvider::chooseFileToSave(const QString &caption, const QStr
                          filterIndex);
 }
 
+QString QtDialogProvider::chooseFolder(const QString &caption, const QString &initialFolder)
+{
+    QFileDialog dialog(m_parent, caption, initialFolder);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 std::optional<QString> QtDialogProvider::inputText(const QString &caption, const QString &label,
                                                    const QString &initial)
 {

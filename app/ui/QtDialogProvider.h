@@ -20,6 +20,7 @@ public:
     platform::FileChoice chooseFileToOpen(const QString &caption, const QString &filters) override;
     platform::FileChoice chooseFileToSave(const QString &caption, const QString &filters,
                                           const QString &suggestedName, int filterIndex) override;
+    QString chooseFolder(const QString &caption, const QString &initialFolder) override;
     std::optional<QString> inputText(const QString &caption, const QString &label,
                                      const QString &initial) override;
     int choose(const QString &text, const QString &caption, const QStringList &answers) override;

@@ -3,7 +3,6 @@
 #include "report/dialogs/CollatePicture.h"
 #include "report/dialogs/DialogPictures.h"
 #include "report/dialogs/DialogWidgets.h"
-#include "report/dialogs/PrinterPropertiesDialog.h"
 #include "report/dialogs/ToggleLabel.h"
 #include "report/output/PageSelection.h"
 #include "report/output/TqxPrinter.h"
@@ -109,7 +108,7 @@ void TqxPrintForm::buildPrinterGroup()
     });
     m_propertiesButton = properties;
     setDevicePropertiesHandler([this] {
-        PrinterPropertiesDialog dialog(m_layer, this);
+        PrinterPropertiesDialog dialog(m_layer, m_calibration, this);
         dialog.exec();
     });
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/dialogs/PrinterPropertiesDialog.h"
 #include "report/output/PrintParameters.h"
 
 #include <QDialog>
@@ -46,6 +47,8 @@ public:
     /// The properties dialog of the active printer; PrinterPropertiesDialog unless replaced,
     /// and with an empty handler the button is off.
     void setDevicePropertiesHandler(std::function<void()> handler);
+    /// Where the properties dialog finds the printers' calibration; none offers no calibration.
+    void setCalibrationAccess(const PrinterCalibrationAccess &access) { m_calibration = access; }
 
     /// The printer index that was active when the dialog opened.
     int oldPrinterIndex() const { return m_oldIndex; }
@@ -65,6 +68,7 @@ private:
     output::TqxPrinter &m_layer;
     platform::DialogProvider &m_dialogs;
     std::function<void()> m_propertiesHandler;
+    PrinterCalibrationAccess m_calibration;
     int m_oldIndex = 0;
     int m_currentPage = 1;
     int m_pageCount = 0;

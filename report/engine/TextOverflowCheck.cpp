@@ -56,7 +56,7 @@ public:
             known = m_cuts.insert(QByteArray(record.data(), record.size()), layOut(*memo));
         }
         if (*known)
-            m_found.push_back({m_pageNumber, memo->Name, joinedText(*memo), **known});
+            m_found.push_back({m_pageNumber, memo->Name, joinedText(*memo), **known, {}, {}});
     }
 
 private:
@@ -134,9 +134,14 @@ QStringList describeTextOverflows(const std::vector<TextOverflow> &overflows)
         const QString what = overflow.cut == TextOverflow::Cut::Height
                                  ? QStringLiteral("超出了框的高度 (折行后放不下)")
                                  : QStringLiteral("超出了框的宽度");
-        lines << QStringLiteral("第 %1 页 %2: \"%3\" %4, 印出来会被截断")
-                     .arg(overflow.pageNumber)
-                     .arg(overflow.objectName, overflow.text, what);
+        const QString where =
+            overflow.record.isEmpty()
+                ? QStringLiteral("第 %1 页 %2").arg(overflow.pageNumber).arg(overflow.objectName)
+            : overflow.field.isEmpty()
+                ? QStringLiteral("%1, %2").arg(overflow.record, overflow.objectName)
+                : QStringLiteral("%1, %2 (%3)")
+                      .arg(overflow.record, overflow.field, overflow.objectName);
+        lines << QStringLiteral("%1: \"%2\" %3, 印出来会被截断").arg(where, overflow.text, what);
     }
     return lines;
 }

@@ -19,6 +19,10 @@ struct TextOverflow
     QString objectName;
     QString text; ///< the whole value, lines joined without their breaks
     Cut cut = Cut::Height;
+    /// The record the page shows and the field the text shows, named by the caller, who knows
+    /// how records map to pages ("第 3 条记录 200400003 曾华", "市县"); empty when unknown.
+    QString record;
+    QString field;
 };
 
 /// Finds every text on @p pages whose value would be cut off when printed: lines past the box's
@@ -30,7 +34,8 @@ struct TextOverflow
 std::vector<TextOverflow> findTextOverflows(TqxEMFPages &pages);
 
 /// One line per overflow in Chinese, such as
-/// "第 3 页 Memo12: \"长沙市\" 超出了框的高度, 印出来会被截断".
+/// "第 3 页 Memo12: \"长沙市\" 超出了框的高度, 印出来会被截断", or, once the record is named,
+/// "第 3 条记录 200400003 曾华, 市县 (Memo12): \"长沙市\" 超出了框的高度, 印出来会被截断".
 QStringList describeTextOverflows(const std::vector<TextOverflow> &overflows);
 
 } // namespace tovren::engine

@@ -26,9 +26,16 @@ QString keyOf(const QString &printerName, const char *value)
 
 QString PrinterCalibration::problem() const
 {
-    if (!std::isfinite(offsetXMm) || !std::isfinite(offsetYMm) ||
-        std::abs(offsetXMm) > kMaxOffsetMm || std::abs(offsetYMm) > kMaxOffsetMm)
-        return QStringLiteral("偏移要在 -%1 到 %1 毫米之间").arg(kMaxOffsetMm);
+    // The message names the field, so the clerk knows which of the three to correct.
+    const auto offsetProblem = [](const QString &field, double mm) -> QString {
+        if (std::isfinite(mm) && std::abs(mm) <= kMaxOffsetMm)
+            return {};
+        return QStringLiteral("%1要在 -%2 到 %2 毫米之间").arg(field).arg(kMaxOffsetMm);
+    };
+    if (QString refused = offsetProblem(QStringLiteral("水平偏移"), offsetXMm); !refused.isEmpty())
+        return refused;
+    if (QString refused = offsetProblem(QStringLiteral("垂直偏移"), offsetYMm); !refused.isEmpty())
+        return refused;
     if (!std::isfinite(scalePercent) || scalePercent < kMinScalePercent ||
         scalePercent > kMaxScalePercent)
         return QStringLiteral("缩放要在 %1% 到 %2% 之间")

@@ -25,7 +25,8 @@ struct PrinterCalibration
     double scalePercent = 100;
 
     bool isIdentity() const { return offsetXMm == 0 && offsetYMm == 0 && scalePercent == 100; }
-    /// Why these values are refused, in Chinese; empty when they are acceptable.
+    /// Why these values are refused, in Chinese and naming the first field out of range;
+    /// empty when they are acceptable.
     QString problem() const;
     /// @p pageDevicePixels, the rectangle a page is drawn into on a device of @p dotsPerInch,
     /// scaled about its top-left corner and then shifted.

@@ -53,6 +53,13 @@ public:
         return {name, matchingFilterIndex(filters, name)};
     }
 
+    /// Asks for an existing folder under @p caption, starting in @p initialFolder; empty when the
+    /// person cancelled. Providers that cannot ask answer as if cancelled.
+    virtual QString chooseFolder(const QString & /*caption*/, const QString & /*initialFolder*/)
+    {
+        return {};
+    }
+
     /// Asks for one line of text under @p caption with @p label, starting from @p initial;
     /// nullopt when the person cancelled. Providers that cannot ask answer as if cancelled.
     virtual std::optional<QString> inputText(const QString & /*caption*/, const QString & /*label*/,

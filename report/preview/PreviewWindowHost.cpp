@@ -20,6 +20,8 @@ void PreviewWindowHost::prepare(TqxPreviewForm &window, const engine::TqxReport 
     window.setWindowTitle(caption);
     window.setSettingsStore(m_settings);
     window.setPageEditor(m_pageEditor);
+    window.setCalibrationPagePrinter(m_calibrationPagePrinter);
+    window.setRecordFilesExport(m_recordFiles);
     const PrintDestination destination(m_printerLayer, m_dialogs);
     window.setPrintDeviceFactory(
         [destination, title = report.Title] { return destination.open(title); });

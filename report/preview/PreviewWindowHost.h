@@ -41,6 +41,17 @@ public:
     void setSettingsStore(platform::SettingsStore *settings) { m_settings = settings; }
     /// Where its windows edit prepared pages; not owned, may be none (then they edit none).
     void setPageEditor(PreviewPageEditor *editor) { m_pageEditor = editor; }
+    /// Prints the calibration page on the active printer, from the printer's properties.
+    void setCalibrationPagePrinter(std::function<void()> printer)
+    {
+        m_calibrationPagePrinter = std::move(printer);
+    }
+
+    /// Writes one PDF file per record of the report shown, from its windows' save dialog.
+    void setRecordFilesExport(std::function<bool(const QString &folder)> exporter)
+    {
+        m_recordFiles = std::move(exporter);
+    }
 
     void showPreview(engine::TqxReport &report, const QString &caption) override;
 
@@ -55,6 +66,8 @@ private:
     Opener m_opener;
     platform::SettingsStore *m_settings = nullptr;
     PreviewPageEditor *m_pageEditor = nullptr;
+    std::function<void()> m_calibrationPagePrinter;
+    std::function<bool(const QString &folder)> m_recordFiles;
 };
 
 } // namespace tovren::preview

@@ -641,10 +641,25 @@ bool TqxPreviewForm::savePages()
 {
     if (pageCount() == 0)
         return false;
-    const QString chosen = m_dialogs.saveFileName(QStringLiteral("保存报表"),
-                                                  m_exportFilters.dialogFilter(), m_report.Title);
+    QString filters = m_exportFilters.dialogFilter();
+    const int recordFilesType = int(filters.count(QStringLiteral(";;"))) + 1;
+    if (m_recordFiles)
+        filters += QStringLiteral(";;每条记录一个 PDF 文件 (*.pdf)");
+    const platform::FileChoice choice =
+        m_dialogs.chooseFileToSave(QStringLiteral("保存报表"), filters, m_report.Title, 0);
+    const QString chosen = choice.fileName;
     if (chosen.isEmpty())
         return false;
+    if (m_recordFiles && choice.filterIndex == recordFilesType) {
+        const QString folder = m_dialogs.chooseFolder(
+            QStringLiteral("每条记录一个 PDF 文件: 选择文件夹"), QFileInfo(chosen).absolutePath());
+        if (folder.isEmpty())
+            return false;
+        m_view->releaseAllPages();
+        const bool written = m_recordFiles(folder);
+        m_view->viewport()->update();
+        return written;
+    }
     bool saved = false;
     if (std::unique_ptr<engine::TqxExportFilter> filter = m_exportFilters.filterFor(chosen)) {
         saved = m_report.ExportPages(*filter, chosen);
@@ -700,6 +715,7 @@ bool TqxPreviewForm::printPages()
     dialog.setCollate(m_report.DefaultCollate);
     dialog.setCurrentPage(m_currentPage);
     dialog.setPageCount(pageCount());
+    dialog.setCalibrationAccess({m_settings, &m_dialogs, m_calibrationPagePrinter});
     if (dialog.exec() != QDialog::Accepted)
         return false;
 
@@ -720,9 +736,9 @@ bool TqxPreviewForm::printPages()
     output::PrintJob job(m_printerLayer, source, *device);
     // The printer's calibration moves what it prints; the pages themselves stay as designed.
     if (m_settings)
-        job.setCalibration(output::PrinterCalibrations(*m_settings)
-                               .read(m_printerLayer.printerNames().value(
-                                   m_printerLayer.activeIndex())));
+        job.setCalibration(
+            output::PrinterCalibrations(*m_settings)
+                .read(m_printerLayer.printerNames().value(m_printerLayer.activeIndex())));
     output::PrintJob::Outcome outcome = output::PrintJob::Outcome::Failed;
     {
         const PrintProgress progress(m_report); // down again before any message

@@ -50,6 +50,9 @@ public:
     /// Makes the device a confirmed print goes to; null means the person declined (for example
     /// named no file), and the print ends quietly.
     using PrintDeviceFactory = std::function<std::unique_ptr<output::PrintDevice>()>;
+    /// Writes one PDF file per record of the shown report into a folder; true when all are
+    /// written. It tells the person itself what it wrote or why it could not.
+    using RecordFilesExport = std::function<bool(const QString &folder)>;
     /// Asks what to find; nothing when cancelled.
     using SearchDialog = std::function<std::optional<PreviewSearchRequest>()>;
 
@@ -67,6 +70,14 @@ public:
     void setPageEditor(PreviewPageEditor *editor);
     /// Where the window placement is kept between sessions; none keeps nothing.
     void setSettingsStore(platform::SettingsStore *store) { m_settings = store; }
+    /// Prints the calibration page on the active printer, offered in the printer's properties
+    /// beside its calibration (kept in the settings store); none offers no such button.
+    void setCalibrationPagePrinter(std::function<void()> printer)
+    {
+        m_calibrationPagePrinter = std::move(printer);
+    }
+    /// Offers "每条记录一个 PDF 文件" when saving; none offers no such choice.
+    void setRecordFilesExport(RecordFilesExport exporter) { m_recordFiles = std::move(exporter); }
     /// The export types offered when saving; register more to offer them.
     PreviewExportFilters &exportFilters() { return m_exportFilters; }
 
@@ -93,6 +104,7 @@ public slots:
     /// Fixed zoom; 1.0 shows one report pixel as one screen pixel.
     void setZoomFactor(double factor);
     /// Asks for a file name; an export type's extension exports, any other saves a .qxp file.
+    /// Choosing one PDF file per record asks for a folder instead.
     bool savePages();
     /// Asks for a prepared-report file and shows its pages; a failed load keeps the pages.
     bool loadPages();
@@ -142,6 +154,8 @@ private:
     SearchDialog m_searchDialog;
     PreviewExportFilters m_exportFilters;
     platform::SettingsStore *m_settings = nullptr;
+    std::function<void()> m_calibrationPagePrinter;
+    RecordFilesExport m_recordFiles;
     PreviewPageCommands m_pageCommands;
     PreviewSearch m_search;
     std::optional<PreviewSearch::Hit> m_lastHit;

@@ -24,6 +24,8 @@ public:
     QList<int> answers;    ///< taken front first; mrOk/mrYes-less boxes answer mrOk when empty
     QStringList fileNames; ///< answers to file dialogs, front first; empty means cancelled
     QList<int> choices;    ///< indexes answering choose(), front first; empty means cancelled
+    QList<int> fileTypes;  ///< types chosen in save dialogs, front first; else the name's type
+    QStringList folders;   ///< answers to folder dialogs, front first; empty means cancelled
 
     int messageBox(const QString &text, const QString &caption, int flags) override
     {
@@ -41,6 +43,17 @@ public:
     QString saveFileName(const QString &, const QString &, const QString &) override
     {
         return nextFile();
+    }
+    platform::FileChoice chooseFileToSave(const QString &, const QString &filters, const QString &,
+                                          int) override
+    {
+        const QString name = nextFile();
+        return {name, fileTypes.isEmpty() ? platform::matchingFilterIndex(filters, name)
+                                          : fileTypes.takeFirst()};
+    }
+    QString chooseFolder(const QString &, const QString &) override
+    {
+        return folders.isEmpty() ? QString() : folders.takeFirst();
     }
 
 private:

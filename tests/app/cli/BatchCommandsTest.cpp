@@ -115,7 +115,20 @@ TEST_F(BatchCommandsTest, ValuesCutOffByTheirBoxAreListedAndStrictStopsTheBuild)
     const test::CommandRun warned = runCommand({"build", "--database", store()});
     ASSERT_EQ(warned.code, 0) << warned.err.toStdString();
     EXPECT_EQ(warned.err.count(QStringLiteral("警告")), 1) << warned.err.toStdString();
-    EXPECT_TRUE(warned.err.contains(QStringLiteral("第 3 页 Memo8: \"长沙市\"")))
+    // The record by its number and the graduate as the page shows them, and the field.
+    QString graduate;
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("batch-read"));
+        db.setDatabaseName(store());
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(QStringLiteral("SELECT StudID, Name FROM info WHERE rowid = 3"), db);
+        ASSERT_TRUE(query.next());
+        graduate = query.value(0).toString() + u' ' + query.value(1).toString();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("batch-read"));
+    EXPECT_TRUE(warned.err.contains(
+        QStringLiteral("警告: 第 3 条记录 %1, 市县 (Memo8): \"长沙市\" 超出了框的").arg(graduate)))
         << warned.err.toStdString();
 
     const test::CommandRun strict =

@@ -99,6 +99,39 @@ TEST_F(DesignCommandTest, AFieldMovedInTheDesignerPrintsWhereItWasMovedForTheRes
               (QList<int>{kNameFieldLeft + 18, kNameFieldLeft + 18, kNameFieldLeft + 18}));
 }
 
+TEST_F(DesignCommandTest, TheStatusLineNamesTheTemplateInUseAndTheBuiltInOneIsRestoredOnRequest)
+{
+    const QString saved = dir.filePath(QStringLiteral("证书.qxf"));
+    EXPECT_EQ(window->templateText(), QStringLiteral("证书模板: 内置"));
+    window->setDesignerRunner([&](designer::TqxDesignerForm &designer) {
+        designer.show();
+        designer.setGridAligned(false);
+        dragObject(designer, "Memo3", 18);
+        dialogs.answers = {platform::mrYes}; // save the certificate on closing
+        designer.action(QStringLiteral("ExitB"))->trigger();
+        return designer.modalResult();
+    });
+    QTest::mouseClick(window->Button5, Qt::LeftButton);
+    ASSERT_TRUE(QFile::exists(saved));
+    EXPECT_EQ(window->templateText(), QStringLiteral("证书模板: 保存的 证书.qxf"));
+
+    dialogs.messages.clear();
+    dialogs.answers = {platform::mrNo};
+    QTest::mouseClick(window->RestoreTemplateButton, Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 1) << "the clerk is asked first";
+    EXPECT_TRUE(QFile::exists(saved));
+    EXPECT_EQ(builtNameLefts(),
+              (QList<int>{kNameFieldLeft + 18, kNameFieldLeft + 18, kNameFieldLeft + 18}));
+
+    dialogs.answers = {platform::mrYes};
+    QTest::mouseClick(window->RestoreTemplateButton, Qt::LeftButton);
+    EXPECT_FALSE(QFile::exists(saved));
+    EXPECT_TRUE(QFile::exists(saved + QStringLiteral(".bak"))) << "the clerk's work is kept";
+    EXPECT_EQ(window->templateText(), QStringLiteral("证书模板: 内置"));
+    EXPECT_EQ(builtNameLefts(), (QList<int>{kNameFieldLeft, kNameFieldLeft, kNameFieldLeft}))
+        << "the next print uses the built-in certificate at once";
+}
+
 TEST_F(DesignCommandTest, APageEditedFromThePreviewChangesThatPageAndNotTheTemplate)
 {
     const QByteArray designed = window->certificateReport().templateSnapshot();

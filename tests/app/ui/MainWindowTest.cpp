@@ -3,6 +3,7 @@
 #include "app/db/ConnectionSpec.h"
 #include "app/db/DbConnection.h"
 #include "app/db/DbQuery.h"
+#include "app/db/EditConflict.h"
 #include "app/demo/DemoDataWriter.h"
 #include "app/ui/DbNavigator.h"
 #include "report/engine/TqxDBDataSet.h"
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -392,4 +394,62 @@ TEST_F(MainWindowTest, HiddenBirthDateCommandsWorkWhenCalled)
     window->Button3Click();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text.count(u'\r'), 2);
+}
+
+TEST_F(MainWindowTest, ASaveAnotherDeskGotToFirstIsSettledByTheClerkWithoutLosingWhatWasTyped)
+{
+    db::TDbQuery &query = window->query();
+    query.moveTo(2);
+    const QVariant id = query.fieldByName(QStringLiteral("ID")).value();
+    const auto storedCity = [&] {
+        QSqlQuery read(connection->database());
+        read.prepare(QStringLiteral("SELECT City FROM info WHERE ID = ?"));
+        read.addBindValue(id);
+        return read.exec() && read.next() ? read.value(0).toString() : QString();
+    };
+    const auto otherDeskSaves = [&](const QString &city) {
+        QSqlQuery write(connection->database());
+        write.prepare(QStringLiteral("UPDATE info SET City = ? WHERE ID = ?"));
+        write.addBindValue(city);
+        write.addBindValue(id);
+        ASSERT_TRUE(write.exec());
+    };
+    const auto type = [&](const QString &city) {
+        query.edit();
+        query.fieldByName(QStringLiteral("City")).setAsString(city);
+    };
+    QList<std::pair<QString, QString>> shown;
+    QList<app::RecordConflictDialog::Choice> answers;
+    window->setConflictChooser([&](const db::EditConflict &conflict) {
+        for (const db::ConflictingField &field : conflict.fields())
+            shown << std::pair{field.theirs.toString(), field.mine.toString()};
+        return answers.takeFirst();
+    });
+
+    otherDeskSaves(QStringLiteral("苏州"));
+    type(QStringLiteral("无锡"));
+    answers = {app::RecordConflictDialog::Choice::Undecided};
+    window->DBNavigator1->click(app::DbNavigator::Post);
+    ASSERT_EQ(shown, (QList<std::pair<QString, QString>>{{"苏州", "无锡"}}));
+    EXPECT_EQ(storedCity(), QStringLiteral("苏州")) << "nothing is saved before the clerk chooses";
+    EXPECT_EQ(query.state(), db::DataSetState::Edit);
+    EXPECT_EQ(query.fieldByName(QStringLiteral("City")).asString(), QStringLiteral("无锡"));
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << "the conflict is no error box";
+
+    // Moving to another record saves too; keeping one's own writes over the other desk's.
+    answers = {app::RecordConflictDialog::Choice::KeepMine};
+    otherDeskSaves(QStringLiteral("常州"));
+    window->DBNavigator1->click(app::DbNavigator::Next);
+    EXPECT_EQ(shown.last(), (std::pair<QString, QString>{"常州", "无锡"}));
+    EXPECT_EQ(storedCity(), QStringLiteral("无锡"));
+    EXPECT_EQ(query.state(), db::DataSetState::Browse);
+
+    query.moveTo(2);
+    otherDeskSaves(QStringLiteral("南通"));
+    type(QStringLiteral("扬州"));
+    answers = {app::RecordConflictDialog::Choice::TakeTheirs};
+    window->DBNavigator1->click(app::DbNavigator::Post);
+    EXPECT_EQ(storedCity(), QStringLiteral("南通"));
+    EXPECT_EQ(query.fieldByName(QStringLiteral("City")).asString(), QStringLiteral("南通"));
+    EXPECT_TRUE(answers.isEmpty());
 }

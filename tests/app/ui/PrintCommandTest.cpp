@@ -133,6 +133,74 @@ TEST_F(PrintCommandTest, CancelInTheProgressWindowPreviewsThePagesBuiltSoFarAsAn
     EXPECT_EQ(previewPages[1], 9) << "the next run builds everything again";
 }
 
+TEST_F(PrintCommandTest, ThePreviewSavesOnePdfPerShownRecordIntoAFolderAndKeepsItsPages)
+{
+    const QString folder = dir.filePath(QStringLiteral("证书"));
+    constexpr int kRecordFilesType = 2; // after prepared reports and one PDF file
+    bool saved = true;
+    int pagesAfter = 0;
+    window->setPreviewOpener([&](preview::TqxPreviewForm &preview) {
+        dialogs.fileNames = {dir.filePath(QStringLiteral("x.pdf"))};
+        dialogs.fileTypes = {kRecordFilesType};
+        EXPECT_FALSE(preview.savePages()) << "no folder chosen, nothing written";
+        dialogs.fileNames = {dir.filePath(QStringLiteral("x.pdf"))};
+        dialogs.fileTypes = {kRecordFilesType};
+        dialogs.folders = {folder};
+        saved = preview.savePages();
+        pagesAfter = preview.pageCount();
+    });
+    window->query().moveTo(1);
+    window->PrintScopeBox->setCurrentIndex(
+        window->PrintScopeBox->findData(int(app::PrintScope::RecordSpan)));
+    window->SpanFirstBox->setValue(4);
+    window->SpanLastBox->setValue(6);
+    printRecords(0);
+    ASSERT_TRUE(saved) << messages();
+    EXPECT_EQ(pagesAfter, 3) << "the preview keeps showing the certificates it built";
+    EXPECT_EQ(window->query().recNo(), 1);
+
+    const db::TDbQuery &query = window->query();
+    const int studId = int(query.fieldNames().indexOf(QStringLiteral("StudID")));
+    const int name = int(query.fieldNames().indexOf(QStringLiteral("Name")));
+    QStringList expected;
+    for (int row = 3; row <= 5; ++row)
+        expected << query.cellText(row, studId) + u'_' + query.cellText(row, name) +
+                        QStringLiteral(".pdf");
+    expected.sort();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot,
+                                     QDir::Name),
+              expected)
+        << "records 4 to 6, named as tovren build --pdf-each names them, and nothing else";
+    ASSERT_FALSE(dialogs.messages.isEmpty());
+    EXPECT_TRUE(dialogs.messages.last().text.contains(QStringLiteral("3 个 PDF 文件")));
+}
+
+TEST_F(PrintCommandTest, ValuesCutOffAreListedByRecordAndFieldAndTheClerkMayStop)
+{
+    db::TDbQuery &query = window->query();
+    query.moveTo(4);
+    query.edit();
+    query.fieldByName(QStringLiteral("City")).setAsString(QStringLiteral("长沙市"));
+    query.post();
+    const QString graduate = query.fieldByName(QStringLiteral("StudID")).asString() + u' ' +
+                             query.fieldByName(QStringLiteral("Name")).asString();
+    window->PrintScopeBox->setCurrentIndex(
+        window->PrintScopeBox->findData(int(app::PrintScope::RecordSpan)));
+    window->SpanFirstBox->setValue(4);
+    window->SpanLastBox->setValue(6);
+    dialogs.answers = {platform::mrNo};
+    printRecords(0);
+    EXPECT_TRUE(previewPages.isEmpty()) << "the clerk chose not to go on";
+    ASSERT_EQ(dialogs.messages.size(), 1) << messages();
+    EXPECT_TRUE(dialogs.messages[0].text.contains(
+        QStringLiteral("第 5 条记录 %1, 市县 (Memo8): \"长沙市\"").arg(graduate)))
+        << "the record is counted as the grid counts it, not by page: " << messages();
+
+    dialogs.answers = {platform::mrYes};
+    printRecords(0);
+    EXPECT_EQ(previewPages, QList<int>{3});
+}
+
 TEST_F(PrintCommandTest, TheGridStaysOnTheClerksRecordAndPrintsTheChosenRecords)
 {
     window->query().moveTo(2);

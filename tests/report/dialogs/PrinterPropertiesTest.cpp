@@ -1,14 +1,18 @@
 #include "report/dialogs/PrinterPropertiesDialog.h"
 #include "report/dialogs/TqxPrintForm.h"
+#include "report/output/PrinterCalibration.h"
 #include "report/output/TqxPrinter.h"
+#include "report/platform/SettingsStore.h"
 #include "tests/report/output/FakePlatformPrinter.h"
 #include "tests/support/ScriptedDialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -147,6 +151,59 @@ TEST_F(PrinterProperties, AConfirmedPrintDialogKeepsThePrinterSetUpInItsProperti
     EXPECT_TRUE(layer.isVirtualActive());
     EXPECT_EQ(layer.paperCode(), kA5);
     EXPECT_EQ(layer.sheetWidth(), 1480);
+}
+
+TEST_F(PrinterProperties, CalibrationIsKeptPerPrinterAndValuesOutOfRangeAreRefusedByName)
+{
+    QTemporaryDir dir;
+    platform::SettingsStore store(dir.filePath(QStringLiteral("settings.ini")),
+                                  QStringLiteral("Tovren"));
+    output::PrinterCalibrations calibrations(store);
+    ASSERT_TRUE(calibrations.write("Hall", {1.5, -2.25, 101}).isEmpty());
+    int calibrationPages = 0;
+    const PrinterCalibrationAccess access{&store, &dialogs, [&] { ++calibrationPages; }};
+    platform.mode.paperSize = kA4;
+    layer.AttachPlatformPrinter(&platform);
+    layer.SelectPrinter(1);
+
+    PrinterPropertiesDialog dialog(layer, access);
+    auto *x = dialog.findChild<QDoubleSpinBox *>(QStringLiteral("OffsetXE"));
+    auto *y = dialog.findChild<QDoubleSpinBox *>(QStringLiteral("OffsetYE"));
+    auto *scale = dialog.findChild<QDoubleSpinBox *>(QStringLiteral("ScaleE"));
+    ASSERT_TRUE(x && y && scale);
+    EXPECT_DOUBLE_EQ(x->value(), 1.5) << "the values stored for this printer are shown";
+    EXPECT_DOUBLE_EQ(y->value(), -2.25);
+    EXPECT_DOUBLE_EQ(scale->value(), 101);
+
+    dialog.show();
+    choosePaper(dialog, kA5);
+    y->setValue(-20.5);
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible()) << "a refused value keeps the dialog open on what was typed";
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("垂直偏移")))
+        << dialogs.messages[0].text.toStdString();
+    EXPECT_DOUBLE_EQ(calibrations.read("Hall").offsetYMm, -2.25) << "nothing is stored";
+    EXPECT_EQ(platform.mode.paperSize, kA4) << "nor is the sheet written";
+
+    y->setValue(-20);
+    scale->setValue(111);
+    dialog.accept();
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_TRUE(dialogs.messages[1].text.contains(QStringLiteral("缩放")));
+
+    scale->setValue(90);
+    x->setValue(-3.1);
+    dialog.findChild<QPushButton *>(QStringLiteral("CalibrationPageBtn"))->click();
+    EXPECT_EQ(calibrationPages, 1);
+    dialog.accept();
+    EXPECT_FALSE(dialog.isVisible());
+    const output::PrinterCalibration stored = calibrations.read("Hall");
+    EXPECT_DOUBLE_EQ(stored.offsetXMm, -3.1);
+    EXPECT_DOUBLE_EQ(stored.offsetYMm, -20);
+    EXPECT_DOUBLE_EQ(stored.scalePercent, 90);
+    EXPECT_TRUE(calibrations.read("Office").isIdentity()) << "other printers keep their own";
+    EXPECT_EQ(platform.mode.paperSize, kA5);
 }
 
 } // namespace
