@@ -25,6 +25,22 @@ Qt::PenStyle qtPenStyle(LineStyle style)
     return Qt::SolidLine;
 }
 
+// Every dash pattern repeats after this many pixels (the pens' periods are 6, 3, 9 and 12).
+constexpr DevicePixels kDashPatternPeriod = 36;
+
+/// The part of the painter's device that can show anything, in the painter's coordinates; a
+/// slightly larger box, so rounding never loses an edge pixel.
+QRect visibleArea(const QPainter &painter)
+{
+    const QPaintDevice *device = painter.device();
+    if (!device)
+        return {};
+    const QRect deviceArea(-2, -2, device->width() + 4, device->height() + 4);
+    bool invertible = false;
+    const QTransform toPainter = painter.combinedTransform().inverted(&invertible);
+    return invertible ? toPainter.mapRect(deviceArea) : deviceArea;
+}
+
 } // namespace
 
 FrameLinePainter::FrameLinePainter(QPainter &painter, const Pen &pen)
@@ -87,8 +103,22 @@ void FrameLinePainter::patternedStrokes(Axis axis, DevicePixels centre, DevicePi
     } else {
         m_painter.setBackgroundMode(Qt::TransparentMode);
     }
+    // A damaged or absurd frame (a pen thousands of pixels wide, a line far past the paper)
+    // must not take seconds to dash: only what can show is stroked. Starts move by whole dash
+    // periods, so the pattern stays where it would have been.
+    const QRect visible = visibleArea(m_painter);
+    const bool vertical = axis == Axis::Vertical;
+    const DevicePixels visibleFrom = vertical ? visible.top() : visible.left();
+    const DevicePixels visibleTo = vertical ? visible.bottom() + 1 : visible.right() + 1;
+    if (from < visibleFrom)
+        from += (visibleFrom - from) / kDashPatternPeriod * kDashPatternPeriod;
+    to = std::min(to, visibleTo);
+    const DevicePixels acrossFrom = vertical ? visible.left() : visible.top();
+    const DevicePixels acrossTo = vertical ? visible.right() + 1 : visible.bottom() + 1;
     const DevicePixels width = std::max(m_pen.width, 1);
-    for (DevicePixels i = 0; i < width; ++i) {
+    const DevicePixels first = std::max<DevicePixels>(0, acrossFrom - (centre - width / 2));
+    const DevicePixels last = std::min<DevicePixels>(width, acrossTo - (centre - width / 2));
+    for (DevicePixels i = first; i < last && from < to; ++i) {
         const DevicePixels at = centre - width / 2 + i;
         if (axis == Axis::Vertical)
             m_painter.drawLine(at, from, at, to - 1);
