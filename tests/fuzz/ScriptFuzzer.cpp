@@ -3,12 +3,14 @@
 // report is a fault.
 
 #include "report/script/EvaluationError.h"
+#include "report/script/ScriptLimits.h"
 #include "report/script/TqxFunctionSplitter.h"
 #include "report/script/TqxParser.h"
 #include "report/script/VariableInterpretator.h"
 
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 
@@ -69,8 +71,9 @@ void fuzzSplitter(const QString &text)
 void fuzzScript(const QString &text)
 {
     ArgumentEvaluatingInterpretator interpreter;
-    int steps = 0;
-    interpreter.setStopCheck([&steps] { return ++steps > 2000; });
+    // The limits every caller sets, tighter: a run must end within its steps and its time, even
+    // when each step works on texts megabytes long.
+    interpreter.setLimits({2000, std::chrono::milliseconds(200)});
     QStringList code;
     QStringList errors;
     interpreter.CompileScript(text.split(u'\n'), code, errors);
