@@ -1,6 +1,7 @@
 #include "report/designer/CanvasPainter.h"
 
 #include "report/designer/CanvasMarks.h"
+#include "report/model/FormImage.h"
 #include "report/model/RunState.h"
 #include "report/model/TqxMemoView.h"
 #include "report/model/TqxPage.h"
@@ -78,8 +79,10 @@ void CanvasPainter::paint(QPainter &painter, model::TqxPage &page, const GridOpt
     painter.setClipRegion(area);
     paintBackground(painter, page, grid, area.boundingRect());
     paintObjects(painter, page, area);
-    if (page.PageType == model::TqxPage::ptReport)
+    if (page.PageType == model::TqxPage::ptReport) {
+        paintFormImage(painter, page);
         paintMarginsAndColumns(painter, page);
+    }
     painter.restore();
 }
 
@@ -107,6 +110,14 @@ void CanvasPainter::paintBackground(QPainter &painter, const model::TqxPage &pag
     }
     painter.setPen(QPen(Qt::black, 0));
     painter.drawPoints(dots.constData(), int(dots.size()));
+}
+
+void CanvasPainter::paintFormImage(QPainter &painter, const model::TqxPage &page) const
+{
+    if (!page.formImage)
+        return;
+    const QRect paper(0, 0, page.PageInfo.PaperWidthPx, page.PageInfo.PaperHeightPx);
+    m_formImage.draw(painter, *page.formImage, paper);
 }
 
 void CanvasPainter::paintObjects(QPainter &painter, model::TqxPage &page, const QRegion &area) const

@@ -28,6 +28,8 @@ DesignerActions::DesignerActions(QObject *parent)
         {"N42", "数据字典(&D)...", none, nullptr, nullptr, -1},
         {"N8", "报表设置(&R)...", none, nullptr, nullptr, -1},
         {"N25", "页面设置(&P)...", none, "PgB3", "页选项", 54},
+        {"FormImageSet", "设置表格底图(&G)...", none, nullptr, nullptr, -1},
+        {"FormImageClear", "清除表格底图(&L)", none, nullptr, nullptr, -1},
         {"N39", "预览(&V)", QKeySequence(Qt::CTRL | Qt::Key_P), "FileBtn4", "预览报表", 43},
         {"N10", "退出(&x)", none, "ExitB", "关闭设计器", 58},
         // Edit
@@ -141,8 +143,8 @@ void DesignerActions::buildMenuBar(QMenuBar &bar)
     };
     QMenu *file = bar.addMenu(QStringLiteral("文件(&F)"));
     file->setObjectName(QStringLiteral("FileMenu"));
-    addItems(file, {"N23", "N19", "N20", "N17", nullptr, "N42", nullptr, "N8", "N25", "N39",
-                    nullptr, "N10"});
+    addItems(file, {"N23", "N19", "N20", "N17", nullptr, "N42", nullptr, "N8", "N25",
+                    "FormImageSet", "FormImageClear", "N39", nullptr, "N10"});
     QMenu *edit = bar.addMenu(QStringLiteral("编辑(&E)"));
     edit->setObjectName(QStringLiteral("EditMenu"));
     addItems(edit, {"N46", "N48", nullptr, "N11", "N12", "N13", "N27", "N28", "N36", nullptr, "N29",
@@ -171,7 +173,7 @@ QList<QAction *> DesignerActions::canvasMenuActions() const
 QList<QAction *> DesignerActions::tabMenuActions() const
 {
     QList<QAction *> actions;
-    for (const char *name : {"N41", "N45", "N43", "N44"})
+    for (const char *name : {"N41", "N45", "N43", "N44", "FormImageSet", "FormImageClear"})
         actions.append(action(QString::fromLatin1(name)));
     return actions;
 }

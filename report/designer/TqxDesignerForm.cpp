@@ -7,6 +7,7 @@
 #include "report/designer/DesignerInspector.h"
 #include "report/designer/DesignerStatusBar.h"
 #include "report/designer/FieldListWindow.h"
+#include "report/designer/FormImageCommand.h"
 #include "report/designer/FormattingToolBars.h"
 #include "report/designer/GrayedIcon.h"
 #include "report/designer/HelpTopics.h"
@@ -408,6 +409,8 @@ void TqxDesignerForm::connectCommands()
     on("N8", [this] { editReportOptions(); });
     on("N42", [this] { editDictionary(); });
     on("N25", [this] { editPageOptions(); });
+    on("FormImageSet", [this] { chooseFormImage(); });
+    on("FormImageClear", [this] { clearFormImage(); });
     on("N39", [this] { previewReport(); });
     on("N10", [this] {
         m_modalResult = kExitResult;
@@ -756,6 +759,10 @@ void TqxDesignerForm::refreshCommands()
     action("N13")->setEnabled(!m_clipboard->isEmpty() ||
                               (desktop && desktop->hasFormat(ObjectClipboard::kMimeType)));
     action("N36")->setEnabled(kind == 1 || kind == 2 || kind == 4);
+    // A scan belongs to a template page; a prepared page never carries one.
+    const bool templatePage = reportPage && WholeReport;
+    action("FormImageSet")->setEnabled(templatePage);
+    action("FormImageClear")->setEnabled(templatePage && DesignedPage->formImage);
     // A step is undone only on its own page, so the commands say so on the others.
     action("N46")->setEnabled(m_undo.canUndoOn(m_currentPage));
     action("N48")->setEnabled(m_undo.canRedoOn(m_currentPage));
@@ -919,6 +926,25 @@ void TqxDesignerForm::editPageOptions()
     m_settings.unlimitedHeight = unlimitedHeight;
     MarkModified(true);
     showPage(m_currentPage);
+}
+
+void TqxDesignerForm::chooseFormImage()
+{
+    if (DesignedPage && FormImageCommand(*m_services.dialogs).choose(*DesignedPage))
+        formImageChanged();
+}
+
+void TqxDesignerForm::clearFormImage()
+{
+    if (DesignedPage && FormImageCommand(*m_services.dialogs).clear(*DesignedPage))
+        formImageChanged();
+}
+
+void TqxDesignerForm::formImageChanged()
+{
+    MarkModified(true);
+    refreshCommands();
+    RepaintPage();
 }
 
 // ---- files

@@ -132,6 +132,9 @@ public:
     void deletePage();
     void movePage(int from, int to);
     void editPageOptions();
+    /// Puts a scan of the blank form under the page shown, or takes it away.
+    void chooseFormImage();
+    void clearFormImage();
     void editReportOptions();
     void editDesignerOptions();
     void selectAll();
@@ -216,6 +219,7 @@ private:
     void buildFormattingBars();
     /// Records a step of @p kind unless undo is off, and marks the report modified either way.
     void recordStep(TqxUndoKind kind);
+    void formImageChanged();
     void clearHistories();
     void afterObjectsChanged();
     QToolBar *addBar(const QString &name, const QString &caption, Qt::ToolBarArea area,

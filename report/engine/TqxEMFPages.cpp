@@ -127,6 +127,7 @@ TqxPreparedPage &TqxEMFPages::Insert(qsizetype index, const model::TqxPage &temp
     page->useMargins = templatePage.UseMargins;
     page->margins = templatePage.Margins;
     page->metrics = templatePage.PageInfo;
+    page->formImage = templatePage.formImage;
     page->stream = emptyStream();
     const qsizetype at = std::clamp<qsizetype>(index, 0, Count());
     return **m_pages.insert(m_pages.begin() + at, std::move(page));

@@ -34,6 +34,10 @@ struct TqxPreparedPage
     bool visible = false;
     /// Version byte 25, then object records: kind byte, add-in class name, prepared record.
     QByteArray stream;
+    /// The scan of the blank form under the template page it was built from, for the preview
+    /// to show on request. Kept beside the stream, never in it: it is not printed, not exported
+    /// and not saved with the prepared report.
+    std::shared_ptr<const model::FormImage> formImage;
     /// The live objects of the page, made by Unpack on demand.
     std::unique_ptr<model::TqxPage> unpacked;
 };

@@ -1,5 +1,6 @@
 #include "report/model/TemplateStream.h"
 
+#include "report/model/FormImageBlock.h"
 #include "report/model/RecordStream.h"
 #include "report/model/RunState.h"
 #include "report/model/TemplateXmlExport.h"
@@ -108,10 +109,12 @@ TemplateReadResult TemplateStream::readVersioned(QIODevice &device, int version,
     RecordReader reader(device, version);
     try {
         const PagePartEnd end = readPageList(reader, m_pages, m_settings, *m_blocks);
-        if (end == PagePartEnd::EndMarker && !reader.atEnd())
+        if (end == PagePartEnd::EndMarker && !reader.atEnd()) {
             m_info = ReportInfo::read(reader);
-        else
+            readFormImages(reader);
+        } else {
             m_info.reset(now());
+        }
     } catch (const std::exception &error) {
         m_failure = QString::fromUtf8(error.what());
         showError(platform::LoadLibraryString(kUnsupportedFormat));
@@ -132,6 +135,18 @@ TemplateReadResult TemplateStream::readVersioned(QIODevice &device, int version,
         return TemplateReadResult::MissingClasses;
     }
     return TemplateReadResult::Loaded;
+}
+
+void TemplateStream::readFormImages(RecordReader &reader)
+{
+    // The scans are a designing aid after everything else: a damaged block costs the scans
+    // and says so, never the template.
+    try {
+        FormImageBlock::read(reader, m_pages);
+    } catch (const ERecordFormat &error) {
+        m_failure = QString::fromUtf8(error.what());
+        showError(QStringLiteral("表格底图已损坏, 没有读入; 模板的其余部分已读入。"));
+    }
 }
 
 bool TemplateStream::passwordAccepted()
@@ -175,6 +190,7 @@ void TemplateStream::write(QIODevice &device)
     m_info.generatorVersion = ReportInfo::kGeneratorVersion;
     m_info.changedAt = now();
     m_info.write(writer);
+    FormImageBlock::write(writer, m_pages);
 }
 
 QByteArray TemplateStream::toBytes()

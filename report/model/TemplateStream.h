@@ -17,6 +17,7 @@ class DialogProvider;
 
 namespace tovren::model {
 
+class RecordReader;
 class TqxPages;
 
 /// The message that names the add-in classes a template needs and the program lacks, with a
@@ -78,6 +79,7 @@ public:
 
 private:
     TemplateReadResult readVersioned(QIODevice &device, int version, TemplateOrigin origin);
+    void readFormImages(RecordReader &reader);
     bool passwordAccepted();
     void resetToEmptyPage();
     void showError(const QString &text) const;

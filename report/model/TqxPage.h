@@ -13,6 +13,8 @@
 
 namespace tovren::model {
 
+class FormImage;
+
 /// Page margins in design pixels; 0 stands for the printer's unprintable offset.
 struct PageMargins
 {
@@ -96,6 +98,9 @@ public:
     quint8 Position = 4;
     QStringList Script;
     bool Visible = true;
+    /// The scan of the blank form shown under the page while designing; never printed. Shared,
+    /// because a build hands it to the preview without copying the picture.
+    std::shared_ptr<const FormImage> formImage;
 
 private:
     DesignPixels pageFooterHeight() const;

@@ -117,6 +117,21 @@ void PreviewPageView::clearHighlight()
     viewport()->update();
 }
 
+void PreviewPageView::setShowFormImages(bool show)
+{
+    m_showFormImages = show;
+    viewport()->update();
+}
+
+bool PreviewPageView::hasFormImages() const
+{
+    for (qsizetype i = 0; i < m_pages.Count(); ++i) {
+        if (m_pages.Page(i).formImage)
+            return true;
+    }
+    return false;
+}
+
 void PreviewPageView::releaseAllPages()
 {
     for (qsizetype i = 0; i < m_pages.Count(); ++i) {
@@ -149,6 +164,8 @@ void PreviewPageView::paintEvent(QPaintEvent *event)
         painter.save();
         painter.setClipRect(r.intersected(event->rect()));
         m_pages.Draw(i, painter, r, false);
+        if (m_showFormImages && page.formImage)
+            m_formImage.draw(painter, *page.formImage, r.adjusted(1, 1, -1, -1));
         painter.restore();
     }
     if (!m_highlight.isNull()) {

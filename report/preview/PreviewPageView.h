@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/model/FormImageBackdrop.h"
 #include "report/preview/PreviewLayout.h"
 
 #include <QAbstractScrollArea>
@@ -47,6 +48,13 @@ public:
     /// Notches of the mouse wheel scroll by this many small steps each.
     void setWheelStep(int steps) { m_wheelStep = steps; }
 
+    /// Draws the scan of the blank form under every page built from a page that has one. Off
+    /// by default: the preview shows what prints, and the scan never prints.
+    void setShowFormImages(bool show);
+    bool showsFormImages() const { return m_showFormImages; }
+    /// Whether any page has a scan to show.
+    bool hasFormImages() const;
+
     /// Frees the loaded objects of every page.
     void releaseAllPages();
 
@@ -64,6 +72,8 @@ private:
     PreviewLayout::Result m_layout;
     QRect m_highlight;
     int m_wheelStep = 1;
+    bool m_showFormImages = false;
+    model::FormImageBackdrop m_formImage;
 };
 
 } // namespace tovren::preview

@@ -221,6 +221,7 @@ void TqxPreviewForm::buildToolBar()
     m_pageLabel = new QLabel(bar);
     m_pageLabel->setMinimumWidth(77);
     row->addWidget(m_pageLabel);
+    addFormImageToggle(*row, *bar);
     row->addStretch(1);
 
     auto *exit = makeButton(bar, QStringLiteral("ExitBtn"), QStringLiteral("关闭"),
@@ -228,6 +229,17 @@ void TqxPreviewForm::buildToolBar()
     connect(exit, &QToolButton::clicked, this, &QDialog::accept);
     row->addWidget(exit);
     static_cast<QVBoxLayout *>(QDialog::layout())->addWidget(bar);
+}
+
+void TqxPreviewForm::addFormImageToggle(QHBoxLayout &row, QWidget &bar)
+{
+    m_formImageButton =
+        makeButton(&bar, QStringLiteral("FormImageBtn"), QStringLiteral("显示表格底图"),
+                   QStringLiteral("在页面下显示表格底图（底图不打印）"));
+    m_formImageButton->setCheckable(true);
+    connect(m_formImageButton, &QToolButton::toggled, this,
+            [this](bool show) { m_view->setShowFormImages(show); });
+    row.addWidget(m_formImageButton);
 }
 
 void TqxPreviewForm::applyButtonSet()
@@ -299,6 +311,7 @@ void TqxPreviewForm::resetView(bool toFirstPage)
     layOutPages();
     m_view->releaseAllPages();
     m_deleteItem->setEnabled(pageCount() > 1);
+    m_formImageButton->setVisible(m_view->hasFormImages());
     m_view->viewport()->update();
 }
 

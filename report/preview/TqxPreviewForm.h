@@ -13,6 +13,7 @@
 #include <optional>
 
 class QAction;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -130,6 +131,8 @@ protected:
 
 private:
     void buildToolBar();
+    /// The button that shows the scan of the blank form under the pages, when there is one.
+    void addFormImageToggle(QHBoxLayout &row, QWidget &bar);
     void buildMenu();
     void applyButtonSet();
     void resetView(bool toFirstPage);
@@ -165,6 +168,7 @@ private:
     QLabel *m_pageLabel = nullptr;
     QLineEdit *m_pageEdit = nullptr;
     QToolButton *m_zoomButton = nullptr;
+    QToolButton *m_formImageButton = nullptr;
     QMenu *m_zoomMenu = nullptr;
     QList<QAction *> m_pageCommandItems;
     QAction *m_deleteItem = nullptr;

@@ -12,12 +12,14 @@
 #include "report/dialogs/TqxInsFieldsForm.h"
 #include "report/dialogs/TqxInspForm.h"
 #include "report/engine/TqxDBDataSet.h"
+#include "report/model/FormImage.h"
 #include "report/model/TqxPictureView.h"
 #include "report/platform/MessageBox.h"
 #include "tests/report/designer/DesignerFixture.h"
 #include "tests/report/engine/MemoryRecordSet.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
@@ -416,6 +418,57 @@ TEST_F(DesignerWindowTest, InsertedFieldsUndoAsOneStepAndAnEmblemLoadedInTheEdit
     ASSERT_NE(kept, nullptr);
     EXPECT_EQ(kept->Picture.image().pixelColor(5, 5), QColor(0, 0, 160));
     EXPECT_EQ(reread.Pages().page(1)->objectCount(), 7);
+}
+
+TEST_F(DesignerWindowTest, AScanOfTheFormLiesUnderThePageAndADamagedOneIsRefused)
+{
+    const auto writeFile = [this](const char *name, const QByteArray &bytes) {
+        QFile file(path(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return file.fileName();
+    };
+    QImage scan(40, 30, QImage::Format_RGB32);
+    scan.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    scan.save(&buffer, "PNG");
+
+    auto window = openDesigner();
+    window->show();
+    EXPECT_FALSE(window->action("FormImageClear")->isEnabled()) << "no scan to clear yet";
+    const QColor withoutScan = window->canvas().grab().toImage().pixelColor(3, 3);
+    dialogs.fileNames = {writeFile("空白表格.png", png)};
+    trigger(*window, "FormImageSet");
+    model::TqxPage &page = *report.Pages().page(0);
+    ASSERT_TRUE(page.formImage);
+    EXPECT_TRUE(window->IsModified());
+    EXPECT_TRUE(window->action("FormImageClear")->isEnabled());
+    // Faded, and showing through the band that covers the whole certificate page.
+    const QImage canvas = window->canvas().grab().toImage();
+    const QColor shown = canvas.pixelColor(3, 3);
+    EXPECT_GT(shown.red(), shown.green() + 40);
+    EXPECT_GT(shown.green(), 100) << "faded, so the fields stay readable over it";
+
+    dialogs.fileNames = {writeFile("损坏.png", png.left(50))};
+    trigger(*window, "FormImageSet");
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("损坏.png")));
+    ASSERT_TRUE(page.formImage) << "the page keeps the scan it had";
+    EXPECT_EQ(page.formImage->bytes(), png);
+
+    dialogs.fileNames = {path("证书.qxf")};
+    trigger(*window, "N17");
+    engine::TqxComponent otherForm{QStringLiteral("Form2")};
+    engine::TqxReport reread{QStringLiteral("qxReport2"), &otherForm, registry, &paper};
+    ASSERT_TRUE(reread.LoadTemplate(path("证书.qxf"))) << reread.lastMessage().toStdString();
+    ASSERT_TRUE(reread.Pages().page(0)->formImage);
+    EXPECT_EQ(reread.Pages().page(0)->formImage->bytes(), png);
+
+    trigger(*window, "FormImageClear");
+    EXPECT_FALSE(page.formImage);
+    EXPECT_EQ(window->canvas().grab().toImage().pixelColor(3, 3), withoutScan);
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "report/preview/PreviewPageView.h"
 
 #include "report/engine/TqxEMFPages.h"
+#include "report/model/FormImage.h"
 #include "report/preview/PreviewPanner.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -121,6 +123,38 @@ TEST_F(PreviewPageViewTest, DraggingPansAndTheWheelScrollsBySteps)
     view.setWheelStep(3);
     QApplication::sendEvent(view.viewport(), &down);
     EXPECT_EQ(view.scrollPosition().y(), 310) << "embedded, a notch is three steps";
+}
+
+TEST_F(PreviewPageViewTest, TheScanOfTheFormShowsUnderThePageOnlyWhenAsked)
+{
+    QImage scan(20, 30, QImage::Format_RGB32);
+    scan.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    scan.save(&buffer, "PNG");
+    QString refusal;
+    model::TqxPage templatePage(nullptr, model::SheetRequest{256, 1000, 1500, -1, false});
+    templatePage.formImage = std::make_shared<const model::FormImage>(
+        *model::FormImage::fromBytes(png, QStringLiteral("表格.png"), refusal));
+    pages.Insert(0, templatePage);
+    PreviewLayout::Result layout;
+    layout.pageRects = {QRect(100, 10, 100, 150)};
+    layout.extent = QSize(200, 160);
+    view.setPagePlaces(layout);
+    ASSERT_TRUE(view.hasFormImages());
+
+    const auto middleOfPage = [this] {
+        return view.viewport()->grab().toImage().pixelColor(150, 85);
+    };
+    EXPECT_EQ(middleOfPage(), QColor(Qt::white)) << "off by default: the preview shows what prints";
+    view.setShowFormImages(true);
+    const QColor shown = middleOfPage();
+    EXPECT_EQ(shown.red(), 255);
+    EXPECT_GT(shown.green(), 140) << "faded, so the printed texts stay readable";
+    EXPECT_LT(shown.green(), 200);
+    view.setShowFormImages(false);
+    EXPECT_EQ(middleOfPage(), QColor(Qt::white));
 }
 
 } // namespace
