@@ -2,6 +2,7 @@
 #include "app/cli/Command.h"
 #include "report/platform/DataFolders.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace tovren::cli {
@@ -14,9 +15,14 @@ void printOverview(QTextStream &out)
            "不带命令时打开主窗口; tovren 文件.qxf 在设计器中打开模板, tovren 文件.qxp "
            "预览准备好的报表。\n\n"
            "命令:\n";
+    // The names column is as wide as the longest name, so no name runs into its summary.
+    qsizetype nameWidth = QStringLiteral("--version").size();
     for (const Command &command : allCommands())
-        out << "  " << command.name.leftJustified(16) << command.summary << '\n';
-    out << "  " << QStringLiteral("--version").leftJustified(16)
+        nameWidth = std::max(nameWidth, command.name.size());
+    nameWidth += 2;
+    for (const Command &command : allCommands())
+        out << "  " << command.name.leftJustified(nameWidth) << command.summary << '\n';
+    out << "  " << QStringLiteral("--version").leftJustified(nameWidth)
         << "显示版本和程序数据所在的文件夹\n";
     out << "\n每个命令都接受 --help。\n";
 }
