@@ -21,12 +21,19 @@ int recordVersion(const TqxView &view)
     return view.RecordVersionMajor * 10 + view.RecordVersionMinor;
 }
 
+// Stored widths up to the limit are whole pixels and larger ones thousandths of a pixel, so a
+// whole width above the limit goes in thousandths too, and a width too thin for its thousandths
+// to stand apart from whole pixels is stored as the nearest whole one: either way it reads back
+// as it was written.
 qint32 storedFrameWidth(DesignPixelsF width)
 {
     const double whole = std::floor(width);
-    if (whole == width)
+    if (whole == width && whole <= kWholeFrameWidthLimit)
         return static_cast<qint32>(whole);
-    return roundHalfEven(width * 1000.0);
+    const qint32 thousandths = roundHalfEven(width * 1000.0);
+    if (thousandths > kWholeFrameWidthLimit)
+        return thousandths;
+    return roundHalfEven(width);
 }
 
 DesignPixelsF frameWidthFromStore(qint32 stored)

@@ -118,6 +118,15 @@ TEST(ViewRecord, FractionalFrameWidthsAreStoredInThousandths)
     TqxLineView whole;
     readBack(whole, written([&](RecordWriter &w) { line.WriteRecord(w); }));
     EXPECT_FLOAT_EQ(whole.FrameWidth, 3.0f);
+
+    // Whole widths above ten pixels share the stored range of thousandths: 1000 px must not come
+    // back as 1 px, nor a hair-thin width as several pixels.
+    for (const float width : {1000.0f, 11.0f, 0.004f}) {
+        line.FrameWidth = width;
+        TqxLineView copy;
+        readBack(copy, written([&](RecordWriter &w) { line.WriteRecord(w); }));
+        EXPECT_NEAR(copy.FrameWidth, width, 0.005f) << width;
+    }
 }
 
 TEST(ViewRecord, PreparedRecordsCarryTheExpandedText)
