@@ -131,6 +131,9 @@ int runBuild(const QStringList &words, CommandIo &io)
         eachNames = app::recordFileNames(
             query, arguments.value(QStringLiteral("name"), app::defaultRecordNameExpression()),
             QStringLiteral(".pdf"));
+    // --count takes the first records here too; their names are as in the whole set.
+    if (count > 0)
+        eachNames = eachNames.mid(0, count);
 
     engine::TqxComponentRegistry registry;
     app::MainFormComponents components(query, registry);

@@ -93,6 +93,13 @@ TEST_F(BatchCommandsTest, PdfEachWritesOneFilePerRecordNamedByItsExpression)
     EXPECT_TRUE(numbered.contains(QStringLiteral("男.pdf")) ||
                 numbered.contains(QStringLiteral("女.pdf")));
     EXPECT_TRUE(numbered.filter(QStringLiteral("_2.pdf")).size() >= 1);
+
+    // --count takes the first records, as for the other outputs.
+    const QString firstTwo = file(QStringLiteral("first-two"));
+    const test::CommandRun counted =
+        runCommand({"build", "--database", store(), "--count", "2", "--pdf-each", firstTwo});
+    ASSERT_EQ(counted.code, 0) << counted.err.toStdString();
+    EXPECT_EQ(pdfsIn(firstTwo).size(), 2);
 }
 
 TEST_F(BatchCommandsTest, ANameThatFailsOnARecordNamesItAndWritesNothing)
