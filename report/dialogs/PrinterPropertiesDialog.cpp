@@ -1,5 +1,6 @@
 #include "report/dialogs/PrinterPropertiesDialog.h"
 
+#include "report/dialogs/DialogWidgets.h"
 #include "report/output/PaperTable.h"
 #include "report/output/PrinterCalibration.h"
 #include "report/output/TqxPrinter.h"
@@ -21,8 +22,6 @@ namespace tovren::dialogs {
 
 namespace {
 
-constexpr int kOkCaption = 55000;
-constexpr int kCancelCaption = 55001;
 // Custom sheets from 1 cm up to 3 m, in tenths of a millimetre.
 constexpr int kSmallestSheet = 100;
 constexpr int kLargestSheet = 30000;
@@ -98,24 +97,14 @@ PrinterPropertiesDialog::PrinterPropertiesDialog(output::TqxPrinter &printerLaye
     orientationRow->addWidget(m_portrait);
     orientationRow->addWidget(m_landscape);
 
-    auto *ok = new QPushButton(platform::LoadLibraryString(kOkCaption));
-    ok->setObjectName(QStringLiteral("OkBtn"));
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(platform::LoadLibraryString(kCancelCaption));
-    cancel->setObjectName(QStringLiteral("CancelBtn"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(orientation);
     if (m_calibration.store)
         layout->addWidget(buildCalibrationGroup());
-    layout->addLayout(buttons);
+    const OkCancelButtons buttons = addOkCancelButtons(*this, *layout);
+    buttons.ok->setObjectName(QStringLiteral("OkBtn"));
+    buttons.cancel->setObjectName(QStringLiteral("CancelBtn"));
 }
 
 QWidget *PrinterPropertiesDialog::buildCalibrationGroup()

@@ -24,8 +24,6 @@ namespace tovren::dialogs {
 
 namespace {
 
-constexpr int kOkCaption = 55000;
-constexpr int kCancelCaption = 55001;
 constexpr int kErrorCaption = 55206;
 constexpr QSize kClientSize(270, 232);
 constexpr int kKindButtonPixels = 29;
@@ -111,18 +109,9 @@ TqxChartForm::TqxChartForm(chart::TqxChartView &chart, platform::DialogProvider 
     m_tabs->addTab(buildMarksTab(), text("标记"));
     layout->addWidget(m_tabs);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    auto *ok = new QPushButton(platform::LoadLibraryString(kOkCaption));
-    ok->setObjectName(QStringLiteral("Button1"));
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(platform::LoadLibraryString(kCancelCaption));
-    cancel->setObjectName(QStringLiteral("Button2"));
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
+    const OkCancelButtons buttons = addOkCancelButtons(*this, *layout);
+    buttons.ok->setObjectName(QStringLiteral("Button1"));
+    buttons.cancel->setObjectName(QStringLiteral("Button2"));
 
     showValues(ChartFormValues::fromChart(m_chart));
     setFixedSize(sizeHint().expandedTo(kClientSize));
