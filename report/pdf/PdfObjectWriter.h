@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+
+class QIODevice;
+
+namespace tovren::pdf {
+
+/// Writes the numbered objects of one PDF file, then its cross-reference table and trailer.
+///
+/// Objects may be written in any order; a number is reserved first when others must refer to
+/// it before it is written. The writer never seeks, so it works on a QSaveFile or a socket.
+class PdfObjectWriter
+{
+public:
+    explicit PdfObjectWriter(QIODevice &out);
+
+    /// A fresh object number, to refer to before the object is written.
+    int reserveObject();
+
+    /// Writes "n 0 obj <body> endobj"; @p body is everything between.
+    void writeObject(int number, QByteArrayView body);
+    /// Writes a stream object: @p dictionaryEntries go inside "<< >>" beside /Length (and
+    /// /Filter when @p compress is set).
+    void writeStream(int number, QByteArrayView dictionaryEntries, QByteArrayView data,
+                     bool compress = true);
+
+    /// Writes the cross-reference table and the trailer naming @p catalog and @p info.
+    void finish(int catalog, int info);
+
+    /// False once any write to the device failed.
+    bool ok() const { return m_ok; }
+
+private:
+    void put(QByteArrayView bytes);
+    void beginObject(int number);
+
+    QIODevice &m_out;
+    qint64 m_position = 0;
+    bool m_ok = true;
+    QList<qint64> m_offsets; // by object number; -1 until written
+    QByteArray m_compressed;
+};
+
+/// Text forms of PDF values.
+namespace syntax {
+/// A number with at most four decimals and no exponent, as PDF readers require.
+QByteArray number(double value);
+/// Appends number(value) and a space, without a temporary.
+void appendNumber(QByteArray &out, double value);
+/// A text string: plain ASCII as a literal string, anything else as UTF-16BE with its mark.
+QByteArray textString(const QString &text);
+} // namespace syntax
+
+} // namespace tovren::pdf
