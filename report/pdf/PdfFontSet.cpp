@@ -162,7 +162,12 @@ QByteArray subsetProgram(const FontSource &source, const std::map<quint16, quint
     const HbFace subset(hb_subset_or_fail(source.face(), input.get()));
     if (!subset)
         return {};
-    const HbBlob blob(hb_face_reference_blob(subset.get()));
+    // A CID-keyed face goes in as its bare CFF program: inside an OpenType wrapper some
+    // viewers take the codes for glyph numbers instead of looking the CIDs up in the charset,
+    // and the subset's glyph numbers are not its CIDs.
+    const HbBlob blob(source.isCidKeyed()
+                          ? hb_face_reference_table(subset.get(), HB_TAG('C', 'F', 'F', ' '))
+                          : hb_face_reference_blob(subset.get()));
     unsigned length = 0;
     const char *data = hb_blob_get_data(blob.get(), &length);
     return QByteArray(data, qsizetype(length));
@@ -276,10 +281,11 @@ bool PdfFontSet::writeFonts()
             ">>";
         m_writer.writeObject(descriptor, descriptorBody);
 
-        m_writer.writeStream(fontFile,
-                             source.isCff() ? QByteArray("/Subtype/OpenType")
-                                            : "/Length1 " + QByteArray::number(program.size()),
-                             program);
+        const QByteArray fontFileEntries =
+            source.isCidKeyed() ? QByteArray("/Subtype/CIDFontType0C")
+            : source.isCff()    ? QByteArray("/Subtype/OpenType")
+                                : "/Length1 " + QByteArray::number(program.size());
+        m_writer.writeStream(fontFile, fontFileEntries, program);
         if (toUnicode)
             m_writer.writeStream(toUnicode, {}, toUnicodeMap(textByCode));
     }
