@@ -205,6 +205,12 @@ std::shared_ptr<const FontSource> FontSource::load(const QRawFont &font, QString
         hb_ot_metrics_get_position(hbFont.get(), HB_OT_METRICS_TAG_CAP_HEIGHT, &position)
             ? position
             : source->m_ascentUnits;
+
+    // Subsetting a TrueType face again and again costs half as much once its lookups are built
+    // up front, which takes a few tens of milliseconds. Building them for a large CFF face takes
+    // seconds, more than a short run spends subsetting it.
+    if (!source->isCff())
+        source->m_face.reset(hb_subset_preprocess(face));
     return source;
 }
 
