@@ -154,9 +154,12 @@ QByteArray subsetProgram(const FontSource &source, const std::map<quint16, quint
         flags |= HB_SUBSET_FLAGS_RETAIN_GIDS;
     hb_subset_input_set_flags(input.get(), flags);
     // Pages select glyphs by code through the CID font, never through cmap; the names are in
-    // the font dictionary already.
+    // the font dictionary already; a PDF gives vertical metrics itself; with the hints gone
+    // 'gasp' has nothing to say. The vertical tables alone would double a retained-glyph
+    // subset, since they keep an entry for every glyph number up to the last one used.
     hb_set_t *dropped = hb_subset_input_set(input.get(), HB_SUBSET_SETS_DROP_TABLE_TAG);
-    for (const char *tag : {"cmap", "name", "GSUB", "GPOS", "GDEF", "BASE", "JSTF", "MATH"})
+    for (const char *tag : {"cmap", "name", "vhea", "vmtx", "VORG", "gasp", "GSUB", "GPOS", "GDEF",
+                            "BASE", "JSTF", "MATH"})
         hb_set_add(dropped, HB_TAG(tag[0], tag[1], tag[2], tag[3]));
 
     const HbFace subset(hb_subset_or_fail(source.face(), input.get()));
