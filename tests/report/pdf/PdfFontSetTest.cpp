@@ -1,6 +1,7 @@
 #include "report/pdf/PdfFontSet.h"
 
 #include "report/pdf/CffCharset.h"
+#include "report/pdf/FontSource.h"
 #include "report/pdf/PdfObjectWriter.h"
 
 #include <QBuffer>
@@ -11,6 +12,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace tovren::pdf {
 namespace {
@@ -209,6 +211,36 @@ TEST(PdfFontSet, UnreadableFaceIsAnErrorNotACrash)
     PdfFontSet fonts(writer);
     EXPECT_EQ(fonts.fontIndex(QRawFont()), -1);
     EXPECT_TRUE(fonts.error().startsWith("无法嵌入字体")) << qPrintable(fonts.error());
+}
+
+TEST(FontSource, TwoThreadsShareOneReadingOfAFace)
+{
+    // A face no other test reads, so both threads meet it unread.
+    const QRawFont face = rawFont("Liberation Sans", QFont::Bold);
+    ASSERT_TRUE(face.isValid());
+    const QList<quint32> glyphs = face.glyphIndexesForString("Ab");
+    std::shared_ptr<const FontSource> sources[2];
+    bool written[2] = {};
+    std::vector<std::thread> threads;
+    for (int i = 0; i < 2; ++i) {
+        threads.emplace_back([&, i] {
+            QString error;
+            sources[i] = FontSource::shared(face, &error);
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            PdfObjectWriter writer(buffer);
+            PdfFontSet fonts(writer);
+            const int index = fonts.fontIndex(face);
+            for (const quint32 glyph : glyphs)
+                fonts.code(index, glyph, u"x");
+            written[i] = index >= 0 && fonts.writeFonts() && writer.ok();
+        });
+    }
+    for (std::thread &thread : threads)
+        thread.join();
+    ASSERT_TRUE(sources[0]);
+    EXPECT_EQ(sources[0], sources[1]);
+    EXPECT_TRUE(written[0] && written[1]);
 }
 
 TEST(CffCharset, ReadsCidsAndRefusesDamagedTables)
