@@ -8,6 +8,7 @@
 #include <QRawFont>
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 
 namespace tovren::pdf {
 
@@ -209,8 +210,11 @@ std::shared_ptr<const FontSource> FontSource::load(const QRawFont &font, QString
     // Subsetting a TrueType face again and again costs half as much once its lookups are built
     // up front, which takes a few tens of milliseconds. Building them for a large CFF face takes
     // seconds, more than a short run spends subsetting it.
-    if (!source->isCff())
-        source->m_face.reset(hb_subset_preprocess(face));
+    if (!source->isCff()) {
+        HbFace prepared(hb_subset_preprocess(face));
+        if (prepared && hb_face_get_glyph_count(prepared.get()) == glyphCount)
+            source->m_face.reset(prepared.release());
+    }
     return source;
 }
 

@@ -118,6 +118,7 @@ TEST(PdfFontSet, EmbeddedSubsetsDrawAndGiveBackTheirText)
         {rawFont("Liberation Sans"), QStringLiteral("Office fit")},
         {rawFont("Noto Serif CJK SC", QFont::Bold), QStringLiteral("王喆堃")},
         {rawFont("HanaMinB"), QStringLiteral("𠮷")},
+        {rawFont("URW Gothic"), QStringLiteral("Gothic")}, // CFF keyed by glyph names
     };
     for (const Line &line : lines)
         ASSERT_TRUE(line.font.isValid());
@@ -139,18 +140,18 @@ TEST(PdfFontSet, EmbeddedSubsetsDrawAndGiveBackTheirText)
     const ToolRun text = run("pdftotext", {"-enc", "UTF-8", path, "-"});
     ASSERT_EQ(text.exitCode, 0) << qPrintable(text.err);
     EXPECT_EQ(text.err, QString());
-    EXPECT_EQ(text.out.split('\n', Qt::SkipEmptyParts).mid(0, 4),
-              QStringList({"李王", "Office fit", "王喆堃", "𠮷"}));
+    EXPECT_EQ(text.out.split('\n', Qt::SkipEmptyParts).mid(0, 5),
+              QStringList({"李王", "Office fit", "王喆堃", "𠮷", "Gothic"}));
 
     const ToolRun fonts = run("pdffonts", {path});
     ASSERT_EQ(fonts.exitCode, 0) << qPrintable(fonts.err);
     const QStringList rows = fonts.out.split('\n', Qt::SkipEmptyParts).mid(2);
-    ASSERT_EQ(rows.size(), 4) << qPrintable(fonts.out);
+    ASSERT_EQ(rows.size(), 5) << qPrintable(fonts.out);
     const QStringList expectedTypes = {"CID TrueType", "CID TrueType", "CID Type 0C",
-                                       "CID TrueType"};
+                                       "CID TrueType", "CID Type 0C (OT)"};
     for (int i = 0; i < rows.size(); ++i) {
         // Rows follow the object numbers, which follow first use.
-        EXPECT_TRUE(rows[i].contains(expectedTypes[i])) << qPrintable(rows[i]);
+        EXPECT_EQ(rows[i].mid(37, 17).trimmed(), expectedTypes[i]) << qPrintable(rows[i]);
         EXPECT_TRUE(rows[i].contains(QRegularExpression("Identity-H\\s+yes\\s+yes\\s+yes")))
             << qPrintable(rows[i]);
         EXPECT_TRUE(rows[i].contains(QRegularExpression("^[A-Z]{6}\\+"))) << qPrintable(rows[i]);
