@@ -263,14 +263,19 @@ TEST(CffCharset, ReadsCidsAndRefusesDamagedTables)
             EXPECT_FALSE(error.isEmpty()) << length;
         }
     }
+    QByteArray damaged = table;
+    int refused = 0;
     for (qsizetype at = 0; at < 400; ++at) {
-        QByteArray damaged = table.first(100000);
+        const char kept = damaged[at];
         damaged[at] = char(0xff);
         error.clear();
         if (!CffCharset::read(damaged, &error)) {
             EXPECT_FALSE(error.isEmpty()) << at;
+            ++refused;
         }
+        damaged[at] = kept;
     }
+    EXPECT_GT(refused, 0);
 }
 
 } // namespace
