@@ -6,9 +6,7 @@
 #include "report/model/TqxView.h"
 #include "report/platform/FileProblems.h"
 
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QSaveFile>
 
 namespace tovren::engine {
@@ -17,10 +15,12 @@ namespace {
 
 constexpr double kDesignPixelsPerInch = 91.6256157635468;
 
-QPageSize paperOf(const TqxPreparedPage &page)
+// Paper sizes are kept in tenths of a millimetre.
+pdf::PointsSizeF paperOf(const TqxPreparedPage &page)
 {
-    return QPageSize(QSizeF(page.paperWidth / 10.0, page.paperHeight / 10.0), QPageSize::Millimeter,
-                     QString(), QPageSize::ExactMatch);
+    constexpr double kPointsPerTenthMm = 72.0 / 254.0;
+    return pdf::PointsSizeF(page.paperWidth * kPointsPerTenthMm,
+                            page.paperHeight * kPointsPerTenthMm);
 }
 
 } // namespace
@@ -46,28 +46,21 @@ void PdfExportFilter::beginDocument()
         throw EReportError(QStringLiteral("无法创建文件 %1").arg(FileName) +
                            (problem.isEmpty() ? QString() : QStringLiteral(": ") + problem));
     }
-    m_exactSize = std::make_unique<platform::ExactPdfPageSize>(*m_file);
-    m_writer = std::make_unique<QPdfWriter>(m_exactSize.get());
-    m_writer->setResolution(m_resolutionDpi);
-    m_writer->setPageMargins(QMarginsF(0, 0, 0, 0));
-    m_writer->setCreator(QStringLiteral("Tovren"));
+    m_device = std::make_unique<pdf::PdfPaintDevice>(*m_file, m_resolutionDpi);
+    m_device->setCreator(QStringLiteral("Tovren"));
     m_painter = std::make_unique<QPainter>();
     m_firstPage = true;
 }
 
 void PdfExportFilter::beginPage(const TqxPreparedPage &page)
 {
-    m_writer->setPageSize(paperOf(page));
-    constexpr double kPointsPerTenthMm = 72.0 / 254.0;
-    m_exactSize->queuePage(platform::PointsSizeF(page.paperWidth * kPointsPerTenthMm,
-                                                 page.paperHeight * kPointsPerTenthMm));
-    m_writer->setPageMargins(QMarginsF(0, 0, 0, 0));
+    m_device->setPageLayout(paperOf(page));
     if (m_firstPage) {
-        if (!m_painter->begin(m_writer.get()))
+        if (!m_painter->begin(m_device.get()))
             throw EReportError(QStringLiteral("无法写入文件 %1").arg(FileName));
         m_firstPage = false;
-    } else {
-        m_writer->newPage();
+    } else if (!m_device->newPage()) {
+        throw EReportError(QStringLiteral("无法写入文件 %1").arg(FileName));
     }
 }
 
@@ -87,14 +80,15 @@ void PdfExportFilter::endDocument()
 {
     if (m_firstPage) {
         // A document without pages is still a valid, empty PDF.
-        m_painter->begin(m_writer.get());
+        m_painter->begin(m_device.get());
     }
-    m_painter->end();
-    m_writer.reset();
-    const bool flushed = m_exactSize->flushPending();
-    m_exactSize.reset();
-    if (!flushed || !m_file->commit())
-        throw EReportError(QStringLiteral("无法写入文件 %1").arg(FileName));
+    const bool written = m_painter->end();
+    const QString problem = m_device->errorString();
+    m_device.reset();
+    if (!written || !m_file->commit()) {
+        throw EReportError(QStringLiteral("无法写入文件 %1").arg(FileName) +
+                           (problem.isEmpty() ? QString() : QStringLiteral(": ") + problem));
+    }
     m_file.reset();
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "report/engine/TqxExportFilter.h"
-#include "report/platform/ExactPdfPageSize.h"
+#include "report/pdf/PdfPaintDevice.h"
 
 #include <memory>
 
 class QPainter;
-class QPdfWriter;
 class QSaveFile;
 
 namespace tovren::engine {
@@ -32,8 +31,7 @@ public:
 private:
     int m_resolutionDpi;
     std::unique_ptr<QSaveFile> m_file;
-    std::unique_ptr<platform::ExactPdfPageSize> m_exactSize;
-    std::unique_ptr<QPdfWriter> m_writer;
+    std::unique_ptr<pdf::PdfPaintDevice> m_device;
     std::unique_ptr<QPainter> m_painter;
     bool m_firstPage = true;
 };

@@ -2,28 +2,21 @@
 
 #include "report/platform/FileProblems.h"
 
-#include <QPageLayout>
-#include <QPageSize>
-
 namespace tovren::output {
 
 namespace {
 
 // The virtual printer's unprintable border; the painter's origin is the printable corner, as
 // on a real printer.
-constexpr double kBorderMm = 5.0;
+constexpr double kBorderPoints = 5.0 * 72.0 / 25.4;
 
-QPageLayout layoutOf(const model::SheetRequest &sheet)
+void setLayout(pdf::PdfPaintDevice &device, const model::SheetRequest &sheet)
 {
-    // Sheets are stored as oriented; the page size itself is given in portrait.
-    const double widthMm = sheet.width / 10.0;
-    const double heightMm = sheet.height / 10.0;
-    const QSizeF portraitMm =
-        sheet.landscape ? QSizeF(heightMm, widthMm) : QSizeF(widthMm, heightMm);
-    const QPageSize size(portraitMm, QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
-    return QPageLayout(size, sheet.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       QMarginsF(kBorderMm, kBorderMm, kBorderMm, kBorderMm),
-                       QPageLayout::Millimeter);
+    // Sheets are stored as oriented, in tenths of a millimetre.
+    constexpr double kPointsPerTenthMm = 72.0 / 254.0;
+    device.setPageLayout(
+        pdf::PointsSizeF(sheet.width * kPointsPerTenthMm, sheet.height * kPointsPerTenthMm),
+        pdf::PointsMarginsF(kBorderPoints, kBorderPoints, kBorderPoints, kBorderPoints));
 }
 
 bool isUsable(const model::SheetRequest &sheet)
@@ -63,16 +56,12 @@ bool PdfPrintDevice::beginDocument(const QString &title, int /*copyCount*/, bool
         m_file.reset();
         return false;
     }
-    m_exactSize = std::make_unique<platform::ExactPdfPageSize>(*m_file);
-    queueSheet(sheet);
-    m_writer = std::make_unique<QPdfWriter>(m_exactSize.get());
-    m_writer->setTitle(title);
-    m_writer->setResolution(m_dotsPerInch);
-    m_writer->setPageLayout(layoutOf(sheet));
-    if (!m_painter.begin(m_writer.get())) {
+    m_device = std::make_unique<pdf::PdfPaintDevice>(*m_file, m_dotsPerInch);
+    m_device->setTitle(title);
+    setLayout(*m_device, sheet);
+    if (!m_painter.begin(m_device.get())) {
         m_error = QStringLiteral("无法写入文件 %1").arg(m_fileName);
-        m_writer.reset();
-        m_exactSize.reset();
+        m_device.reset();
         m_file->cancelWriting();
         m_file.reset();
         return false;
@@ -86,39 +75,26 @@ bool PdfPrintDevice::newPage(const model::SheetRequest &sheet)
         m_error = QStringLiteral("该页没有纸张大小");
         return false;
     }
-    m_writer->setPageLayout(layoutOf(sheet));
-    queueSheet(sheet);
-    if (!m_writer->newPage()) {
+    setLayout(*m_device, sheet);
+    if (!m_device->newPage()) {
         m_error = QStringLiteral("无法写入文件 %1").arg(m_fileName);
         return false;
     }
     return true;
 }
 
-void PdfPrintDevice::closeDocument()
+bool PdfPrintDevice::closeDocument()
 {
-    if (m_painter.isActive())
-        m_painter.end();
-    m_writer.reset();
-    if (m_exactSize)
-        m_exactSize->close();
-    m_exactSize.reset();
-}
-
-void PdfPrintDevice::queueSheet(const model::SheetRequest &sheet)
-{
-    // Sheets are stored as oriented, in tenths of a millimetre.
-    constexpr double kPointsPerTenthMm = 72.0 / 254.0;
-    m_exactSize->queuePage(
-        platform::PointsSizeF(sheet.width * kPointsPerTenthMm, sheet.height * kPointsPerTenthMm));
+    const bool written = m_painter.isActive() && m_painter.end();
+    m_device.reset();
+    return written;
 }
 
 bool PdfPrintDevice::endDocument()
 {
     if (!m_file)
         return false;
-    closeDocument();
-    const bool kept = m_file->commit();
+    const bool kept = closeDocument() && m_file->commit();
     if (!kept)
         m_error = QStringLiteral("无法写入文件 %1").arg(m_fileName);
     m_file.reset();

@@ -1,10 +1,9 @@
 #pragma once
 
 #include "report/output/PrintDevice.h"
-#include "report/platform/ExactPdfPageSize.h"
+#include "report/pdf/PdfPaintDevice.h"
 
 #include <QPainter>
-#include <QPdfWriter>
 #include <QSaveFile>
 #include <memory>
 
@@ -32,15 +31,13 @@ public:
     QString errorString() const override { return m_error; }
 
 private:
-    void closeDocument();
-    void queueSheet(const model::SheetRequest &sheet);
+    bool closeDocument();
 
     QString m_fileName;
     int m_dotsPerInch;
     QString m_error;
     std::unique_ptr<QSaveFile> m_file;
-    std::unique_ptr<platform::ExactPdfPageSize> m_exactSize;
-    std::unique_ptr<QPdfWriter> m_writer;
+    std::unique_ptr<pdf::PdfPaintDevice> m_device;
     QPainter m_painter;
 };
 

@@ -1,11 +1,10 @@
 #include "report/pdf/PdfObjectWriter.h"
 
 #include <QIODevice>
-#include <zlib.h>
-
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <zlib.h>
 
 namespace tovren::pdf {
 
@@ -68,9 +67,9 @@ void PdfObjectWriter::writeStream(int number, QByteArrayView dictionaryEntries, 
     put("<<");
     put(dictionaryEntries);
     char tail[64];
-    const int length =
-        std::snprintf(tail, sizeof tail, "%s/Length %lld>>\nstream\n",
-                      compress ? "/Filter/FlateDecode" : "", static_cast<long long>(payload.size()));
+    const int length = std::snprintf(tail, sizeof tail, "%s/Length %lld>>\nstream\n",
+                                     compress ? "/Filter/FlateDecode" : "",
+                                     static_cast<long long>(payload.size()));
     put(QByteArrayView(tail, length));
     put(payload);
     put("\nendstream\nendobj\n");
@@ -86,7 +85,8 @@ void PdfObjectWriter::finish(int catalog, int info)
     for (qsizetype number = 1; number < m_offsets.size(); ++number) {
         // A reserved number never written stays a free entry rather than pointing at nothing.
         const qint64 offset = m_offsets[number];
-        std::snprintf(entry, sizeof entry, offset >= 0 ? "%010lld 00000 n \n" : "%010lld 65535 f \n",
+        std::snprintf(entry, sizeof entry,
+                      offset >= 0 ? "%010lld 00000 n \n" : "%010lld 65535 f \n",
                       static_cast<long long>(offset >= 0 ? offset : 0));
         table += entry;
     }
@@ -107,12 +107,16 @@ void appendNumber(QByteArray &out, double value)
     const bool negative = scaled < 0;
     const unsigned long long magnitude = negative ? 0ULL - scaled : scaled;
     char buffer[32];
-    int length = std::snprintf(buffer, sizeof buffer, "%s%llu", negative ? "-" : "",
-                               magnitude / 10000ULL);
+    int length =
+        std::snprintf(buffer, sizeof buffer, "%s%llu", negative ? "-" : "", magnitude / 10000ULL);
     unsigned long long fraction = magnitude % 10000ULL;
     if (fraction) {
-        char digits[6] = {'.', char('0' + fraction / 1000), char('0' + fraction / 100 % 10),
-                          char('0' + fraction / 10 % 10), char('0' + fraction % 10), 0};
+        char digits[6] = {'.',
+                          char('0' + fraction / 1000),
+                          char('0' + fraction / 100 % 10),
+                          char('0' + fraction / 10 % 10),
+                          char('0' + fraction % 10),
+                          0};
         int end = 5;
         while (digits[end - 1] == '0')
             --end;

@@ -55,8 +55,8 @@ protected:
         addField(page, 100, 80, QStringLiteral("李䶮"), QStringLiteral("SimSun"), 12, false);
         addField(page, 100, 120, QStringLiteral("320102198909110640"), QStringLiteral("Arial"), 14,
                  false);
-        // Extension B: Qt's PDF writer maps back only characters of the basic plane, so this
-        // one is drawn but not extracted; it stands alone where the ink test finds it.
+        // Extension B, outside the basic plane: drawn from the supplementary face and mapped
+        // back through a surrogate pair.
         addField(page, 100, 160, QStringLiteral("𠮷"), QStringLiteral("宋体"), 12, false);
     }
 
@@ -95,7 +95,7 @@ TEST_F(PrintedTextTest, PagesHaveTheSheetsExactSizeAndTextItsExactPointSize)
     EXPECT_NEAR(size.captured(2).toDouble(), 148 / 25.4 * 72, 0.1); // 419.53
 
     const std::vector<PdfWord> words = wordsOf(pdf);
-    ASSERT_EQ(words.size(), 3u);
+    ASSERT_EQ(words.size(), 4u);
     struct Expected
     {
         QString text;
@@ -118,6 +118,8 @@ TEST_F(PrintedTextTest, PagesHaveTheSheetsExactSizeAndTextItsExactPointSize)
     EXPECT_EQ(words[2].text, QStringLiteral("320102198909110640"));
     // Arial's digits are 0.556 em wide; 18 of them at 14 pt.
     EXPECT_NEAR(words[2].xMaxPt - words[2].xMinPt, 18 * 0.556 * 14, 0.005 * 18 * 0.556 * 14);
+    EXPECT_EQ(words[3].text, QStringLiteral("𠮷"));
+    EXPECT_NEAR(words[3].xMaxPt - words[3].xMinPt, 12, 0.005 * 12);
 }
 
 TEST_F(PrintedTextTest, EveryCharacterOfARareNameLeavesInk)

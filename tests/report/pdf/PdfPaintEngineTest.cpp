@@ -1,0 +1,172 @@
+#include "report/pdf/PdfPaintDevice.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace tovren;
+
+namespace {
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(20000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+/// Draws on a two-page document the way report objects do, then reads it back with poppler.
+class PdfPaintEngineTest : public ::testing::Test
+{
+protected:
+    static constexpr int kDotsPerInch = 600;
+    static constexpr double kDotsPerPoint = kDotsPerInch / 72.0;
+
+    QString write(const std::function<void(QPainter &, pdf::PdfPaintDevice &)> &draw)
+    {
+        const QString path = dir.filePath(QStringLiteral("drawn.pdf"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        pdf::PdfPaintDevice device(file, kDotsPerInch);
+        device.setTitle(QStringLiteral("毕业证书"));
+        device.setPageLayout(pdf::PointsSizeF(595.28, 419.53));
+        QPainter painter;
+        EXPECT_TRUE(painter.begin(&device));
+        draw(painter, device);
+        EXPECT_TRUE(painter.end()) << device.errorString().toStdString();
+        return path;
+    }
+
+    QImage render(const QString &pdf, int page, int dotsPerInch)
+    {
+        const QString prefix = dir.filePath(QStringLiteral("page%1").arg(page));
+        run(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QString::number(dotsPerInch), QStringLiteral("-f"),
+             QString::number(page), QStringLiteral("-l"), QString::number(page),
+             QStringLiteral("-singlefile"), pdf, prefix});
+        return QImage(prefix + QStringLiteral(".ppm"));
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(PdfPaintEngineTest, ShapesPicturesClipsAndPagesLandWhereThePainterPutThem)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    // The top-left quarter marks which way up the picture landed.
+    QPainter(&picture).fillRect(0, 0, 20, 10, Qt::green);
+    const QString pdf = write([&](QPainter &painter, pdf::PdfPaintDevice &device) {
+        // A red square 1 inch from the top-left corner, half an inch wide.
+        painter.fillRect(QRectF(600, 600, 300, 300), Qt::red);
+        // A picture scaled up through the transform, one inch right of the square.
+        painter.save();
+        painter.translate(1200, 600);
+        painter.scale(2, 2);
+        painter.drawImage(QRectF(0, 0, 200, 100), picture);
+        painter.restore();
+        // A clip keeps the left half of a black bar.
+        painter.save();
+        painter.setClipRect(QRectF(600, 1200, 150, 300));
+        painter.fillRect(QRectF(600, 1200, 300, 300), Qt::black);
+        painter.restore();
+        // The second page is smaller and starts its origin at a 10 pt margin.
+        device.setPageLayout(pdf::PointsSizeF(200, 100), pdf::PointsMarginsF(10, 10, 10, 10));
+        ASSERT_TRUE(device.newPage());
+        painter.fillRect(QRectF(0, 0, 10 * kDotsPerPoint, 10 * kDotsPerPoint), Qt::red);
+    });
+
+    const QString info =
+        run(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                        QStringLiteral("-l"), QStringLiteral("2"), pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title: +毕业证书"))))
+        << info.toStdString();
+    EXPECT_TRUE(
+        info.contains(QRegularExpression(QStringLiteral("Page +1 size: +595.28 x 419.53"))));
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Page +2 size: +200 x 100 "))));
+
+    // At 72 dpi a point is a pixel: the square spans 72..108, the picture 144..192 x 72..96.
+    const QImage first = render(pdf, 1, 72);
+    ASSERT_FALSE(first.isNull());
+    EXPECT_EQ(first.pixelColor(90, 90), QColor(Qt::red));
+    EXPECT_EQ(first.pixelColor(70, 90), QColor(Qt::white));
+    EXPECT_EQ(first.pixelColor(150, 75), QColor(Qt::green));
+    EXPECT_EQ(first.pixelColor(185, 92), QColor(Qt::blue));
+    EXPECT_EQ(first.pixelColor(196, 92), QColor(Qt::white));
+    EXPECT_EQ(first.pixelColor(80, 160), QColor(Qt::black));
+    EXPECT_EQ(first.pixelColor(100, 160), QColor(Qt::white)) << "the clip let the bar through";
+    const QImage second = render(pdf, 2, 72);
+    ASSERT_EQ(second.size(), QSize(200, 100));
+    EXPECT_EQ(second.pixelColor(15, 15), QColor(Qt::red));
+    EXPECT_EQ(second.pixelColor(5, 5), QColor(Qt::white));
+}
+
+TEST_F(PdfPaintEngineTest, TextIsWrittenAsTextInEveryFaceItNeeds)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPixelSize(100);
+    arial.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+    const QString digits = QStringLiteral("320102198909110640");
+    double spacedDots = 0;
+    double spacingDots = 0;
+    const QString pdf = write([&](QPainter &painter, pdf::PdfPaintDevice &device) {
+        QFont unspaced = arial;
+        unspaced.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+        spacedDots = QFontMetricsF(arial, &device).horizontalAdvance(digits);
+        spacingDots = (spacedDots - QFontMetricsF(unspaced, &device).horizontalAdvance(digits)) /
+                      digits.size();
+        QFont song(QStringLiteral("宋体"));
+        song.setPixelSize(200);
+        painter.setFont(song);
+        // GB 2312, GBK, extension A and extension B: four faces on one line.
+        painter.drawText(QPointF(600, 600), QStringLiteral("王喆堃 李䶮𠮷"));
+        painter.setFont(arial);
+        painter.drawText(QPointF(600, 1200), QStringLiteral("No. ") + digits);
+        // Text turned a quarter round reads the same.
+        painter.translate(3000, 1500);
+        painter.rotate(-90);
+        painter.drawText(QPointF(0, 0), QStringLiteral("竖排"));
+    });
+    const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    EXPECT_TRUE(text.contains(QStringLiteral("王喆堃 李䶮𠮷"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("No. 320102198909110640"))) << text.toStdString();
+
+    const QString html =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    // The turned text keeps its characters and stands upright on the page: two characters
+    // high, one wide.
+    const auto turned =
+        QRegularExpression(
+            QStringLiteral(
+                R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">竖排<)re"))
+            .match(html);
+    ASSERT_TRUE(turned.hasMatch()) << html.toStdString();
+    EXPECT_NEAR(turned.captured(4).toDouble() - turned.captured(2).toDouble(), 24, 2);
+    EXPECT_NEAR(turned.captured(3).toDouble() - turned.captured(1).toDouble(), 12, 6);
+
+    // Letter spacing reaches the page: the digits span what the painter measured for them, but
+    // the spacing after the last one.
+    const auto number =
+        QRegularExpression(
+            QStringLiteral(R"re(xMin="([\d.]+)"[^>]*xMax="([\d.]+)"[^>]*>320102198909110640<)re"))
+            .match(html);
+    ASSERT_TRUE(number.hasMatch()) << html.toStdString();
+    const double widthPt = number.captured(2).toDouble() - number.captured(1).toDouble();
+    ASSERT_GT(spacingDots, 0);
+    const double expectedPt = (spacedDots - spacingDots) / kDotsPerPoint;
+    EXPECT_NEAR(widthPt, expectedPt, 0.01 * expectedPt);
+}
+
+} // namespace
