@@ -219,24 +219,31 @@ void TqxView::BeginDraw(QPainter &painter)
     const SavedGeometry &design = *m_designGeometry;
     const double sx = Transform.scaleX;
     const double sy = Transform.scaleY;
-    Left = roundHalfEven(design.left * sx) + Transform.offsetX;
-    Top = roundHalfEven(design.top * sy) + Transform.offsetY;
-    Width = roundHalfEven(sx * design.width);
-    Height = roundHalfEven(sy * design.height);
+    // A damaged file can scale a stored extent past any sheet; drawn geometry is held where the
+    // sums and differences of drawing code cannot overflow.
+    const auto drawn = [](double value) {
+        constexpr qint32 kMaxDrawnExtent = 1 << 28;
+        return std::clamp(roundHalfEven(value), -kMaxDrawnExtent, kMaxDrawnExtent);
+    };
+    Left = drawn(double(roundHalfEven(design.left * sx)) + Transform.offsetX);
+    Top = drawn(double(roundHalfEven(design.top * sy)) + Transform.offsetY);
+    Width = drawn(sx * design.width);
+    Height = drawn(sy * design.height);
     FrameWidth = static_cast<DesignPixelsF>(sx * design.frameWidth);
 
     const double w = design.frameWidth;
-    const DevicePixels hx = roundHalfEven(sx * w / 2);
-    const DevicePixels hy = roundHalfEven(sy * w / 2);
-    const DevicePixels ex = roundHalfEven((sx * w - 1) / 2);
-    const DevicePixels ey = roundHalfEven((sy * w - 1) / 2);
-    GapX = roundHalfEven(sx * design.gapX) + hx;
-    GapY = roundHalfEven(sy * design.gapY) + hy / 2;
+    const DevicePixels hx = drawn(sx * w / 2);
+    const DevicePixels hy = drawn(sy * w / 2);
+    const DevicePixels ex = drawn((sx * w - 1) / 2);
+    const DevicePixels ey = drawn((sy * w - 1) / 2);
+    GapX = drawn(double(roundHalfEven(sx * design.gapX)) + hx);
+    GapY = drawn(double(roundHalfEven(sy * design.gapY)) + hy / 2);
 
-    DrawRect.left = Left + ((FrameTyp & qxftLeft) ? ex : 0);
-    DrawRect.top = Top + ((FrameTyp & qxftTop) ? ey : 0);
-    DrawRect.right = roundHalfEven(scaledRight()) - ((FrameTyp & qxftRight) ? hx : 0) + 1;
-    DrawRect.bottom = roundHalfEven(scaledBottom()) - ((FrameTyp & qxftBottom) ? hy : 0) + 1;
+    DrawRect.left = drawn(double(Left) + ((FrameTyp & qxftLeft) ? ex : 0));
+    DrawRect.top = drawn(double(Top) + ((FrameTyp & qxftTop) ? ey : 0));
+    DrawRect.right = drawn(roundHalfEven(scaledRight()) - ((FrameTyp & qxftRight) ? hx : 0) + 1.0);
+    DrawRect.bottom =
+        drawn(roundHalfEven(scaledBottom()) - ((FrameTyp & qxftBottom) ? hy : 0) + 1.0);
 }
 
 void TqxView::EndDraw()
