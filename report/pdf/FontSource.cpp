@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <fontconfig/fontconfig.h>
 
 namespace tovren::pdf {
 
@@ -65,6 +66,74 @@ QByteArray postScriptNameOf(hb_face_t *face, const QString &familyName)
     return name.isEmpty() ? QByteArray("Font") : name;
 }
 
+QByteArray tableOf(hb_face_t *face, const char *name)
+{
+    const HbBlob blob(hb_face_reference_table(face, tagOf(name)));
+    unsigned length = 0;
+    const char *data = hb_blob_get_data(blob.get(), &length);
+    return QByteArray(data, qsizetype(length));
+}
+
+template<auto destroy>
+struct FcDeleter
+{
+    template<typename T>
+    void operator()(T *object) const
+    {
+        destroy(object);
+    }
+};
+
+/// @p font's face read straight from the file the font configuration names for it, mapped
+/// rather than copied, so only the pages subsetting touches take memory; null when no file
+/// holds that very face.
+HbFace mappedFaceOf(const QRawFont &font)
+{
+    const std::unique_ptr<FcPattern, FcDeleter<FcPatternDestroy>> pattern(FcPatternCreate());
+    const QByteArray family = font.familyName().toUtf8();
+    const QByteArray style = font.styleName().toUtf8();
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.data()));
+    if (!style.isEmpty())
+        FcPatternAddString(pattern.get(), FC_STYLE,
+                           reinterpret_cast<const FcChar8 *>(style.data()));
+    const std::unique_ptr<FcObjectSet, FcDeleter<FcObjectSetDestroy>> objects(
+        FcObjectSetBuild(FC_FILE, FC_INDEX, nullptr));
+    const std::unique_ptr<FcFontSet, FcDeleter<FcFontSetDestroy>> candidates(
+        FcFontList(nullptr, pattern.get(), objects.get()));
+    if (!candidates)
+        return {};
+    // The face's header, with its checksum and dates, tells one face from another.
+    const QByteArray head = font.fontTable("head");
+    for (int i = 0; i < candidates->nfont; ++i) {
+        FcChar8 *file = nullptr;
+        int index = 0;
+        if (FcPatternGetString(candidates->fonts[i], FC_FILE, 0, &file) != FcResultMatch)
+            continue;
+        FcPatternGetInteger(candidates->fonts[i], FC_INDEX, 0, &index);
+        const HbBlob blob(hb_blob_create_from_file_or_fail(reinterpret_cast<const char *>(file)));
+        if (!blob)
+            continue;
+        HbFace face(hb_face_create(blob.get(), unsigned(index)));
+        if (!head.isEmpty() && tableOf(face.get(), "head") == head)
+            return face;
+    }
+    return {};
+}
+
+/// Hands out the tables a CID-keyed program's subset is made from; the others read as absent.
+hb_blob_t *programTable(hb_face_t *, hb_tag_t tag, void *fullFace)
+{
+    for (const char *name : {"CFF ", "head", "hhea", "hmtx", "maxp"})
+        if (tag == tagOf(name))
+            return hb_face_reference_table(static_cast<hb_face_t *>(fullFace), tag);
+    return hb_blob_get_empty();
+}
+
+void releaseFace(void *face)
+{
+    hb_face_destroy(static_cast<hb_face_t *>(face));
+}
+
 /// The process-wide cache: a run writes one PDF per record, and reading a large CJK face for
 /// each would cost far more than drawing the pages.
 struct SourceCache
@@ -116,6 +185,31 @@ std::shared_ptr<const FontSource> FontSource::shared(const QRawFont &font, QStri
     return found->source;
 }
 
+namespace {
+
+/// @p font's face assembled from the tables Qt reads for it, for faces no file can be found for.
+HbFace faceBuiltFromTables(const QRawFont &font, QByteArrayList *present)
+{
+    // The builder refers to the table bytes until it is serialised, so they must outlive it.
+    std::vector<QByteArray> tables;
+    tables.reserve(embeddedTables.size());
+    HbFace builder(hb_face_builder_create());
+    for (const char *name : embeddedTables) {
+        QByteArray table = font.fontTable(name);
+        if (table.isEmpty())
+            continue;
+        present->append(QByteArray(name, 4));
+        tables.push_back(std::move(table));
+        const HbBlob blob(hb_blob_create(tables.back().constData(), unsigned(tables.back().size()),
+                                         HB_MEMORY_MODE_READONLY, nullptr, nullptr));
+        hb_face_builder_add_table(builder.get(), tagOf(name), blob.get());
+    }
+    const HbBlob serialised(hb_face_reference_blob(builder.get()));
+    return HbFace(hb_face_create(serialised.get(), 0));
+}
+
+} // namespace
+
 std::shared_ptr<const FontSource> FontSource::load(const QRawFont &font, QString *error)
 {
     const QString family = font.familyName();
@@ -127,30 +221,16 @@ std::shared_ptr<const FontSource> FontSource::load(const QRawFont &font, QString
     if (!font.isValid())
         return refuse(tr("找不到该字体"));
 
-    // The builder refers to the table bytes until it is serialised, so they must outlive it.
-    std::vector<QByteArray> tables;
-    tables.reserve(embeddedTables.size());
-    HbFace builder(hb_face_builder_create());
     QByteArrayList present;
-    QByteArray head;
-    QByteArray post;
-    QByteArray cffTable;
-    for (const char *name : embeddedTables) {
-        QByteArray table = font.fontTable(name);
-        if (table.isEmpty())
-            continue;
-        const QByteArrayView tag(name, 4);
-        present.append(tag.toByteArray());
-        if (tag == "head")
-            head = table;
-        else if (tag == "post")
-            post = table;
-        else if (tag == "CFF ")
-            cffTable = table;
-        tables.push_back(std::move(table));
-        const HbBlob blob(hb_blob_create(tables.back().constData(), unsigned(tables.back().size()),
-                                         HB_MEMORY_MODE_READONLY, nullptr, nullptr));
-        hb_face_builder_add_table(builder.get(), tagOf(name), blob.get());
+    HbFace loaded = mappedFaceOf(font);
+    if (loaded) {
+        for (const char *name : embeddedTables) {
+            const HbBlob table(hb_face_reference_table(loaded.get(), tagOf(name)));
+            if (hb_blob_get_length(table.get()) > 0)
+                present.append(QByteArray(name, 4));
+        }
+    } else {
+        loaded = faceBuiltFromTables(font, &present);
     }
     for (const char *required : {"head", "hhea", "hmtx", "maxp"}) {
         if (!present.contains(required))
@@ -160,6 +240,8 @@ std::shared_ptr<const FontSource> FontSource::load(const QRawFont &font, QString
     const bool hasCff = present.contains("CFF ");
     if (!hasGlyf && !hasCff)
         return refuse(tr("没有可嵌入的字形轮廓"));
+    const QByteArray head = tableOf(loaded.get(), "head");
+    const QByteArray post = tableOf(loaded.get(), "post");
 
     std::shared_ptr<FontSource> source(new FontSource);
     source->m_familyName = family;
@@ -176,14 +258,18 @@ std::shared_ptr<const FontSource> FontSource::load(const QRawFont &font, QString
     source->m_italicAngleDegrees = bigEndianAt(post, 4, 4) / 65536.0;
 
     if (hasCff && !hasGlyf) {
+        // Read in place: the table of a large face runs to tens of megabytes.
+        const HbBlob table(hb_face_reference_table(loaded.get(), tagOf("CFF ")));
+        unsigned length = 0;
+        const char *data = hb_blob_get_data(table.get(), &length);
         QString cffError;
-        source->m_cff = CffCharset::read(cffTable, &cffError);
+        source->m_cff =
+            CffCharset::read(QByteArray::fromRawData(data, qsizetype(length)), &cffError);
         if (!source->m_cff)
             return refuse(cffError);
     }
 
-    const HbBlob serialised(hb_face_reference_blob(builder.get()));
-    source->m_face.reset(hb_face_create(serialised.get(), 0));
+    source->m_face.reset(loaded.release());
     hb_face_t *face = source->m_face.get();
     const unsigned glyphCount = hb_face_get_glyph_count(face);
     if (glyphCount == 0)
@@ -206,6 +292,13 @@ std::shared_ptr<const FontSource> FontSource::load(const QRawFont &font, QString
         hb_ot_metrics_get_position(hbFont.get(), HB_OT_METRICS_TAG_CAP_HEIGHT, &position)
             ? position
             : source->m_ascentUnits;
+
+    if (source->isCidKeyed()) {
+        source->m_subsetFace.reset(
+            hb_face_create_for_tables(programTable, hb_face_reference(face), releaseFace));
+        hb_face_set_upem(source->m_subsetFace.get(), unsigned(unitsPerEm));
+        hb_face_set_glyph_count(source->m_subsetFace.get(), glyphCount);
+    }
 
     // Subsetting a TrueType face again and again costs half as much once its lookups are built
     // up front, which takes a few tens of milliseconds. Building them for a large CFF face takes

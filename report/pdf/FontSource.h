@@ -36,6 +36,9 @@ public:
 
     /// The face to subset; HarfBuzz faces may be used from several threads at once.
     hb_face_t *face() const { return m_face.get(); }
+    /// The face to subset from: for a CID-keyed face only its program and metrics, since only
+    /// the program is embedded and the rest would cost the subsetter far more than the glyphs.
+    hb_face_t *subsetFace() const { return m_subsetFace ? m_subsetFace.get() : m_face.get(); }
     QString familyName() const { return m_familyName; }
     /// The name for /BaseFont and /FontName, made of PDF name characters only.
     QByteArray postScriptName() const { return m_postScriptName; }
@@ -70,6 +73,7 @@ private:
         void operator()(hb_face_t *face) const;
     };
     std::unique_ptr<hb_face_t, FaceDeleter> m_face;
+    std::unique_ptr<hb_face_t, FaceDeleter> m_subsetFace;
     QString m_familyName;
     QByteArray m_postScriptName;
     int m_unitsPerEm = 1000;

@@ -162,7 +162,7 @@ QByteArray subsetProgram(const FontSource &source, const std::map<quint16, quint
                             "BASE", "JSTF", "MATH"})
         hb_set_add(dropped, HB_TAG(tag[0], tag[1], tag[2], tag[3]));
 
-    const HbFace subset(hb_subset_or_fail(source.face(), input.get()));
+    const HbFace subset(hb_subset_or_fail(source.subsetFace(), input.get()));
     if (!subset)
         return {};
     // A CID-keyed face goes in as its bare CFF program: inside an OpenType wrapper some

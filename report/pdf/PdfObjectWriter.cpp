@@ -4,17 +4,61 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <zlib.h>
 
 namespace tovren::pdf {
 
+/// One compressor for all of a document's streams: setting zlib up costs more than
+/// compressing a page's few kilobytes, so it is reset between streams rather than made anew.
+class PdfObjectWriter::Deflater
+{
+public:
+    Deflater()
+    {
+        // The fastest level: pages and subset fonts are small, and it keeps files within a
+        // few per cent of the slower levels.
+        m_ready = deflateInit(&m_stream, Z_BEST_SPEED) == Z_OK;
+    }
+    ~Deflater()
+    {
+        if (m_ready)
+            deflateEnd(&m_stream);
+    }
+    Deflater(const Deflater &) = delete;
+    Deflater &operator=(const Deflater &) = delete;
+
+    /// @p data compressed, or null when zlib fails; valid until the next call.
+    std::optional<QByteArrayView> compress(QByteArrayView data)
+    {
+        if (!m_ready || deflateReset(&m_stream) != Z_OK)
+            return std::nullopt;
+        m_output.resize(qsizetype(deflateBound(&m_stream, uLong(data.size()))));
+        m_stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.data()));
+        m_stream.avail_in = uInt(data.size());
+        m_stream.next_out = reinterpret_cast<Bytef *>(m_output.data());
+        m_stream.avail_out = uInt(m_output.size());
+        if (deflate(&m_stream, Z_FINISH) != Z_STREAM_END)
+            return std::nullopt;
+        return QByteArrayView(m_output.constData(), qsizetype(m_stream.total_out));
+    }
+
+private:
+    z_stream m_stream{};
+    bool m_ready = false;
+    QByteArray m_output;
+};
+
 PdfObjectWriter::PdfObjectWriter(QIODevice &out)
     : m_out(out)
+    , m_deflater(std::make_unique<Deflater>())
 {
     // The comment's high bytes tell transfer programs the file is binary.
     put("%PDF-1.6\n%\xE2\xE3\xCF\xD3\n");
     m_offsets.append(-1); // object 0 heads the free list
 }
+
+PdfObjectWriter::~PdfObjectWriter() = default;
 
 int PdfObjectWriter::reserveObject()
 {
@@ -52,16 +96,12 @@ void PdfObjectWriter::writeStream(int number, QByteArrayView dictionaryEntries, 
 {
     QByteArrayView payload = data;
     if (compress) {
-        uLongf capacity = compressBound(uLong(data.size()));
-        m_compressed.resize(qsizetype(capacity));
-        // Level 6 is zlib's default: most of the gain of 9 at a fraction of its time.
-        if (compress2(reinterpret_cast<Bytef *>(m_compressed.data()), &capacity,
-                      reinterpret_cast<const Bytef *>(data.data()), uLong(data.size()),
-                      6) != Z_OK) {
+        const std::optional<QByteArrayView> compressed = m_deflater->compress(data);
+        if (!compressed) {
             m_ok = false;
             return;
         }
-        payload = QByteArrayView(m_compressed.constData(), qsizetype(capacity));
+        payload = *compressed;
     }
     beginObject(number);
     put("<<");

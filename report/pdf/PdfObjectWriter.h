@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <memory>
 
 class QIODevice;
 
@@ -16,6 +17,7 @@ class PdfObjectWriter
 {
 public:
     explicit PdfObjectWriter(QIODevice &out);
+    ~PdfObjectWriter();
 
     /// A fresh object number, to refer to before the object is written.
     int reserveObject();
@@ -41,7 +43,8 @@ private:
     qint64 m_position = 0;
     bool m_ok = true;
     QList<qint64> m_offsets; // by object number; -1 until written
-    QByteArray m_compressed;
+    class Deflater;
+    std::unique_ptr<Deflater> m_deflater;
 };
 
 /// Text forms of PDF values.

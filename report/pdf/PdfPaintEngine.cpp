@@ -51,12 +51,6 @@ double lengthScale(const QTransform &transform)
 }
 
 /// The characters of @p text with the glyph each has in @p font.
-struct CharacterGlyph
-{
-    quint32 glyph;
-    QStringView text;
-};
-
 QList<CharacterGlyph> glyphsOfCharacters(const QRawFont &font, const QString &text)
 {
     QList<quint32> glyphs(text.size());
@@ -100,6 +94,7 @@ bool PdfPaintEngine::begin(QPaintDevice *)
     m_resourcesObject = m_writer->reserveObject();
     m_pageObjects.clear();
     m_fontsUsed.clear();
+    m_primaryFaces.clear();
     m_alphaStates.clear();
     m_transform = QTransform();
     m_pen = QPen();
@@ -598,15 +593,100 @@ void PdfPaintEngine::drawImage(const QRectF &target, const QImage &image, const 
     drawImageNumber(m_images->imageNumber(image), target, source, image.size());
 }
 
+int PdfPaintEngine::usedFontIndex(const QRawFont &font)
+{
+    const int index = m_fonts->fontIndex(font);
+    if (index < 0) {
+        if (m_error.isEmpty())
+            m_error = m_fonts->error();
+        return -1;
+    }
+    if (!m_fontsUsed.contains(index)) {
+        m_fontsUsed.append(index);
+        std::sort(m_fontsUsed.begin(), m_fontsUsed.end());
+    }
+    return index;
+}
+
+const PdfPaintEngine::PrimaryFace *PdfPaintEngine::primaryFace(const QFont &font)
+{
+    for (const PrimaryFace &face : m_primaryFaces)
+        if (face.font == font)
+            return &face;
+    QRawFont raw = QRawFont::fromFont(font);
+    if (!raw.isValid())
+        return nullptr;
+    const int index = usedFontIndex(raw);
+    if (index < 0)
+        return nullptr;
+    // Pages repeat a handful of fonts; a short list finds them faster than hashing a font.
+    if (m_primaryFaces.size() >= 16)
+        m_primaryFaces.removeFirst();
+    m_primaryFaces.append({font, std::move(raw), index});
+    return &m_primaryFaces.last();
+}
+
 void PdfPaintEngine::drawTextItem(const QPointF &origin, const QTextItem &textItem)
 {
     const QString text = textItem.text();
     if (text.isEmpty() || m_pen.style() == Qt::NoPen)
         return;
     applyClip();
+    setFillColour(m_pen.color());
+    setAlpha(m_pen.color().alphaF() * m_opacity, 1.0);
+    m_content += "BT\n";
+    if (!drawInPrimaryFace(origin, textItem, text))
+        drawLaidOut(origin, textItem, text);
+    m_content += "ET\n";
+}
 
-    // The painter hands over a run of one font; laying it out again gives its glyphs and the
-    // face each comes from, fallback faces included.
+bool PdfPaintEngine::drawInPrimaryFace(const QPointF &origin, const QTextItem &textItem,
+                                       const QString &text)
+{
+    // Most runs are characters of the font's own face, one glyph each, placed by their advances
+    // and the letter spacing alone. Those need no second shaping: the face's character map and
+    // its design advances place them where the painter measured them.
+    const QFont font = textItem.font();
+    if (font.wordSpacing() != 0 || (font.letterSpacing() != 0 && font.kerning()) ||
+        (font.letterSpacing() != 0 && font.letterSpacingType() != QFont::AbsoluteSpacing))
+        return false;
+    const PrimaryFace *face = primaryFace(font);
+    if (!face)
+        return false;
+    const double sizePx = face->raw.pixelSize();
+    if (sizePx <= 0)
+        return false;
+    m_characters = glyphsOfCharacters(face->raw, text);
+    m_glyphs.resize(0);
+    m_positions.resize(0);
+    double x = 0;
+    for (const CharacterGlyph &character : std::as_const(m_characters)) {
+        if (character.glyph == 0)
+            return false; // a fallback face draws it
+        m_glyphs.append(character.glyph);
+        m_positions.append(QPointF(x, 0));
+        x += m_fonts->advance(face->index, character.glyph) * sizePx / 1000.0;
+    }
+    const qsizetype count = m_glyphs.size();
+    const double extraPx = textItem.width() - x;
+    // Advances are whole 64ths of a pixel on the painter's side.
+    const double tolerancePx = 0.02 * count + 0.05;
+    double spacingPx = 0;
+    if (font.letterSpacing() != 0)
+        spacingPx = count ? extraPx / count : 0;
+    else if (std::abs(extraPx) > tolerancePx)
+        return false; // kerning or shaping moved glyphs
+    for (qsizetype i = 1; i < count; ++i)
+        m_positions[i].rx() += spacingPx * i;
+    writeGlyphs(origin, face->index, sizePx, m_glyphs, m_positions, m_characters);
+    return true;
+}
+
+void PdfPaintEngine::drawLaidOut(const QPointF &origin, const QTextItem &textItem,
+                                 const QString &text)
+{
+    // Laying the run out again gives its glyphs and the face each comes from, fallback faces
+    // included.
     QTextLayout layout(text, textItem.font(), &m_device);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
@@ -618,59 +698,49 @@ void PdfPaintEngine::drawTextItem(const QPointF &origin, const QTextItem &textIt
     if (!line.isValid())
         return;
     const QPointF lineOrigin(origin.x(), origin.y() - line.ascent());
-
-    setFillColour(m_pen.color());
-    setAlpha(m_pen.color().alphaF() * m_opacity, 1.0);
-    m_content += "BT\n";
     for (const QGlyphRun &run : layout.glyphRuns()) {
         const QRawFont font = run.rawFont();
-        const int index = m_fonts->fontIndex(font);
-        if (index < 0) {
-            if (m_error.isEmpty())
-                m_error = m_fonts->error();
+        const int index = usedFontIndex(font);
+        if (index < 0 || font.pixelSize() <= 0)
             continue;
-        }
-        if (!m_fontsUsed.contains(index)) {
-            m_fontsUsed.append(index);
-            std::sort(m_fontsUsed.begin(), m_fontsUsed.end());
-        }
-        const double sizePx = font.pixelSize();
-        if (sizePx <= 0)
-            continue;
-        const QList<quint32> glyphs = run.glyphIndexes();
-        const QList<QPointF> positions = run.positions();
-        const QList<CharacterGlyph> characters = glyphsOfCharacters(font, text);
-
-        appendName(m_content, "/F", index);
-        m_content += ' ';
-        appendNumber(m_content, sizePx);
-        m_content += "Tf\n";
-        bool inArray = false;
-        double expectedX = 0;
-        double lastY = 0;
-        for (qsizetype i = 0; i < glyphs.size(); ++i) {
-            const QPointF at = lineOrigin + positions[i];
-            const bool moved = !inArray || std::abs(at.y() - lastY) > kSamePositionPx;
-            if (moved) {
-                if (inArray)
-                    m_content += ">]TJ\n";
-                appendMatrix(m_content, QTransform(1, 0, 0, -1, at.x(), at.y()) * m_transform);
-                m_content += "Tm[<";
-                inArray = true;
-            } else if (std::abs(at.x() - expectedX) > kSamePositionPx) {
-                m_content += "> ";
-                appendNumber(m_content, (expectedX - at.x()) * 1000.0 / sizePx);
-                m_content += '<';
-            }
-            const quint32 glyph = glyphs[i];
-            appendHexCode(m_content, m_fonts->code(index, glyph, textOfGlyph(characters, glyph)));
-            expectedX = at.x() + m_fonts->advance(index, glyph) * sizePx / 1000.0;
-            lastY = at.y();
-        }
-        if (inArray)
-            m_content += ">]TJ\n";
+        writeGlyphs(lineOrigin, index, font.pixelSize(), run.glyphIndexes(), run.positions(),
+                    glyphsOfCharacters(font, text));
     }
-    m_content += "ET\n";
+}
+
+void PdfPaintEngine::writeGlyphs(const QPointF &origin, int index, double sizePx,
+                                 const QList<quint32> &glyphs, const QList<QPointF> &positions,
+                                 const QList<CharacterGlyph> &characters)
+{
+    appendName(m_content, "/F", index);
+    m_content += ' ';
+    appendNumber(m_content, sizePx);
+    m_content += "Tf\n";
+    bool inArray = false;
+    double expectedX = 0;
+    double lastY = 0;
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        const QPointF at = origin + positions[i];
+        const bool moved = !inArray || std::abs(at.y() - lastY) > kSamePositionPx;
+        if (moved) {
+            if (inArray)
+                m_content += ">]TJ\n";
+            appendMatrix(m_content, QTransform(1, 0, 0, -1, at.x(), at.y()) * m_transform);
+            m_content += "Tm[<";
+            inArray = true;
+        } else if (std::abs(at.x() - expectedX) > kSamePositionPx) {
+            // A positive adjustment moves the next glyph back, in thousandths of the em.
+            m_content += "> ";
+            appendNumber(m_content, (expectedX - at.x()) * 1000.0 / sizePx);
+            m_content += '<';
+        }
+        const quint32 glyph = glyphs[i];
+        appendHexCode(m_content, m_fonts->code(index, glyph, textOfGlyph(characters, glyph)));
+        expectedX = at.x() + m_fonts->advance(index, glyph) * sizePx / 1000.0;
+        lastY = at.y();
+    }
+    if (inArray)
+        m_content += ">]TJ\n";
 }
 
 } // namespace tovren::pdf

@@ -13,6 +13,7 @@
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QPen>
+#include <QRawFont>
 #include <QTransform>
 
 namespace tovren::pdf {
@@ -24,6 +25,13 @@ namespace tovren::pdf {
 /// transform; one matrix at the head of each page turns dots into points with the origin at the
 /// top-left margin corner. Fills with anything but a solid colour are drawn as a picture clipped
 /// to the shape.
+/// One character of a text run and the glyph its face has for it.
+struct CharacterGlyph
+{
+    quint32 glyph;
+    QStringView text;
+};
+
 class PdfPaintEngine : public QPaintEngine
 {
 public:
@@ -63,6 +71,19 @@ private:
     void setAlpha(double fillAlpha, double strokeAlpha);
     void setStroke(double widthDots);
     bool penDraws() const;
+
+    struct PrimaryFace
+    {
+        QFont font;
+        QRawFont raw;
+        int index;
+    };
+    int usedFontIndex(const QRawFont &font);
+    const PrimaryFace *primaryFace(const QFont &font);
+    bool drawInPrimaryFace(const QPointF &origin, const QTextItem &textItem, const QString &text);
+    void drawLaidOut(const QPointF &origin, const QTextItem &textItem, const QString &text);
+    void writeGlyphs(const QPointF &origin, int index, double sizePx, const QList<quint32> &glyphs,
+                     const QList<QPointF> &positions, const QList<CharacterGlyph> &characters);
     bool brushFills() const;
 
     PdfPaintDevice &m_device;
@@ -96,7 +117,11 @@ private:
     QByteArray m_alphaState;
     QMap<QByteArray, int> m_alphaStates; // "/GSn" entries by their alpha pair
 
-    QByteArray m_text; // scratch for one text run
+    QList<PrimaryFace> m_primaryFaces;
+    // Scratch for one text run, kept to spare an allocation per run.
+    QList<CharacterGlyph> m_characters;
+    QList<quint32> m_glyphs;
+    QList<QPointF> m_positions;
 };
 
 } // namespace tovren::pdf
