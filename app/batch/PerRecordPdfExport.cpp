@@ -74,6 +74,8 @@ QStringList PerRecordPdfExport::write(const QString &folder, const QStringList &
     m_report.ShowProgress = false;
 
     engine::PdfExportFilter filter;
+    // The staging folder makes the set appear at once; each file needs no safeguard of its own.
+    filter.setWritesInPlace(true);
     for (qsizetype i = 0; i < fileNames.size(); ++i) {
         const qsizetype row = firstRow + i;
         buildRecord(row);

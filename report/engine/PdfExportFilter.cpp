@@ -34,19 +34,58 @@ PdfExportFilter::~PdfExportFilter()
     // An export that did not reach endDocument leaves no file behind.
     if (m_painter && m_painter->isActive())
         m_painter->end();
+    discardFile();
+}
+
+void PdfExportFilter::discardFile()
+{
     if (m_file)
         m_file->cancelWriting();
+    m_file.reset();
+    if (m_plainFile) {
+        m_plainFile->close();
+        m_plainFile->remove();
+        m_plainFile.reset();
+    }
+}
+
+bool PdfExportFilter::finishFile(bool written)
+{
+    if (!written) {
+        discardFile();
+        return false;
+    }
+    if (m_plainFile) {
+        m_plainFile->close();
+        const bool kept = m_plainFile->error() == QFileDevice::NoError;
+        if (!kept)
+            m_plainFile->remove();
+        m_plainFile.reset();
+        return kept;
+    }
+    const bool kept = m_file->commit();
+    m_file.reset();
+    return kept;
 }
 
 void PdfExportFilter::beginDocument()
 {
-    m_file = std::make_unique<QSaveFile>(FileName);
-    if (!m_file->open(QIODevice::WriteOnly)) {
+    QFileDevice *file = nullptr;
+    if (m_writesInPlace) {
+        m_plainFile = std::make_unique<QFile>(FileName);
+        file = m_plainFile.get();
+    } else {
+        m_file = std::make_unique<QSaveFile>(FileName);
+        file = m_file.get();
+    }
+    if (!file->open(QIODevice::WriteOnly)) {
+        m_file.reset();
+        m_plainFile.reset();
         const QString problem = platform::writeProblem(FileName);
         throw EReportError(QStringLiteral("无法创建文件 %1").arg(FileName) +
                            (problem.isEmpty() ? QString() : QStringLiteral(": ") + problem));
     }
-    m_device = std::make_unique<pdf::PdfPaintDevice>(*m_file, m_resolutionDpi);
+    m_device = std::make_unique<pdf::PdfPaintDevice>(*file, m_resolutionDpi);
     m_device->setCreator(QStringLiteral("Tovren"));
     m_painter = std::make_unique<QPainter>();
     m_firstPage = true;
@@ -85,7 +124,7 @@ void PdfExportFilter::endDocument()
     const bool written = m_painter->end();
     const QString problem = m_device->errorString();
     m_device.reset();
-    if (!written || !m_file->commit()) {
+    if (!finishFile(written)) {
         throw EReportError(QStringLiteral("无法写入文件 %1").arg(FileName) +
                            (problem.isEmpty() ? QString() : QStringLiteral(": ") + problem));
     }

@@ -3,10 +3,11 @@
 #include "report/engine/TqxExportFilter.h"
 #include "report/pdf/PdfPaintDevice.h"
 
+#include <QFile>
+#include <QSaveFile>
 #include <memory>
 
 class QPainter;
-class QSaveFile;
 
 namespace tovren::engine {
 
@@ -22,6 +23,11 @@ public:
     explicit PdfExportFilter(int resolutionDpi = 300);
     ~PdfExportFilter() override;
 
+    /// For callers that write into a folder of their own and move the finished files into
+    /// place themselves: each file is then written directly, without a temporary copy and a
+    /// sync to disk of its own. A failed export still removes what it wrote.
+    void setWritesInPlace(bool inPlace) { m_writesInPlace = inPlace; }
+
     void beginDocument() override;
     void beginPage(const TqxPreparedPage &page) override;
     void exportObject(model::TqxView &view) override;
@@ -30,7 +36,12 @@ public:
 
 private:
     int m_resolutionDpi;
+    bool finishFile(bool written);
+    void discardFile();
+
+    bool m_writesInPlace = false;
     std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<QFile> m_plainFile;
     std::unique_ptr<pdf::PdfPaintDevice> m_device;
     std::unique_ptr<QPainter> m_painter;
     bool m_firstPage = true;

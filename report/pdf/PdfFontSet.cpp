@@ -138,8 +138,16 @@ double PdfFontSet::advance(int index, quint32 glyph) const
 
 namespace {
 
-/// The subset font program as it is embedded, or empty when HarfBuzz cannot make one.
-QByteArray subsetProgram(const FontSource &source, const std::map<quint16, quint32> &glyphs)
+/// A subset font program as it is embedded, and for a TrueType face the map from codes (the
+/// face's own glyph numbers) to the subset's glyph numbers.
+struct SubsetProgram
+{
+    QByteArray program;
+    QByteArray codeToGlyphMap; // two bytes per code from 0; empty when codes are glyph numbers
+};
+
+/// The subset of @p source holding @p glyphs; an empty program when HarfBuzz cannot make one.
+SubsetProgram subsetProgram(const FontSource &source, const std::map<quint16, quint32> &glyphs)
 {
     const HbSubsetInput input(hb_subset_input_create_or_fail());
     if (!input)
@@ -148,21 +156,39 @@ QByteArray subsetProgram(const FontSource &source, const std::map<quint16, quint
     for (const auto &[code, glyph] : glyphs)
         hb_set_add(glyphSet, glyph);
     unsigned flags = HB_SUBSET_FLAGS_NO_HINTING;
-    // A CID-keyed CFF face keeps its CIDs in the charset and needs no empty slots; keeping the
-    // glyph numbers of such a face would write every CJK CID as an empty glyph.
-    if (!source.isCidKeyed())
+    // A name-keyed CFF face is selected by glyph number inside its OpenType wrapper, so it keeps
+    // its numbers. A CID-keyed face is renumbered, but its charset keeps each glyph's CID; a
+    // TrueType face is renumbered and the CID font maps codes to the new numbers, which keeps
+    // a subset of a large face from carrying an empty slot for every glyph below the last.
+    const bool trueType = !source.isCff();
+    if (source.isCff() && !source.isCidKeyed())
         flags |= HB_SUBSET_FLAGS_RETAIN_GIDS;
     hb_subset_input_set_flags(input.get(), flags);
     // Pages select glyphs by code through the CID font, never through cmap; the names are in
     // the font dictionary already; a PDF gives vertical metrics itself; with the hints gone
-    // 'gasp' has nothing to say. The vertical tables alone would double a retained-glyph
-    // subset, since they keep an entry for every glyph number up to the last one used.
+    // 'gasp' has nothing to say.
     hb_set_t *dropped = hb_subset_input_set(input.get(), HB_SUBSET_SETS_DROP_TABLE_TAG);
     for (const char *tag : {"cmap", "name", "vhea", "vmtx", "VORG", "gasp", "GSUB", "GPOS", "GDEF",
                             "BASE", "JSTF", "MATH"})
         hb_set_add(dropped, HB_TAG(tag[0], tag[1], tag[2], tag[3]));
 
-    const HbFace subset(hb_subset_or_fail(source.subsetFace(), input.get()));
+    const std::unique_ptr<hb_subset_plan_t, HbDeleter<hb_subset_plan_destroy>> plan(
+        hb_subset_plan_create_or_fail(source.subsetFace(), input.get()));
+    if (!plan)
+        return {};
+    SubsetProgram result;
+    if (trueType && !glyphs.empty()) {
+        const hb_map_t *oldToNew = hb_subset_plan_old_to_new_glyph_mapping(plan.get());
+        result.codeToGlyphMap = QByteArray(2 * (qsizetype(glyphs.rbegin()->first) + 1), '\0');
+        for (const auto &[code, glyph] : glyphs) {
+            const hb_codepoint_t subsetGlyph = hb_map_get(oldToNew, glyph);
+            if (subsetGlyph == HB_MAP_VALUE_INVALID)
+                continue;
+            result.codeToGlyphMap[2 * code] = char(subsetGlyph >> 8);
+            result.codeToGlyphMap[2 * code + 1] = char(subsetGlyph & 0xff);
+        }
+    }
+    const HbFace subset(hb_subset_plan_execute_or_fail(plan.get()));
     if (!subset)
         return {};
     // A CID-keyed face goes in as its bare CFF program: inside an OpenType wrapper some
@@ -173,7 +199,8 @@ QByteArray subsetProgram(const FontSource &source, const std::map<quint16, quint
                           : hb_face_reference_blob(subset.get()));
     unsigned length = 0;
     const char *data = hb_blob_get_data(blob.get(), &length);
-    return QByteArray(data, qsizetype(length));
+    result.program = QByteArray(data, qsizetype(length));
+    return result;
 }
 
 /// "/W[first[w w w] first[w]]" over runs of consecutive codes.
@@ -236,7 +263,8 @@ bool PdfFontSet::writeFonts()
             if (!used.text.isEmpty())
                 textByCode.emplace(code, used.text);
         }
-        const QByteArray program = subsetProgram(source, glyphByCode);
+        const SubsetProgram subset = subsetProgram(source, glyphByCode);
+        const QByteArray &program = subset.program;
         if (program.isEmpty()) {
             m_error = tr("无法嵌入字体 %1：无法生成子集").arg(source.familyName());
             return false;
@@ -247,6 +275,7 @@ bool PdfFontSet::writeFonts()
         const int descriptor = m_writer.reserveObject();
         const int fontFile = m_writer.reserveObject();
         const int toUnicode = textByCode.empty() ? 0 : m_writer.reserveObject();
+        const int codeToGlyphMap = subset.codeToGlyphMap.isEmpty() ? 0 : m_writer.reserveObject();
         const auto reference = [](int number) { return QByteArray::number(number) + " 0 R"; };
 
         QByteArray type0 = "<</Type/Font/Subtype/Type0/BaseFont" + baseFont +
@@ -261,7 +290,9 @@ bool PdfFontSet::writeFonts()
                          "/CIDSystemInfo<</Registry(Adobe)/Ordering(Identity)/Supplement 0>>"
                          "/FontDescriptor " +
                          reference(descriptor) + "/DW 1000" + widthArray(widthByCode);
-        if (!source.isCff())
+        if (codeToGlyphMap)
+            cid += "/CIDToGIDMap " + reference(codeToGlyphMap);
+        else if (!source.isCff())
             cid += "/CIDToGIDMap/Identity";
         m_writer.writeObject(cidFont, cid + ">>");
 
@@ -289,6 +320,8 @@ bool PdfFontSet::writeFonts()
             : source.isCff()    ? QByteArray("/Subtype/OpenType")
                                 : "/Length1 " + QByteArray::number(program.size());
         m_writer.writeStream(fontFile, fontFileEntries, program);
+        if (codeToGlyphMap)
+            m_writer.writeStream(codeToGlyphMap, {}, subset.codeToGlyphMap);
         if (toUnicode)
             m_writer.writeStream(toUnicode, {}, toUnicodeMap(textByCode));
     }
