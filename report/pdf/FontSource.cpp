@@ -120,14 +120,24 @@ HbFace mappedFaceOf(const QRawFont &font)
     return {};
 }
 
-/// Hands out the tables a CID-keyed program's subset is made from; the others read as absent.
-hb_blob_t *programTable(hb_face_t *, hb_tag_t tag, void *fullFace)
+/// Hands out the tables of @p fullFace a subset is made from; the others read as absent, so
+/// the subsetter spends no time on character maps, names and layout the PDF does not embed.
+template<const char *const *Tables, std::size_t Count>
+hb_blob_t *subsetTable(hb_face_t *, hb_tag_t tag, void *fullFace)
 {
-    for (const char *name : {"CFF ", "head", "hhea", "hmtx", "maxp"})
-        if (tag == tagOf(name))
+    for (std::size_t i = 0; i < Count; ++i)
+        if (tag == tagOf(Tables[i]))
             return hb_face_reference_table(static_cast<hb_face_t *>(fullFace), tag);
     return hb_blob_get_empty();
 }
+
+// A CID-keyed face is embedded as its bare program; the metrics tables let the subsetter count
+// and measure glyphs.
+constexpr const char *kCidProgramTables[] = {"CFF ", "head", "hhea", "hmtx", "maxp"};
+constexpr const char *kCffFontTables[] = {"CFF ", "head", "hhea", "hmtx", "maxp", "post", "OS/2"};
+// Hints are dropped from the subset, so their programs are left behind too.
+constexpr const char *kTrueTypeTables[] = {"head", "hhea", "hmtx", "maxp",
+                                           "glyf", "loca", "post", "OS/2"};
 
 void releaseFace(void *face)
 {
@@ -293,21 +303,17 @@ std::shared_ptr<const FontSource> FontSource::load(const QRawFont &font, QString
             ? position
             : source->m_ascentUnits;
 
-    if (source->isCidKeyed()) {
-        source->m_subsetFace.reset(
-            hb_face_create_for_tables(programTable, hb_face_reference(face), releaseFace));
-        hb_face_set_upem(source->m_subsetFace.get(), unsigned(unitsPerEm));
-        hb_face_set_glyph_count(source->m_subsetFace.get(), glyphCount);
-    }
-
-    // Subsetting a TrueType face again and again costs half as much once its lookups are built
-    // up front, which takes a few tens of milliseconds. Building them for a large CFF face takes
-    // seconds, more than a short run spends subsetting it.
-    if (!source->isCff()) {
-        HbFace prepared(hb_subset_preprocess(face));
-        if (prepared && hb_face_get_glyph_count(prepared.get()) == glyphCount)
-            source->m_face.reset(prepared.release());
-    }
+    hb_reference_table_func_t tables = nullptr;
+    if (source->isCidKeyed())
+        tables = subsetTable<kCidProgramTables, std::size(kCidProgramTables)>;
+    else if (source->isCff())
+        tables = subsetTable<kCffFontTables, std::size(kCffFontTables)>;
+    else
+        tables = subsetTable<kTrueTypeTables, std::size(kTrueTypeTables)>;
+    source->m_subsetFace.reset(
+        hb_face_create_for_tables(tables, hb_face_reference(face), releaseFace));
+    hb_face_set_upem(source->m_subsetFace.get(), unsigned(unitsPerEm));
+    hb_face_set_glyph_count(source->m_subsetFace.get(), glyphCount);
     return source;
 }
 

@@ -36,9 +36,9 @@ public:
 
     /// The face to subset; HarfBuzz faces may be used from several threads at once.
     hb_face_t *face() const { return m_face.get(); }
-    /// The face to subset from: for a CID-keyed face only its program and metrics, since only
-    /// the program is embedded and the rest would cost the subsetter far more than the glyphs.
-    hb_face_t *subsetFace() const { return m_subsetFace ? m_subsetFace.get() : m_face.get(); }
+    /// The face to subset from: only the tables an embedded subset keeps, since the others
+    /// would cost the subsetter far more than the glyphs.
+    hb_face_t *subsetFace() const { return m_subsetFace.get(); }
     QString familyName() const { return m_familyName; }
     /// The name for /BaseFont and /FontName, made of PDF name characters only.
     QByteArray postScriptName() const { return m_postScriptName; }
