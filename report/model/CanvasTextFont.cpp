@@ -1,8 +1,10 @@
 #include "report/model/CanvasTextFont.h"
 
 #include "report/model/TqxGlobals.h"
+#include "report/platform/TextRunEngine.h"
 
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <cmath>
 
@@ -58,13 +60,19 @@ void CanvasTextFont::drawText(QPainter &painter, double leftPx, double baselineP
     QFont drawing = m_font;
     drawing.setLetterSpacing(QFont::AbsoluteSpacing, charSpacingPx * m_drawSizeFactor);
     painter.setFont(drawing);
+    // An engine that places runs itself spares the painter's shaping of them.
+    auto *const runEngine = dynamic_cast<platform::TextRunEngine *>(painter.paintEngine());
+    const auto draw = [&](const QPointF &baseline) {
+        if (!runEngine || !runEngine->drawTextRun(baseline, drawing, text))
+            painter.drawText(baseline, text);
+    };
     if (m_drawSizeFactor == 1.0) {
-        painter.drawText(QPointF(leftPx, baselinePx), text);
+        draw(QPointF(leftPx, baselinePx));
         return;
     }
     painter.save();
     painter.scale(1.0 / m_drawSizeFactor, 1.0 / m_drawSizeFactor);
-    painter.drawText(QPointF(leftPx * m_drawSizeFactor, baselinePx * m_drawSizeFactor), text);
+    draw(QPointF(leftPx * m_drawSizeFactor, baselinePx * m_drawSizeFactor));
     painter.restore();
 }
 

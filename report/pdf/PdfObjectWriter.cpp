@@ -1,6 +1,7 @@
 #include "report/pdf/PdfObjectWriter.h"
 
 #include <QIODevice>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -138,33 +139,31 @@ void PdfObjectWriter::finish(int catalog, int info)
 
 namespace syntax {
 
-void appendNumber(QByteArray &out, double value)
+void appendNumber(QByteArray &out, double value, int decimals)
 {
-    // Four decimals are a ten-thousandth of a point, far below what any device shows.
+    static constexpr unsigned long long kPowersOfTen[] = {
+        1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL, 100000000ULL};
+    decimals = std::clamp(decimals, 0, 8);
+    const unsigned long long unit = kPowersOfTen[decimals];
+    // Beyond a billion nothing on a page means anything, and the scaled value stays in range.
     if (!std::isfinite(value))
         value = 0;
-    const long long scaled = std::llround(value * 10000.0);
+    value = std::clamp(value, -1e9, 1e9);
+    const long long scaled = std::llround(value * double(unit));
     const bool negative = scaled < 0;
     const unsigned long long magnitude = negative ? 0ULL - scaled : scaled;
-    char buffer[32];
+    char buffer[48];
     int length =
-        std::snprintf(buffer, sizeof buffer, "%s%llu", negative ? "-" : "", magnitude / 10000ULL);
-    unsigned long long fraction = magnitude % 10000ULL;
+        std::snprintf(buffer, sizeof buffer, "%s%llu", negative ? "-" : "", magnitude / unit);
+    unsigned long long fraction = magnitude % unit;
     if (fraction) {
-        char digits[6] = {'.',
-                          char('0' + fraction / 1000),
-                          char('0' + fraction / 100 % 10),
-                          char('0' + fraction / 10 % 10),
-                          char('0' + fraction % 10),
-                          0};
-        int end = 5;
-        while (digits[end - 1] == '0')
-            --end;
-        std::memcpy(buffer + length, digits, size_t(end));
-        length += end;
+        // The fraction's digits with leading zeros, then without trailing ones.
+        buffer[length++] = '.';
+        for (int digit = decimals - 1; digit >= 0; --digit)
+            buffer[length++] = char('0' + fraction / kPowersOfTen[digit] % 10);
+        while (buffer[length - 1] == '0')
+            --length;
     }
-    if (length == 2 && buffer[0] == '-' && buffer[1] == '0')
-        length = 1, buffer[0] = '0';
     out.append(buffer, length);
     out.append(' ');
 }

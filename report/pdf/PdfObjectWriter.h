@@ -51,8 +51,10 @@ private:
 namespace syntax {
 /// A number with at most four decimals and no exponent, as PDF readers require.
 QByteArray number(double value);
-/// Appends number(value) and a space, without a temporary.
-void appendNumber(QByteArray &out, double value);
+/// Appends @p value with at most @p decimals decimals (up to 8) and a space, without a
+/// temporary. Four are a ten-thousandth of a point, below what any device shows; scale factors
+/// of a matrix need more, since they multiply every coordinate after them.
+void appendNumber(QByteArray &out, double value, int decimals = 4);
 /// A text string: plain ASCII as a literal string, anything else as UTF-16BE with its mark.
 QByteArray textString(const QString &text);
 } // namespace syntax

@@ -36,10 +36,11 @@ void appendHexCode(QByteArray &out, quint16 code)
 
 void appendMatrix(QByteArray &out, const QTransform &matrix)
 {
-    appendNumber(out, matrix.m11());
-    appendNumber(out, matrix.m12());
-    appendNumber(out, matrix.m21());
-    appendNumber(out, matrix.m22());
+    constexpr int kScaleDecimals = 8;
+    appendNumber(out, matrix.m11(), kScaleDecimals);
+    appendNumber(out, matrix.m12(), kScaleDecimals);
+    appendNumber(out, matrix.m21(), kScaleDecimals);
+    appendNumber(out, matrix.m22(), kScaleDecimals);
     appendNumber(out, matrix.dx());
     appendNumber(out, matrix.dy());
 }
@@ -635,18 +636,74 @@ void PdfPaintEngine::drawTextItem(const QPointF &origin, const QTextItem &textIt
     setFillColour(m_pen.color());
     setAlpha(m_pen.color().alphaF() * m_opacity, 1.0);
     m_content += "BT\n";
-    if (!drawInPrimaryFace(origin, textItem, text))
+    if (!drawInPrimaryFace(origin, textItem.font(), text, textItem.width()))
         drawLaidOut(origin, textItem, text);
     m_content += "ET\n";
 }
 
-bool PdfPaintEngine::drawInPrimaryFace(const QPointF &origin, const QTextItem &textItem,
-                                       const QString &text)
+namespace {
+
+/// Scripts whose characters stand one glyph each, side by side, as the face's character map
+/// and advances place them.
+bool placesGlyphBesideGlyph(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t character = text.at(i).unicode();
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size()) {
+            character = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
+        if (character < 0x20)
+            return false;
+        switch (QChar::script(character)) {
+        case QChar::Script_Common:
+        case QChar::Script_Latin:
+        case QChar::Script_Han:
+        case QChar::Script_Greek:
+        case QChar::Script_Cyrillic:
+        case QChar::Script_Bopomofo:
+            break;
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool PdfPaintEngine::drawTextRun(const QPointF &baseline, const QFont &font, const QString &text)
+{
+    if (!isActive() || text.isEmpty() || font.letterSpacing() != 0 || font.underline() ||
+        font.strikeOut() || font.overline() || !placesGlyphBesideGlyph(text))
+        return false;
+    // The painter hands its state over only before a drawing call of its own.
+    syncState();
+    if (m_pen.style() == Qt::NoPen)
+        return true;
+    const QFont deviceFont(font, &m_device);
+    const qsizetype contentSize = m_content.size();
+    applyClip();
+    setFillColour(m_pen.color());
+    setAlpha(m_pen.color().alphaF() * m_opacity, 1.0);
+    m_content += "BT\n";
+    if (!drawInPrimaryFace(baseline, deviceFont, text, std::nullopt)) {
+        // Nothing of the run was written; the painter draws it instead.
+        m_content.truncate(contentSize);
+        resetEmittedState();
+        m_clipDirty = true;
+        return false;
+    }
+    m_content += "ET\n";
+    return true;
+}
+
+bool PdfPaintEngine::drawInPrimaryFace(const QPointF &origin, const QFont &font,
+                                       const QString &text, std::optional<double> paintedWidthPx)
 {
     // Most runs are characters of the font's own face, one glyph each, placed by their advances
     // and the letter spacing alone. Those need no second shaping: the face's character map and
     // its design advances place them where the painter measured them.
-    const QFont font = textItem.font();
     if (font.wordSpacing() != 0 || (font.letterSpacing() != 0 && font.kerning()) ||
         (font.letterSpacing() != 0 && font.letterSpacingType() != QFont::AbsoluteSpacing))
         return false;
@@ -668,7 +725,8 @@ bool PdfPaintEngine::drawInPrimaryFace(const QPointF &origin, const QTextItem &t
         x += m_fonts->advance(face->index, character.glyph) * sizePx / 1000.0;
     }
     const qsizetype count = m_glyphs.size();
-    const double extraPx = textItem.width() - x;
+    // Without the painter's width the run has no spacing: the caller declines spaced runs.
+    const double extraPx = paintedWidthPx ? *paintedWidthPx - x : 0.0;
     // Advances are whole 64ths of a pixel on the painter's side.
     const double tolerancePx = 0.02 * count + 0.05;
     double spacingPx = 0;

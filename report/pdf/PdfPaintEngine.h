@@ -4,6 +4,7 @@
 #include "report/pdf/PdfImageSet.h"
 #include "report/pdf/PdfObjectWriter.h"
 #include "report/pdf/PdfPaintDevice.h"
+#include "report/platform/TextRunEngine.h"
 
 #include <QBrush>
 #include <QByteArray>
@@ -15,6 +16,7 @@
 #include <QPen>
 #include <QRawFont>
 #include <QTransform>
+#include <optional>
 
 namespace tovren::pdf {
 
@@ -32,7 +34,7 @@ struct CharacterGlyph
     QStringView text;
 };
 
-class PdfPaintEngine : public QPaintEngine
+class PdfPaintEngine : public QPaintEngine, public platform::TextRunEngine
 {
 public:
     explicit PdfPaintEngine(PdfPaintDevice &device);
@@ -50,6 +52,7 @@ public:
     void drawImage(const QRectF &target, const QImage &image, const QRectF &source,
                    Qt::ImageConversionFlags flags) override;
     void drawTextItem(const QPointF &origin, const QTextItem &textItem) override;
+    bool drawTextRun(const QPointF &baseline, const QFont &font, const QString &text) override;
 
     bool newPage();
     QString errorString() const { return m_error; }
@@ -80,7 +83,8 @@ private:
     };
     int usedFontIndex(const QRawFont &font);
     const PrimaryFace *primaryFace(const QFont &font);
-    bool drawInPrimaryFace(const QPointF &origin, const QTextItem &textItem, const QString &text);
+    bool drawInPrimaryFace(const QPointF &origin, const QFont &font, const QString &text,
+                           std::optional<double> paintedWidthPx);
     void drawLaidOut(const QPointF &origin, const QTextItem &textItem, const QString &text);
     void writeGlyphs(const QPointF &origin, int index, double sizePx, const QList<quint32> &glyphs,
                      const QList<QPointF> &positions, const QList<CharacterGlyph> &characters);
