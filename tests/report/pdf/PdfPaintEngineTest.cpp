@@ -1,7 +1,9 @@
 #include "report/pdf/PdfPaintDevice.h"
+#include "report/platform/TextRunEngine.h"
 
 #include <QFile>
 #include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -167,6 +169,61 @@ TEST_F(PdfPaintEngineTest, TextIsWrittenAsTextInEveryFaceItNeeds)
     ASSERT_GT(spacingDots, 0);
     const double expectedPt = (spacedDots - spacingDots) / kDotsPerPoint;
     EXPECT_NEAR(widthPt, expectedPt, 0.01 * expectedPt);
+}
+
+// What the engine places itself must land where the painter's own shaping puts it: the same
+// texts drawn both ways, at the enlarged size and scale-down printing uses, read back the same.
+TEST_F(PdfPaintEngineTest, RunsTheEnginePlacesLandWhereThePaintersShapingPutsThem)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    const QStringList texts = {QStringLiteral("320102198909110640"), QStringLiteral("王喆堃"),
+                               QStringLiteral("Wang Zhe 2004"),
+                               QStringLiteral("上海市徐汇区 88 号")};
+    qsizetype placedByEngine = 0;
+    const auto drawAll = [&](bool byEngine) {
+        return write([&](QPainter &painter, pdf::PdfPaintDevice &) {
+            painter.scale(1.0 / 18, 1.0 / 18);
+            for (qsizetype i = 0; i < texts.size(); ++i) {
+                QFont font(i % 2 ? QStringLiteral("宋体") : QStringLiteral("Arial"));
+                font.setPixelSize(2100);
+                font.setKerning(false);
+                painter.setFont(font);
+                const QPointF baseline(600 * 18, (600 + 300 * i) * 18);
+                auto *engine = dynamic_cast<platform::TextRunEngine *>(painter.paintEngine());
+                ASSERT_NE(engine, nullptr);
+                if (byEngine && engine->drawTextRun(baseline, font, texts[i]))
+                    ++placedByEngine;
+                else
+                    painter.drawText(baseline, texts[i]);
+            }
+        });
+    };
+    const auto wordsOf = [&](const QString &pdf) {
+        return run(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    };
+    const QString byPainter = wordsOf(drawAll(false));
+    const QString byEngine = wordsOf(drawAll(true));
+    // 喆 and 堃 come from a fallback face, so that run alone goes through the painter.
+    EXPECT_EQ(placedByEngine, texts.size() - 1);
+    static const QRegularExpression word(QStringLiteral(
+        R"re(xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re"));
+    QList<QRegularExpressionMatch> expected;
+    for (auto it = word.globalMatch(byPainter); it.hasNext();)
+        expected.append(it.next());
+    QList<QRegularExpressionMatch> placed;
+    for (auto it = word.globalMatch(byEngine); it.hasNext();)
+        placed.append(it.next());
+    ASSERT_EQ(placed.size(), expected.size()) << byEngine.toStdString();
+    ASSERT_GE(placed.size(), texts.size());
+    for (qsizetype i = 0; i < placed.size(); ++i) {
+        SCOPED_TRACE(expected[i].captured(5).toStdString());
+        EXPECT_EQ(placed[i].captured(5), expected[i].captured(5));
+        for (int edge = 1; edge <= 4; ++edge)
+            EXPECT_NEAR(placed[i].captured(edge).toDouble(), expected[i].captured(edge).toDouble(),
+                        0.02);
+    }
 }
 
 } // namespace
