@@ -1,7 +1,7 @@
 #!/bin/sh
 # Times the real `tovren build` commands as a clerk or a script waits for them: start-up, opening
 # the store, building, checking for cut-off values and writing, on a demo store of generated
-# graduates. Prints the median of several runs, pages per second and peak memory.
+# graduates. Prints the median of several runs, pages (or files) per second and peak memory.
 #
 #   bench/whole_build.sh [BUILD_DIR] [RECORDS] [RUNS]
 #   (defaults: build, 10000, 3)
@@ -42,3 +42,6 @@ measure() {
 measure "build --qxp" "$tovren" build --qxp "$work/out.qxp"
 measure "build --pdf" "$tovren" build --pdf "$work/out.pdf"
 echo "PDF size: $(du -m "$work/out.pdf" | cut -f1) MB"
+# One file per graduate: the figure is files per second. A set written again replaces the last.
+measure "build --pdf-each" "$tovren" build --pdf-each "$work/each"
+echo "Per-record files: $(find "$work/each" -name '*.pdf' | wc -l), $(du -sm "$work/each" | cut -f1) MB"
