@@ -14,6 +14,14 @@ using script::Variant;
 
 namespace {
 
+/// A damaged file can scale a stored extent past any sheet; drawn geometry is held where the
+/// sums and differences of drawing code cannot overflow.
+qint32 drawn(double value)
+{
+    constexpr qint32 kMaxDrawnExtent = 1 << 28;
+    return std::clamp(roundHalfEven(value), -kMaxDrawnExtent, kMaxDrawnExtent);
+}
+
 constexpr int kMaxUniqueNameTries = 10000;
 constexpr DevicePixels kClipRegionMargin = 10;
 
@@ -219,12 +227,6 @@ void TqxView::BeginDraw(QPainter &painter)
     const SavedGeometry &design = *m_designGeometry;
     const double sx = Transform.scaleX;
     const double sy = Transform.scaleY;
-    // A damaged file can scale a stored extent past any sheet; drawn geometry is held where the
-    // sums and differences of drawing code cannot overflow.
-    const auto drawn = [](double value) {
-        constexpr qint32 kMaxDrawnExtent = 1 << 28;
-        return std::clamp(roundHalfEven(value), -kMaxDrawnExtent, kMaxDrawnExtent);
-    };
     Left = drawn(double(roundHalfEven(design.left * sx)) + Transform.offsetX);
     Top = drawn(double(roundHalfEven(design.top * sy)) + Transform.offsetY);
     Width = drawn(sx * design.width);
@@ -296,14 +298,14 @@ void TqxView::PaintFrame(QPainter &painter)
     }
     FrameLinePainter::Pen pen;
     pen.color = toQColor(FrameColor);
-    pen.width = roundHalfEven(FrameWidth);
+    pen.width = drawn(FrameWidth);
     pen.style = FrameStyle <= psDouble ? static_cast<LineStyle>(FrameStyle) : psSolid;
     pen.fill = toQColor(FillColor);
-    pen.doubleDistance = roundHalfEven(FrameWidth);
+    pen.doubleDistance = drawn(FrameWidth);
     const FrameLinePainter lines(painter, pen);
 
-    const DevicePixels right = roundHalfEven(scaledRight());
-    const DevicePixels bottom = roundHalfEven(scaledBottom());
+    const DevicePixels right = drawn(scaledRight());
+    const DevicePixels bottom = drawn(scaledBottom());
     if (FrameTyp & qxftRight)
         lines.vertical(right, Top, bottom);
     if (FrameTyp & qxftLeft)
