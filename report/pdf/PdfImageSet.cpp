@@ -11,25 +11,23 @@ PdfImageSet::PdfImageSet(PdfObjectWriter &writer)
 int PdfImageSet::imageNumber(const QImage &image)
 {
     // Pictures repeated on every page come from the same cached image, so its key finds them.
-    const qint64 key = image.cacheKey();
-    const auto found = m_numberByImageKey.constFind(key);
-    if (found != m_numberByImageKey.constEnd())
-        return found.value();
-    const int number = int(m_objects.size());
-    m_objects.append(writeImage(image));
-    m_numberByImageKey.insert(key, number);
-    return number;
+    return numberFor(m_numberByImageKey, image.cacheKey(), [&] { return image; });
 }
 
 int PdfImageSet::imageNumber(const QPixmap &pixmap)
 {
-    const qint64 key = pixmap.cacheKey();
-    const auto found = m_numberByPixmapKey.constFind(key);
-    if (found != m_numberByPixmapKey.constEnd())
+    return numberFor(m_numberByPixmapKey, pixmap.cacheKey(), [&] { return pixmap.toImage(); });
+}
+
+int PdfImageSet::numberFor(QHash<qint64, int> &numbers, qint64 key,
+                           const std::function<QImage()> &image)
+{
+    const auto found = numbers.constFind(key);
+    if (found != numbers.constEnd())
         return found.value();
     const int number = int(m_objects.size());
-    m_objects.append(writeImage(pixmap.toImage()));
-    m_numberByPixmapKey.insert(key, number);
+    m_objects.append(writeImage(image()));
+    numbers.insert(key, number);
     return number;
 }
 

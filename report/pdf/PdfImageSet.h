@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QImage>
 #include <QPixmap>
+#include <functional>
 
 namespace tovren::pdf {
 
@@ -22,6 +23,7 @@ public:
     const QList<int> &objects() const { return m_objects; }
 
 private:
+    int numberFor(QHash<qint64, int> &numbers, qint64 key, const std::function<QImage()> &image);
     int writeImage(const QImage &image);
 
     PdfObjectWriter &m_writer;

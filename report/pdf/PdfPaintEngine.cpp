@@ -285,38 +285,31 @@ void PdfPaintEngine::applyClip()
     }
 }
 
-void PdfPaintEngine::setFillColour(const QColor &colour)
+void PdfPaintEngine::setColour(const QColor &colour, QColor &emitted, const char *greyOperator,
+                               const char *rgbOperator)
 {
-    if (m_fillColour.isValid() && m_fillColour.rgb() == colour.rgb())
+    if (emitted.isValid() && emitted.rgb() == colour.rgb())
         return;
-    m_fillColour = colour;
+    emitted = colour;
     const QRgb rgb = colour.rgb();
+    appendNumber(m_content, qRed(rgb) / 255.0);
     if (qRed(rgb) == qGreen(rgb) && qGreen(rgb) == qBlue(rgb)) {
-        appendNumber(m_content, qRed(rgb) / 255.0);
-        m_content += "g\n";
+        m_content += greyOperator;
         return;
     }
-    appendNumber(m_content, qRed(rgb) / 255.0);
     appendNumber(m_content, qGreen(rgb) / 255.0);
     appendNumber(m_content, qBlue(rgb) / 255.0);
-    m_content += "rg\n";
+    m_content += rgbOperator;
+}
+
+void PdfPaintEngine::setFillColour(const QColor &colour)
+{
+    setColour(colour, m_fillColour, "g\n", "rg\n");
 }
 
 void PdfPaintEngine::setStrokeColour(const QColor &colour)
 {
-    if (m_strokeColour.isValid() && m_strokeColour.rgb() == colour.rgb())
-        return;
-    m_strokeColour = colour;
-    const QRgb rgb = colour.rgb();
-    if (qRed(rgb) == qGreen(rgb) && qGreen(rgb) == qBlue(rgb)) {
-        appendNumber(m_content, qRed(rgb) / 255.0);
-        m_content += "G\n";
-        return;
-    }
-    appendNumber(m_content, qRed(rgb) / 255.0);
-    appendNumber(m_content, qGreen(rgb) / 255.0);
-    appendNumber(m_content, qBlue(rgb) / 255.0);
-    m_content += "RG\n";
+    setColour(colour, m_strokeColour, "G\n", "RG\n");
 }
 
 void PdfPaintEngine::setAlpha(double fillAlpha, double strokeAlpha)

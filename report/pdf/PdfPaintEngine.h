@@ -69,6 +69,8 @@ private:
                          const QSize &imageSize);
     void applyClip();
     void resetEmittedState();
+    void setColour(const QColor &colour, QColor &emitted, const char *greyOperator,
+                   const char *rgbOperator);
     void setFillColour(const QColor &colour);
     void setStrokeColour(const QColor &colour);
     void setAlpha(double fillAlpha, double strokeAlpha);

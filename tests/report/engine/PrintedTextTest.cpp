@@ -1,8 +1,8 @@
 #include "BuildFixture.h"
 #include "report/engine/PdfExportFilter.h"
+#include "tests/support/PopplerTools.h"
 
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -18,22 +18,15 @@ struct PdfWord
     double xMinPt, yMinPt, xMaxPt, yMaxPt;
 };
 
-QString run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(20000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
+using test::popplerOutput;
 
 std::vector<PdfWord> wordsOf(const QString &pdf)
 {
     static const QRegularExpression word(QStringLiteral(
         R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     std::vector<PdfWord> words;
-    const QString html =
-        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const QString html = popplerOutput(QStringLiteral("pdftotext"),
+                                       {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     for (auto it = word.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
         words.push_back({m.captured(5), m.captured(1).toDouble(), m.captured(2).toDouble(),
@@ -85,7 +78,7 @@ protected:
 TEST_F(PrintedTextTest, PagesHaveTheSheetsExactSizeAndTextItsExactPointSize)
 {
     const QString pdf = writePdf();
-    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    const QString info = popplerOutput(QStringLiteral("pdfinfo"), {pdf});
     if (info.isEmpty())
         GTEST_SKIP() << "poppler-utils are not installed";
     const auto size =
@@ -131,9 +124,9 @@ TEST_F(PrintedTextTest, EveryCharacterOfARareNameLeavesInk)
     ASSERT_GE(words.size(), 2u);
     constexpr int kDotsPerInch = 144;
     const QString prefix = dir.filePath(QStringLiteral("page"));
-    run(QStringLiteral("pdftoppm"),
-        {QStringLiteral("-r"), QString::number(kDotsPerInch), QStringLiteral("-gray"),
-         QStringLiteral("-singlefile"), pdf, prefix});
+    popplerOutput(QStringLiteral("pdftoppm"),
+                  {QStringLiteral("-r"), QString::number(kDotsPerInch), QStringLiteral("-gray"),
+                   QStringLiteral("-singlefile"), pdf, prefix});
     const QImage page(prefix + QStringLiteral(".pgm"));
     ASSERT_FALSE(page.isNull());
     const double scale = kDotsPerInch / 72.0;

@@ -1,11 +1,11 @@
 #include "report/pdf/PdfPaintDevice.h"
 #include "report/platform/TextRunEngine.h"
+#include "tests/support/PopplerTools.h"
 
 #include <QFile>
 #include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -16,14 +16,7 @@ using namespace tovren;
 
 namespace {
 
-QString run(const QString &program, const QStringList &arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(20000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
+using test::popplerOutput;
 
 /// Draws on a two-page document the way report objects do, then reads it back with poppler.
 class PdfPaintEngineTest : public ::testing::Test
@@ -50,10 +43,10 @@ protected:
     QImage render(const QString &pdf, int page, int dotsPerInch)
     {
         const QString prefix = dir.filePath(QStringLiteral("page%1").arg(page));
-        run(QStringLiteral("pdftoppm"),
-            {QStringLiteral("-r"), QString::number(dotsPerInch), QStringLiteral("-f"),
-             QString::number(page), QStringLiteral("-l"), QString::number(page),
-             QStringLiteral("-singlefile"), pdf, prefix});
+        popplerOutput(QStringLiteral("pdftoppm"),
+                      {QStringLiteral("-r"), QString::number(dotsPerInch), QStringLiteral("-f"),
+                       QString::number(page), QStringLiteral("-l"), QString::number(page),
+                       QStringLiteral("-singlefile"), pdf, prefix});
         return QImage(prefix + QStringLiteral(".ppm"));
     }
 
@@ -89,8 +82,8 @@ TEST_F(PdfPaintEngineTest, ShapesPicturesClipsAndPagesLandWhereThePainterPutThem
     });
 
     const QString info =
-        run(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
-                                        QStringLiteral("-l"), QStringLiteral("2"), pdf});
+        popplerOutput(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                                  QStringLiteral("-l"), QStringLiteral("2"), pdf});
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title: +毕业证书"))))
         << info.toStdString();
     EXPECT_TRUE(
@@ -141,12 +134,12 @@ TEST_F(PdfPaintEngineTest, TextIsWrittenAsTextInEveryFaceItNeeds)
         painter.rotate(-90);
         painter.drawText(QPointF(0, 0), QStringLiteral("竖排"));
     });
-    const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    const QString text = popplerOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     EXPECT_TRUE(text.contains(QStringLiteral("王喆堃 李䶮𠮷"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("No. 320102198909110640"))) << text.toStdString();
 
-    const QString html =
-        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    const QString html = popplerOutput(QStringLiteral("pdftotext"),
+                                       {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     // The turned text keeps its characters and stands upright on the page: two characters
     // high, one wide.
     const auto turned =
@@ -200,8 +193,8 @@ TEST_F(PdfPaintEngineTest, RunsTheEnginePlacesLandWhereThePaintersShapingPutsThe
         });
     };
     const auto wordsOf = [&](const QString &pdf) {
-        return run(QStringLiteral("pdftotext"),
-                   {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        return popplerOutput(QStringLiteral("pdftotext"),
+                             {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
     };
     const QString byPainter = wordsOf(drawAll(false));
     const QString byEngine = wordsOf(drawAll(true));
