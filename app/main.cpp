@@ -54,11 +54,11 @@ void ensureRuntimeDir()
     }
 }
 
-/// Building and writing pages allocates and frees the same large blocks once per page (the PDF
-/// writer's compression state among them), and the allocator's default is to hand freed memory
-/// back to the system at once and fault it in again for the next page: nearly half of the time of
-/// a PDF run. The process keeps what it freed instead; its peak memory is unchanged, as that is
-/// set by what is in use at once.
+/// Writing one PDF per record subsets each font for every file, and the subsetter allocates its
+/// working buffers afresh each time, a few hundred kilobytes, which the allocator's default maps
+/// and hands back at once: with that default a run of per-record files takes three times as
+/// long, most of it faulting the same memory in again. The process keeps what it freed instead;
+/// its peak memory is unchanged, as that is set by what is in use at once.
 void keepFreedMemory()
 {
     constexpr int kTrimThresholdBytes = 256 * 1024 * 1024;
