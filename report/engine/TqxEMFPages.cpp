@@ -135,19 +135,49 @@ TqxPreparedPage &TqxEMFPages::Insert(qsizetype index, const model::TqxPage &temp
 
 TqxPreparedPage &TqxEMFPages::Add(const model::TqxPage &templatePage)
 {
-    // A stream grows by doubling while its page is written; a finished page gives the spare
-    // room back, a fifth of all a long build keeps.
     if (!m_pages.empty())
-        m_pages.back()->stream.squeeze();
+        finishPage(*m_pages.back());
     TqxPreparedPage &page = Insert(Count(), templatePage);
     if (m_onBeginPage)
         m_onBeginPage(static_cast<int>(Count() - 1));
     return page;
 }
 
+void TqxEMFPages::finishPage(TqxPreparedPage &page)
+{
+    // A stream grows by doubling while its page is written; a finished page gives the spare
+    // room back, a fifth of all a long run keeps.
+    page.stream.squeeze();
+    m_finishedBytes += page.stream.size();
+    if (m_finishedBytes <= m_compressAboveBytes || !page.compressedStream.isEmpty())
+        return;
+    // Records repeat from page to page; the fastest level packs them to about a fifth.
+    page.compressedStream = qCompress(page.stream, 1);
+    page.compressedStream.squeeze(); // it comes in a block sized for no compression at all
+    page.stream = QByteArray();
+}
+
+QByteArray TqxEMFPages::streamOf(qsizetype index) const
+{
+    const TqxPreparedPage &page = Page(index);
+    if (page.compressedStream.isEmpty())
+        return page.stream;
+    return qUncompress(page.compressedStream);
+}
+
+QByteArray &TqxEMFPages::writableStream(qsizetype index)
+{
+    TqxPreparedPage &page = Page(index);
+    if (!page.compressedStream.isEmpty()) {
+        page.stream = qUncompress(page.compressedStream);
+        page.compressedStream = QByteArray();
+    }
+    return page.stream;
+}
+
 void TqxEMFPages::appendObject(qsizetype index, TqxView &view)
 {
-    RecordWriter writer(Page(index).stream);
+    RecordWriter writer(writableStream(index));
     writeObjectRecord(writer, view);
 }
 
@@ -173,7 +203,7 @@ model::TqxPage &TqxEMFPages::Unpack(qsizetype index)
         return *page.unpacked;
     auto object = makePageObject(page);
     model::runState().currentPage = object.get();
-    PageStreamReader reader(page.stream);
+    PageStreamReader reader(streamOf(index));
     while (std::unique_ptr<TqxView> view = reader.next())
         object->addObject(std::move(view));
     page.unpacked = std::move(object);
@@ -186,6 +216,7 @@ void TqxEMFPages::Pack(qsizetype index)
     if (!page.unpacked)
         return;
     page.stream = emptyStream();
+    page.compressedStream = QByteArray();
     RecordWriter writer(page.stream);
     for (qsizetype i = 0; i < page.unpacked->objectCount(); ++i) {
         TqxView &view = *page.unpacked->object(i);
@@ -234,7 +265,7 @@ void TqxEMFPages::Draw(qsizetype index, QPainter &painter, const QRect &target, 
 
 void TqxEMFPages::ExportPage(qsizetype index, TqxExportFilter &filter)
 {
-    PageStreamReader reader(Page(index).stream);
+    PageStreamReader reader(streamOf(index));
     while (std::unique_ptr<TqxView> view = reader.next())
         filter.exportObject(*view);
 }
@@ -242,7 +273,7 @@ void TqxEMFPages::ExportPage(qsizetype index, TqxExportFilter &filter)
 void TqxEMFPages::VisitPageRecords(
     qsizetype index, const std::function<void(model::TqxView &, QByteArrayView)> &visit)
 {
-    PageStreamReader reader(Page(index).stream);
+    PageStreamReader reader(streamOf(index));
     QByteArrayView record;
     while (std::unique_ptr<TqxView> view = reader.next(&record))
         visit(*view, record);
@@ -281,7 +312,8 @@ void TqxEMFPages::WritePagesFile(QIODevice &file, const QString &printerName,
     writer.writeByte(0); // no compression is installed
     writer.writeStr(printerName);
     writer.writeInt(static_cast<qint32>(Count()));
-    for (const auto &page : m_pages) {
+    for (qsizetype index = 0; index < Count(); ++index) {
+        const TqxPreparedPage *page = m_pages[size_t(index)].get();
         const qint64 entryStart = file.pos();
         writer.writeInt(static_cast<qint32>(entryStart));
         writer.writeWord(static_cast<quint16>(page->paperSize));
@@ -294,7 +326,7 @@ void TqxEMFPages::WritePagesFile(QIODevice &file, const QString &printerName,
         writer.writeInt(page->margins.top);
         writer.writeInt(page->margins.right);
         writer.writeInt(page->margins.bottom);
-        writer.writeBytes(page->stream);
+        writer.writeBytes(streamOf(index));
         const qint64 entryEnd = file.pos();
         file.seek(entryStart);
         writer.writeInt(static_cast<qint32>(entryEnd));
@@ -364,6 +396,7 @@ void TqxEMFPages::readCurrentFormat(QIODevice &file, int version, FileHeader &he
         page->stream = reader.readBytes(length);
         requireReadableObjects(page->stream);
         fillMetrics(*page);
+        finishPage(*page);
         m_pages.push_back(std::move(page));
         file.seek(nextEntry);
     }

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QIODevice;
@@ -33,7 +34,11 @@ struct TqxPreparedPage
     /// Set by the preview for pages on screen and by printing for the page being printed.
     bool visible = false;
     /// Version byte 25, then object records: kind byte, add-in class name, prepared record.
+    /// Empty while the page is kept compressed (see TqxEMFPages::streamOf()).
     QByteArray stream;
+    /// In a long run a finished page keeps its stream compressed here instead, a fifth of the
+    /// size; empty otherwise.
+    QByteArray compressedStream;
     /// The scan of the blank form under the template page it was built from, for the preview
     /// to show on request. Kept beside the stream, never in it: it is not printed, not exported
     /// and not saved with the prepared report.
@@ -61,9 +66,17 @@ public:
     TqxPreparedPage &Page(qsizetype index) { return *m_pages.at(index); }
     const TqxPreparedPage &Page(qsizetype index) const { return *m_pages.at(index); }
 
-    void Clear() { m_pages.clear(); }
+    void Clear()
+    {
+        m_pages.clear();
+        m_finishedBytes = 0;
+    }
     /// Exchanges the pages with @p other; each store keeps its own paper selector.
-    void swapPages(TqxEMFPages &other) noexcept { m_pages.swap(other.m_pages); }
+    void swapPages(TqxEMFPages &other) noexcept
+    {
+        m_pages.swap(other.m_pages);
+        std::swap(m_finishedBytes, other.m_finishedBytes);
+    }
     void Delete(qsizetype index);
     /// A new page before @p index (at the end when @p index is not below Count) with the paper
     /// settings of @p templatePage and an empty object stream.
@@ -74,6 +87,15 @@ public:
     {
         m_onBeginPage = std::move(handler);
     }
+
+    /// Page @p index's object stream, expanded if the page is kept compressed.
+    QByteArray streamOf(qsizetype index) const;
+    /// Page @p index's object stream to write to; a compressed page is expanded for good.
+    QByteArray &writableStream(qsizetype index);
+    /// Once the finished pages' streams pass @p bytes, further finished pages are kept
+    /// compressed. The default lets a run of some 9,000 certificates keep every page plain;
+    /// 100,000 would otherwise need over 350 MB for their streams alone.
+    void setCompressAboveBytes(qint64 bytes) { m_compressAboveBytes = bytes; }
 
     /// Appends @p view's prepared record to page @p index as it stands, for pages made without
     /// a build (the calibration page).
@@ -113,10 +135,15 @@ private:
     void readCurrentFormat(QIODevice &file, int version, FileHeader &header);
     void readOldStyleFile(QIODevice &file, FileHeader &header);
     void fillMetrics(TqxPreparedPage &page) const;
+    /// Gives a finished page's spare room back, and compresses its stream once the finished
+    /// pages hold more than m_compressAboveBytes.
+    void finishPage(TqxPreparedPage &page);
     std::unique_ptr<model::TqxPage> makePageObject(const TqxPreparedPage &page) const;
 
     model::PaperSelector *m_paper;
     std::vector<std::unique_ptr<TqxPreparedPage>> m_pages;
+    qint64 m_compressAboveBytes = 32 * 1024 * 1024;
+    qint64 m_finishedBytes = 0;
     std::function<void(int)> m_onBeginPage;
 };
 

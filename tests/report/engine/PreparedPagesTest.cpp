@@ -57,6 +57,47 @@ TEST_F(PreparedPagesTest, SavedFileLoadsTheSamePagesAndNamesThePrinter)
     EXPECT_EQ(bytes.back(), char(88));
 }
 
+// A long run keeps its finished pages compressed; nothing that reads pages may tell.
+TEST_F(PreparedPagesTest, PagesKeptCompressedWriteTheSameFileAndShowTheSameObjects)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(report.BuildPages());
+    const QString plainPath = dir.filePath(QStringLiteral("plain.qxp"));
+    ASSERT_TRUE(report.SavePagesFile(plainPath));
+    const QStringList lastTexts = pageTexts(1);
+
+    report.EMFPages().setCompressAboveBytes(0);
+    ASSERT_TRUE(report.BuildPages());
+    ASSERT_EQ(report.EMFPages().Count(), 3);
+    EXPECT_FALSE(report.EMFPages().Page(0).compressedStream.isEmpty());
+    EXPECT_TRUE(report.EMFPages().Page(0).stream.isEmpty());
+    const QString compressedPath = dir.filePath(QStringLiteral("compressed.qxp"));
+    ASSERT_TRUE(report.SavePagesFile(compressedPath));
+    QFile plain(plainPath);
+    QFile compressed(compressedPath);
+    ASSERT_TRUE(plain.open(QIODevice::ReadOnly) && compressed.open(QIODevice::ReadOnly));
+    EXPECT_EQ(compressed.readAll(), plain.readAll());
+    EXPECT_EQ(pageTexts(1), lastTexts);
+
+    // Writing to a compressed page expands it for good, and the record lands after the others.
+    const qsizetype objectsBefore = pageTexts(0).size();
+    report.EMFPages().Page(0).unpacked.reset();
+    model::TqxMemoView extra;
+    extra.Name = QStringLiteral("Added");
+    report.EMFPages().appendObject(0, extra);
+    EXPECT_TRUE(report.EMFPages().Page(0).compressedStream.isEmpty());
+    model::TqxPage &first = report.EMFPages().Unpack(0);
+    ASSERT_EQ(first.objectCount(), objectsBefore + 1);
+    EXPECT_EQ(first.object(objectsBefore)->Name, QStringLiteral("Added"));
+
+    // A file read back keeps its pages compressed the same way, and reads the same.
+    engine::TqxReport other(QStringLiteral("other"), &form, registry, &paper);
+    other.EMFPages().setCompressAboveBytes(0);
+    ASSERT_TRUE(other.LoadPagesFile(plainPath));
+    EXPECT_FALSE(other.EMFPages().Page(2).compressedStream.isEmpty());
+    EXPECT_EQ(other.EMFPages().streamOf(2), report.EMFPages().streamOf(2));
+}
+
 TEST_F(PreparedPagesTest, FileWithoutPagesReadsTheTrailingVersion)
 {
     QBuffer file;
