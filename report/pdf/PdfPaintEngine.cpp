@@ -61,7 +61,10 @@ QList<CharacterGlyph> glyphsOfCharacters(const QRawFont &font, const QString &te
     result.reserve(glyphCount);
     qsizetype at = 0;
     for (int i = 0; i < glyphCount && at < text.size(); ++i) {
-        const qsizetype length = text.at(at).isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
+        const qsizetype length = text.at(at).isHighSurrogate() && at + 1 < text.size() &&
+                                         text.at(at + 1).isLowSurrogate()
+                                     ? 2
+                                     : 1;
         result.append({glyphs[i], QStringView(text).mid(at, length)});
         at += length;
     }
@@ -231,6 +234,8 @@ void PdfPaintEngine::updateState(const QPaintEngineState &state)
         m_brush = state.brush();
     if (flags & DirtyOpacity)
         m_opacity = state.opacity();
+    if (flags & DirtyBrushOrigin)
+        m_brushOrigin = state.brushOrigin();
     if (flags & DirtyClipEnabled) {
         m_clipEnabled = state.isClipEnabled();
         m_clipDirty = true;
@@ -367,10 +372,14 @@ void PdfPaintEngine::setStroke(double widthDots)
         break;
     }
     style += '[';
-    if (m_pen.style() != Qt::SolidLine) {
-        // Dashes are counted in line widths; a hairline counts in dots.
-        const double unit =
-            m_pen.widthF() > 0 && !m_pen.isCosmetic() ? widthDots : std::max(1.0, m_pen.widthF());
+    // Dashes are counted in line widths; a hairline counts in dots.
+    const double unit =
+        m_pen.widthF() > 0 && !m_pen.isCosmetic() ? widthDots : std::max(1.0, m_pen.widthF());
+    double patternDots = 0;
+    for (const qreal dash : m_pen.dashPattern())
+        patternDots += dash * unit;
+    // A pattern of no length is not allowed; such a line is drawn whole.
+    if (m_pen.style() != Qt::SolidLine && patternDots >= 1e-3) {
         for (const qreal dash : m_pen.dashPattern())
             appendNumber(style, dash * unit);
         style += "] ";
@@ -446,6 +455,8 @@ void PdfPaintEngine::appendPath(const QPainterPath &devicePath)
 void PdfPaintEngine::fillAndStroke(const QPainterPath &devicePath, Qt::FillRule rule, bool fill,
                                    bool stroke)
 {
+    if (devicePath.isEmpty())
+        return;
     applyClip();
     if (fill && m_brush.style() != Qt::SolidPattern) {
         fillWithPicture(devicePath);
@@ -481,10 +492,14 @@ void PdfPaintEngine::fillWithPicture(const QPainterPath &devicePath)
     if (bounds.isEmpty())
         return;
     const double picturePerDot = std::min(1.0, kFillPictureDotsPerInch / m_device.m_dotsPerInch);
-    const QSize size(std::max(1, int(std::ceil(bounds.width() * picturePerDot))),
-                     std::max(1, int(std::ceil(bounds.height() * picturePerDot))));
-    if (qint64(size.width()) * size.height() > 64LL * 1024 * 1024)
-        return; // beyond any sheet; never worth a quarter of a gigabyte
+    const double widthPx = std::ceil(bounds.width() * picturePerDot);
+    const double heightPx = std::ceil(bounds.height() * picturePerDot);
+    // Beyond any sheet, or no size at all after a degenerate transform: never worth a quarter
+    // of a gigabyte.
+    if (!std::isfinite(widthPx) || !std::isfinite(heightPx) ||
+        widthPx * heightPx > 64.0 * 1024 * 1024)
+        return;
+    const QSize size(std::max(1, int(widthPx)), std::max(1, int(heightPx)));
     QImage picture(size, QImage::Format_ARGB32_Premultiplied);
     picture.fill(Qt::transparent);
     {
@@ -493,7 +508,9 @@ void PdfPaintEngine::fillWithPicture(const QPainterPath &devicePath)
         painter.scale(picturePerDot, picturePerDot);
         painter.translate(-bounds.topLeft());
         QBrush brush = m_brush;
-        brush.setTransform(m_brush.transform() * m_transform);
+        brush.setTransform(m_brush.transform() *
+                           QTransform::fromTranslate(m_brushOrigin.x(), m_brushOrigin.y()) *
+                           m_transform);
         painter.fillPath(devicePath, brush);
     }
     setAlpha(m_opacity, 1.0);
@@ -529,19 +546,33 @@ void PdfPaintEngine::drawPolygon(const QPointF *points, int pointCount, PolygonD
 
 void PdfPaintEngine::drawPoints(const QPointF *points, int pointCount)
 {
-    if (!penDraws())
+    if (!penDraws() || pointCount < 1)
         return;
-    // A line of no length with round or square ends is a dot; flat ends would show nothing.
-    const QPen pen = m_pen;
-    if (m_pen.capStyle() == Qt::FlatCap)
-        m_pen.setCapStyle(Qt::SquareCap);
-    QPainterPath path;
-    for (int i = 0; i < pointCount; ++i) {
-        path.moveTo(points[i]);
-        path.lineTo(points[i]);
+    if (m_pen.capStyle() == Qt::RoundCap) {
+        // A line of no length with round ends is a dot.
+        QPainterPath path;
+        for (int i = 0; i < pointCount; ++i) {
+            path.moveTo(points[i]);
+            path.lineTo(points[i]);
+        }
+        fillAndStroke(m_transform.map(path), Qt::OddEvenFill, false, true);
+        return;
     }
-    fillAndStroke(m_transform.map(path), Qt::OddEvenFill, false, true);
-    m_pen = pen;
+    // With any other ends a line of no length paints nothing, so each point is a square as
+    // wide as the pen, filled in the pen's colour.
+    const double widthDots = m_pen.isCosmetic() ? std::max(1.0, m_pen.widthF())
+                                                : m_pen.widthF() * lengthScale(m_transform);
+    QPainterPath squares;
+    for (int i = 0; i < pointCount; ++i) {
+        const QPointF centre = m_transform.map(points[i]);
+        squares.addRect(
+            QRectF(centre.x() - widthDots / 2, centre.y() - widthDots / 2, widthDots, widthDots));
+    }
+    applyClip();
+    setFillColour(m_pen.color());
+    setAlpha(m_pen.color().alphaF() * m_opacity, 1.0);
+    appendPath(squares);
+    m_content += "f\n";
 }
 
 void PdfPaintEngine::drawImageNumber(int imageNumber, const QRectF &target, const QRectF &source,
@@ -646,8 +677,19 @@ bool placesGlyphBesideGlyph(const QString &text)
             character = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
             ++i;
         }
+        // Controls, and formatting characters and marks the painter hides or stacks, need
+        // its shaping.
         if (character < 0x20)
             return false;
+        switch (QChar::category(character)) {
+        case QChar::Other_Format:
+        case QChar::Mark_NonSpacing:
+        case QChar::Mark_SpacingCombining:
+        case QChar::Mark_Enclosing:
+            return false;
+        default:
+            break;
+        }
         switch (QChar::script(character)) {
         case QChar::Script_Common:
         case QChar::Script_Latin:
@@ -670,8 +712,10 @@ bool PdfPaintEngine::drawTextRun(const QPointF &baseline, const QFont &font, con
     if (!isActive() || text.isEmpty() || font.letterSpacing() != 0 || font.underline() ||
         font.strikeOut() || font.overline() || !placesGlyphBesideGlyph(text))
         return false;
-    // The painter hands its state over only before a drawing call of its own.
+    // The painter hands its state over only before a drawing call of its own; once taken, it
+    // is not to be handed over again (an added clip would be added twice).
     syncState();
+    clearDirty(AllDirty);
     if (m_pen.style() == Qt::NoPen)
         return true;
     const QFont deviceFont(font, &m_device);
@@ -749,7 +793,18 @@ void PdfPaintEngine::drawLaidOut(const QPointF &origin, const QTextItem &textIte
     if (!line.isValid())
         return;
     const QPointF lineOrigin(origin.x(), origin.y() - line.ascent());
-    for (const QGlyphRun &run : layout.glyphRuns()) {
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    // Ligatures and contextual forms have no character of their own in the face's map; the
+    // run then carries its text beside the glyphs, so search and copy still find it.
+    bool everyGlyphMapped = true;
+    for (const QGlyphRun &run : runs) {
+        const QList<CharacterGlyph> characters = glyphsOfCharacters(run.rawFont(), text);
+        for (const quint32 glyph : run.glyphIndexes())
+            everyGlyphMapped = everyGlyphMapped && !textOfGlyph(characters, glyph).isEmpty();
+    }
+    if (!everyGlyphMapped)
+        m_content += "/Span<</ActualText " + syntax::textString(text) + ">>BDC\n";
+    for (const QGlyphRun &run : runs) {
         const QRawFont font = run.rawFont();
         const int index = usedFontIndex(font);
         if (index < 0 || font.pixelSize() <= 0)
@@ -757,6 +812,8 @@ void PdfPaintEngine::drawLaidOut(const QPointF &origin, const QTextItem &textIte
         writeGlyphs(lineOrigin, index, font.pixelSize(), run.glyphIndexes(), run.positions(),
                     glyphsOfCharacters(font, text));
     }
+    if (!everyGlyphMapped)
+        m_content += "EMC\n";
 }
 
 void PdfPaintEngine::writeGlyphs(const QPointF &origin, int index, double sizePx,

@@ -110,6 +110,7 @@ private:
     QPen m_pen;
     QBrush m_brush;
     double m_opacity = 1.0;
+    QPointF m_brushOrigin;
     bool m_clipEnabled = false;
     QList<QPainterPath> m_clips; // in dots, intersected
     bool m_clipDirty = false;

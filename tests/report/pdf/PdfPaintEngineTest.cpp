@@ -70,6 +70,10 @@ TEST_F(PdfPaintEngineTest, ShapesPicturesClipsAndPagesLandWhereThePainterPutThem
         painter.scale(2, 2);
         painter.drawImage(QRectF(0, 0, 200, 100), picture);
         painter.restore();
+        // Points with the pen's default square ends, as wide as the pen.
+        painter.setPen(QPen(Qt::darkGreen, 60));
+        painter.drawPoint(QPointF(2400, 1500));
+        painter.setPen(QPen());
         // A clip keeps the left half of a black bar.
         painter.save();
         painter.setClipRect(QRectF(600, 1200, 150, 300));
@@ -100,6 +104,7 @@ TEST_F(PdfPaintEngineTest, ShapesPicturesClipsAndPagesLandWhereThePainterPutThem
     EXPECT_EQ(first.pixelColor(196, 92), QColor(Qt::white));
     EXPECT_EQ(first.pixelColor(80, 160), QColor(Qt::black));
     EXPECT_EQ(first.pixelColor(100, 160), QColor(Qt::white)) << "the clip let the bar through";
+    EXPECT_EQ(first.pixelColor(288, 180), QColor(Qt::darkGreen)) << "the point was not drawn";
     const QImage second = render(pdf, 2, 72);
     ASSERT_EQ(second.size(), QSize(200, 100));
     EXPECT_EQ(second.pixelColor(15, 15), QColor(Qt::red));
@@ -129,6 +134,11 @@ TEST_F(PdfPaintEngineTest, TextIsWrittenAsTextInEveryFaceItNeeds)
         painter.drawText(QPointF(600, 600), QStringLiteral("王喆堃 李䶮𠮷"));
         painter.setFont(arial);
         painter.drawText(QPointF(600, 1200), QStringLiteral("No. ") + digits);
+        // Kerned Latin text: the painter shapes it, and every glyph still reads back.
+        QFont liberation(QStringLiteral("Liberation Sans"));
+        liberation.setPixelSize(100);
+        painter.setFont(liberation);
+        painter.drawText(QPointF(600, 1500), QStringLiteral("Office staff"));
         // Text turned a quarter round reads the same.
         painter.translate(3000, 1500);
         painter.rotate(-90);
@@ -137,6 +147,7 @@ TEST_F(PdfPaintEngineTest, TextIsWrittenAsTextInEveryFaceItNeeds)
     const QString text = popplerOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     EXPECT_TRUE(text.contains(QStringLiteral("王喆堃 李䶮𠮷"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("No. 320102198909110640"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Office staff"))) << text.toStdString();
 
     const QString html = popplerOutput(QStringLiteral("pdftotext"),
                                        {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
