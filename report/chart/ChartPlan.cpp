@@ -25,6 +25,9 @@ std::optional<ChartPlan> planSingleSeries(const QString &legendLine, const QStri
         lines = GroupTopValues(lines, settings.topCount, othersLabel, separators);
     const QStringList labels = chartItems(lines.legend);
     const QStringList values = chartItems(lines.values);
+    // Grouping the top values of damaged data can leave the lines apart; such data has no chart.
+    if (labels.size() != values.size())
+        return std::nullopt;
     ChartPlan plan;
     plan.singleSeries = true;
     ChartSeriesData &series = plan.series.emplace_back();
