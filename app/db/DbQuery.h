@@ -99,6 +99,8 @@ public:
     int fieldCount() const { return static_cast<int>(m_fields.size()); }
     TDbField &field(int index);
     const TDbField &field(int index) const;
+    /// The index of the field named @p name, ignoring case; -1 when there is none.
+    int fieldIndex(QStringView name) const;
     TDbField *findField(const QString &name);
     /// Throws EDatabaseError when there is no such field.
     TDbField &fieldByName(const QString &name);

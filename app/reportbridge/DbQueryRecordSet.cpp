@@ -88,13 +88,7 @@ QStringList DbQueryRecordSet::fieldNames() const
 
 int DbQueryRecordSet::fieldIndex(QStringView name) const
 {
-    if (!m_query)
-        return -1;
-    for (int index = 0; index < m_query->fieldCount(); ++index) {
-        if (m_query->field(index).fieldName().compare(name, Qt::CaseInsensitive) == 0)
-            return index;
-    }
-    return -1;
+    return m_query ? m_query->fieldIndex(name) : -1;
 }
 
 engine::TqxFieldType DbQueryRecordSet::fieldType(int index) const

@@ -380,7 +380,7 @@ void PageEngine::OutputObject(TqxBand &b, TqxView &view)
         TqxEMFPages &prepared = m_report.EMFPages();
         if (prepared.Count() > 0 && pageIndex < prepared.Count()) {
             state.currentObject = &view;
-            model::RecordWriter writer(prepared.writableStream(pageIndex));
+            model::RecordWriter writer = prepared.pageWriter(pageIndex);
             view.PrintToStream(writer, b.View);
         }
         if (memo && stageWritten <= 1) {

@@ -40,27 +40,38 @@ public:
 
     void beginPage() { ++m_pageNumber; }
 
-    void inspect(model::TqxView &view, QByteArrayView record)
+    void inspect(PreparedRecord &record)
+    {
+        // Only texts are cut; an add-in may be one.
+        if (record.kind() != model::okText && record.kind() != model::okAddIn)
+            return;
+        const QByteArrayView bytes = record.bytes();
+        auto known = m_cuts.constFind(QByteArray::fromRawData(bytes.data(), bytes.size()));
+        if (known == m_cuts.constEnd()) {
+            if (m_cuts.size() >= kMaxRememberedRecords)
+                m_cuts.clear();
+            known = m_cuts.insert(bytes.toByteArray(), cutOf(record.object()));
+        }
+        if (*known) {
+            const auto &memo = static_cast<const model::TqxMemoView &>(record.object());
+            m_found.push_back({m_pageNumber, memo.Name, joinedText(memo), **known, {}, {}});
+        }
+    }
+
+private:
+    static constexpr qsizetype kMaxRememberedRecords = 20000;
+
+    /// How @p view's text is cut, if it is a text that can be.
+    static std::optional<TextOverflow::Cut> cutOf(model::TqxView &view)
     {
         auto *memo = dynamic_cast<model::TqxMemoView *>(&view);
         // A text that stretched with its band carries its grown height on the page, so it is
         // measured like any other.
         if (!memo || !memo->Visible || memo->turned() ||
             memo->flag(model::TqxMemoView::kAutoWidthFlag) || memo->Memo.isEmpty())
-            return;
-        const QByteArray key = QByteArray::fromRawData(record.data(), record.size());
-        auto known = m_cuts.constFind(key);
-        if (known == m_cuts.constEnd()) {
-            if (m_cuts.size() >= kMaxRememberedRecords)
-                m_cuts.clear();
-            known = m_cuts.insert(QByteArray(record.data(), record.size()), layOut(*memo));
-        }
-        if (*known)
-            m_found.push_back({m_pageNumber, memo->Name, joinedText(*memo), **known, {}, {}});
+            return std::nullopt;
+        return layOut(*memo);
     }
-
-private:
-    static constexpr qsizetype kMaxRememberedRecords = 20000;
 
     static std::optional<TextOverflow::Cut> layOut(model::TqxMemoView &memo)
     {
@@ -68,10 +79,10 @@ private:
         memo.Transform = model::DrawTransform{};
         memo.DrawingToPrinter = false;
         memo.Draw(canvas);
-        return cutOf(memo);
+        return cutOfLaidOut(memo);
     }
 
-    static std::optional<TextOverflow::Cut> cutOf(const model::TqxMemoView &memo)
+    static std::optional<TextOverflow::Cut> cutOfLaidOut(const model::TqxMemoView &memo)
     {
         const std::vector<model::PlacedTextLine> &lines = memo.placedLines();
         if (lines.empty())
@@ -121,8 +132,7 @@ std::vector<TextOverflow> findTextOverflows(TqxEMFPages &pages)
     OverflowFinder finder(found);
     for (qsizetype i = 0; i < pages.Count(); ++i) {
         finder.beginPage();
-        pages.VisitPageRecords(
-            i, [&](model::TqxView &view, QByteArrayView record) { finder.inspect(view, record); });
+        pages.VisitPageRecords(i, [&](PreparedRecord &record) { finder.inspect(record); });
     }
     return found;
 }

@@ -117,15 +117,26 @@ QString TqxDataDictionary::lookupText(const QString &name) const
     return source + QStringLiteral(".\"") + field + u'"';
 }
 
+QString TqxDataDictionary::cacheKey(const QString &name) const
+{
+    const auto known = m_upperNames.constFind(name);
+    if (known != m_upperNames.cend())
+        return *known;
+    constexpr qsizetype kMaxRememberedNames = 4096;
+    if (m_upperNames.size() >= kMaxRememberedNames)
+        m_upperNames.clear();
+    return *m_upperNames.insert(name, name.toUpper());
+}
+
 void TqxDataDictionary::cacheField(const QString &name, const DataFieldReference &field)
 {
-    m_fieldCache.insert(name.toUpper(),
+    m_fieldCache.insert(cacheKey(name),
                         CachedField{field.dataSet, field.dataSet->fieldNames().value(field.index)});
 }
 
 DataFieldReference TqxDataDictionary::cachedField(const QString &name) const
 {
-    const auto cached = m_fieldCache.constFind(name.toUpper());
+    const auto cached = m_fieldCache.constFind(cacheKey(name));
     if (cached == m_fieldCache.cend() || !cached->dataSet)
         return {};
     return {cached->dataSet, cached->dataSet->fieldIndex(cached->fieldName)};
@@ -133,7 +144,7 @@ DataFieldReference TqxDataDictionary::cachedField(const QString &name) const
 
 bool TqxDataDictionary::Knows(const QString &name, const TqxDictionaryContext &context)
 {
-    if (m_fieldCache.contains(name.toUpper()))
+    if (m_fieldCache.contains(cacheKey(name)))
         return true;
     const qsizetype variable = VariableList.indexOf(name);
     if (variable >= 0) {
@@ -153,7 +164,7 @@ bool TqxDataDictionary::Knows(const QString &name, const TqxDictionaryContext &c
 
 Variant TqxDataDictionary::ValueOf(const QString &name, const TqxDictionaryContext &context) const
 {
-    const auto cached = m_fieldCache.constFind(name.toUpper());
+    const auto cached = m_fieldCache.constFind(cacheKey(name));
     if (cached != m_fieldCache.cend()) {
         TqxRecordSet *const dataSet = cached->dataSet;
         if (!dataSet)
@@ -183,7 +194,7 @@ void TqxDataDictionary::SetVariable(const QString &name, const Variant &value)
 {
     VariableList.setValue(name, value);
     // The new text is read as an expression from now on, not as the field it may have named.
-    m_fieldCache.remove(name.toUpper());
+    m_fieldCache.remove(cacheKey(name));
 }
 
 } // namespace tovren::engine

@@ -85,8 +85,13 @@ private:
 
     void cacheField(const QString &name, const DataFieldReference &field);
     QString lookupText(const QString &name) const;
+    /// @p name upper-cased, the key of m_fieldCache.
+    QString cacheKey(const QString &name) const;
 
     QHash<QString, CachedField> m_fieldCache; // keyed by the upper-cased name
+    /// Upper-casing a name costs more than looking it up: a report asks for the same few names
+    /// on every record, so their spellings are remembered.
+    mutable QHash<QString, QString> m_upperNames;
 };
 
 } // namespace tovren::engine

@@ -1,6 +1,7 @@
 #include "report/engine/TqxEMFPages.h"
 
 #include "report/engine/TqxExportFilter.h"
+#include "report/model/ObjectRecord.h"
 #include "report/model/RecordStream.h"
 #include "report/model/RunState.h"
 #include "report/model/TqxGlobals.h"
@@ -23,6 +24,30 @@ namespace {
 constexpr int kOldestVersionByte = 24;
 constexpr int kNewestVersionByte = 31;
 
+/// Reads one object record: kind byte, add-in class name, prepared record. Raises
+/// ERecordFormat for a damaged record.
+std::unique_ptr<TqxView> readObjectRecord(RecordReader &reader)
+{
+    const int kind = reader.readByte();
+    const QString className = kind == model::okAddIn ? reader.readStr() : QString();
+    model::ObjectRegistry &registry = model::TqxGlobals::instance().objects;
+    // An object of a class this program lacks cannot be read past, as its record has no
+    // length; the page is damaged for this program. Asked first, so that the registry's list
+    // of missing classes, which belongs to template reading, is left alone.
+    if (kind == model::okAddIn &&
+        std::none_of(registry.addIns().begin(), registry.addIns().end(),
+                     [&](const auto &addIn) { return addIn.className == className; }))
+        throw model::ERecordFormat(
+            QStringLiteral("预备页含有本程序没有的对象类 %1").arg(className).toStdString());
+    std::unique_ptr<TqxView> view = registry.CreateObjectByKind(kind, className);
+    if (!view)
+        throw model::ERecordFormat("预备页含有未知种类的对象");
+    view->RecordMode = 1;
+    view->ReadRecord(reader);
+    view->RecordMode = 0;
+    return view;
+}
+
 /// Object records of one page stream, each made into a live object in turn.
 class PageStreamReader
 {
@@ -41,60 +66,44 @@ public:
     /// The next object and, in @p record, the bytes it was read from.
     std::unique_ptr<TqxView> next(QByteArrayView *record)
     {
+        if (m_reader.atEnd())
+            return nullptr;
         const qint64 start = m_reader.pos();
-        std::unique_ptr<TqxView> view = nextObject();
-        if (record && view)
+        std::unique_ptr<TqxView> view = readObjectRecord(m_reader);
+        if (record)
             *record = QByteArrayView(m_bytes).sliced(start, m_reader.pos() - start);
         return view;
     }
 
 private:
-    std::unique_ptr<TqxView> nextObject()
-    {
-        if (m_reader.atEnd())
-            return nullptr;
-        const int kind = m_reader.readByte();
-        const QString className = kind == model::okAddIn ? m_reader.readStr() : QString();
-        model::ObjectRegistry &registry = model::TqxGlobals::instance().objects;
-        // An object of a class this program lacks cannot be read past, as its record has no
-        // length; the page is damaged for this program. Asked first, so that the registry's list
-        // of missing classes, which belongs to template reading, is left alone.
-        if (kind == model::okAddIn &&
-            std::none_of(registry.addIns().begin(), registry.addIns().end(),
-                         [&](const auto &addIn) { return addIn.className == className; }))
-            throw model::ERecordFormat(
-                QStringLiteral("预备页含有本程序没有的对象类 %1").arg(className).toStdString());
-        std::unique_ptr<TqxView> view = registry.CreateObjectByKind(kind, className);
-        if (!view)
-            throw model::ERecordFormat("预备页含有未知种类的对象");
-        view->RecordMode = 1;
-        view->ReadRecord(m_reader);
-        view->RecordMode = 0;
-        return view;
-    }
-
     QByteArray m_bytes; // shares the page's stream, and keeps it should the page change meanwhile
     RecordReader m_reader;
 };
 
 /// Reads every object of a page stream once, so that a damaged page is found when its file is
-/// read rather than each time the preview paints it. Raises ERecordFormat.
-void requireReadableObjects(const QByteArray &stream)
+/// read rather than each time the preview paints it, and notes where each record begins.
+/// Raises ERecordFormat.
+void readRecordStarts(TqxPreparedPage &page)
 {
-    PageStreamReader reader(stream);
-    while (reader.next()) {
-    }
+    PageStreamReader reader(page.stream);
+    QByteArrayView record;
+    page.recordStarts.clear();
+    while (reader.next(&record))
+        page.recordStarts.push_back(static_cast<quint32>(record.data() - page.stream.constData()));
+    page.recordsEnd = page.stream.size();
 }
 
-void writeObjectRecord(RecordWriter &writer, TqxView &view)
+/// True when @p page's notes slice @p stream, its object stream, into its records: they lie in
+/// order within it, the first right after the version byte, and end where it ends.
+bool notesFitStream(const TqxPreparedPage &page, const QByteArray &stream)
 {
-    writer.writeByte(view.ObjectKind);
-    if (view.ObjectKind == model::okAddIn)
-        writer.writeStr(view.className());
-    const quint8 savedMode = view.RecordMode;
-    view.RecordMode = 1;
-    view.WriteRecord(writer);
-    view.RecordMode = savedMode;
+    const std::vector<quint32> &starts = page.recordStarts;
+    if (page.recordsEnd != stream.size())
+        return false;
+    if (starts.empty())
+        return stream.size() <= 1;
+    return starts.front() == 1 && starts.back() < stream.size() &&
+           std::is_sorted(starts.begin(), starts.end(), std::less_equal<>());
 }
 
 QByteArray emptyStream()
@@ -129,6 +138,7 @@ TqxPreparedPage &TqxEMFPages::Insert(qsizetype index, const model::TqxPage &temp
     page->metrics = templatePage.PageInfo;
     page->formImage = templatePage.formImage;
     page->stream = emptyStream();
+    page->recordsEnd = page->stream.size();
     const qsizetype at = std::clamp<qsizetype>(index, 0, Count());
     return **m_pages.insert(m_pages.begin() + at, std::move(page));
 }
@@ -148,6 +158,7 @@ void TqxEMFPages::finishPage(TqxPreparedPage &page)
     // A stream grows by doubling while its page is written; a finished page gives the spare
     // room back, a fifth of all a long run keeps.
     page.stream.squeeze();
+    page.recordStarts.shrink_to_fit();
     m_finishedBytes += page.stream.size();
     if (m_finishedBytes <= m_compressAboveBytes || !page.compressedStream.isEmpty())
         return;
@@ -165,20 +176,22 @@ QByteArray TqxEMFPages::streamOf(qsizetype index) const
     return qUncompress(page.compressedStream);
 }
 
-QByteArray &TqxEMFPages::writableStream(qsizetype index)
+RecordWriter TqxEMFPages::pageWriter(qsizetype index)
 {
     TqxPreparedPage &page = Page(index);
     if (!page.compressedStream.isEmpty()) {
         page.stream = qUncompress(page.compressedStream);
         page.compressedStream = QByteArray();
     }
-    return page.stream;
+    if (page.recordsEnd != page.stream.size())
+        return RecordWriter(page.stream);
+    return RecordWriter(page.stream, page.recordStarts, page.recordsEnd);
 }
 
 void TqxEMFPages::appendObject(qsizetype index, TqxView &view)
 {
-    RecordWriter writer(writableStream(index));
-    writeObjectRecord(writer, view);
+    RecordWriter writer = pageWriter(index);
+    model::writePreparedObject(writer, view);
 }
 
 std::unique_ptr<model::TqxPage> TqxEMFPages::makePageObject(const TqxPreparedPage &page) const
@@ -217,12 +230,14 @@ void TqxEMFPages::Pack(qsizetype index)
         return;
     page.stream = emptyStream();
     page.compressedStream = QByteArray();
-    RecordWriter writer(page.stream);
+    page.recordStarts.clear();
+    page.recordsEnd = page.stream.size();
+    RecordWriter writer = pageWriter(index);
     for (qsizetype i = 0; i < page.unpacked->objectCount(); ++i) {
         TqxView &view = *page.unpacked->object(i);
         if (!view.ExpandedText.isEmpty() || !view.Memo.isEmpty())
             view.ExpandedText = view.Memo;
-        writeObjectRecord(writer, view);
+        model::writePreparedObject(writer, view);
     }
 }
 
@@ -270,13 +285,44 @@ void TqxEMFPages::ExportPage(qsizetype index, TqxExportFilter &filter)
         filter.exportObject(*view);
 }
 
-void TqxEMFPages::VisitPageRecords(
-    qsizetype index, const std::function<void(model::TqxView &, QByteArrayView)> &visit)
+PreparedRecord::PreparedRecord(QByteArrayView bytes, std::unique_ptr<model::TqxView> object)
+    : m_bytes(bytes)
+    , m_object(std::move(object))
+{}
+
+PreparedRecord::~PreparedRecord() = default;
+
+model::TqxView &PreparedRecord::object()
 {
-    PageStreamReader reader(streamOf(index));
-    QByteArrayView record;
-    while (std::unique_ptr<TqxView> view = reader.next(&record))
-        visit(*view, record);
+    if (!m_object) {
+        RecordReader reader(m_bytes);
+        m_object = readObjectRecord(reader);
+        if (!reader.atEnd())
+            throw model::ERecordFormat("预备页的对象记录有多余的字节");
+    }
+    return *m_object;
+}
+
+void TqxEMFPages::VisitPageRecords(qsizetype index,
+                                   const std::function<void(PreparedRecord &)> &visit)
+{
+    const TqxPreparedPage &page = Page(index);
+    const QByteArray stream = streamOf(index);
+    if (notesFitStream(page, stream)) {
+        const std::vector<quint32> &starts = page.recordStarts;
+        for (std::size_t i = 0; i < starts.size(); ++i) {
+            const qsizetype end = i + 1 < starts.size() ? starts[i + 1] : stream.size();
+            PreparedRecord record(QByteArrayView(stream).sliced(starts[i], end - starts[i]));
+            visit(record);
+        }
+        return;
+    }
+    PageStreamReader reader(stream);
+    QByteArrayView bytes;
+    while (std::unique_ptr<TqxView> view = reader.next(&bytes)) {
+        PreparedRecord record(bytes, std::move(view));
+        visit(record);
+    }
 }
 
 TqxView *TqxEMFPages::HitTest(qsizetype index, const QPoint &point)
@@ -394,7 +440,7 @@ void TqxEMFPages::readCurrentFormat(QIODevice &file, int version, FileHeader &he
         if (length < 0 || nextEntry > file.size())
             throw model::ERecordFormat("页记录超出了文件末尾");
         page->stream = reader.readBytes(length);
-        requireReadableObjects(page->stream);
+        readRecordStarts(*page);
         fillMetrics(*page);
         finishPage(*page);
         m_pages.push_back(std::move(page));
@@ -426,8 +472,9 @@ void TqxEMFPages::readOldStyleFile(QIODevice &file, FileHeader &header)
         model::TqxPictureView picture;
         picture.SetBounds(0, 0, page->metrics.PaperWidthPx, page->metrics.PaperHeightPx);
         page->stream = emptyStream();
-        RecordWriter writer(page->stream);
-        writeObjectRecord(writer, picture);
+        page->recordsEnd = page->stream.size();
+        RecordWriter writer(page->stream, page->recordStarts, page->recordsEnd);
+        model::writePreparedObject(writer, picture);
         m_pages.push_back(std::move(page));
         file.seek(nextEntry);
     }

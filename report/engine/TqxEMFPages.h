@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/model/RecordStream.h"
 #include "report/model/TqxPage.h"
 #include "report/model/TqxPageMetrics.h"
 
@@ -17,6 +18,27 @@ class QPainter;
 namespace tovren::engine {
 
 class TqxExportFilter;
+
+/// One object record of a prepared page: its bytes, and the object they make, read only when
+/// asked for. The bytes stay valid while the record is visited.
+class PreparedRecord
+{
+public:
+    explicit PreparedRecord(QByteArrayView bytes, std::unique_ptr<model::TqxView> object = {});
+    ~PreparedRecord();
+    PreparedRecord(const PreparedRecord &) = delete;
+    PreparedRecord &operator=(const PreparedRecord &) = delete;
+
+    /// Kind byte, add-in class name, prepared record.
+    QByteArrayView bytes() const { return m_bytes; }
+    quint8 kind() const { return static_cast<quint8>(m_bytes.front()); }
+    /// The object the record makes; raises model::ERecordFormat for a damaged record.
+    model::TqxView &object();
+
+private:
+    QByteArrayView m_bytes;
+    std::unique_ptr<model::TqxView> m_object;
+};
 
 /// One prepared page: the paper settings it was built for and the packed records of the objects
 /// written on it.
@@ -39,6 +61,12 @@ struct TqxPreparedPage
     /// In a long run a finished page keeps its stream compressed here instead, a fifth of the
     /// size; empty otherwise.
     QByteArray compressedStream;
+    /// Where each object record of the stream begins, so that a record's bytes can be taken
+    /// without reading the records before it (records carry no length). Noted while the page is
+    /// written or read; when not known, readers read the stream from its start.
+    std::vector<quint32> recordStarts;
+    /// Where the last noted record ends; the notes hold only while this is the stream's end.
+    qint64 recordsEnd = -1;
     /// The scan of the blank form under the template page it was built from, for the preview
     /// to show on request. Kept beside the stream, never in it: it is not printed, not exported
     /// and not saved with the prepared report.
@@ -90,8 +118,9 @@ public:
 
     /// Page @p index's object stream, expanded if the page is kept compressed.
     QByteArray streamOf(qsizetype index) const;
-    /// Page @p index's object stream to write to; a compressed page is expanded for good.
-    QByteArray &writableStream(qsizetype index);
+    /// A writer appending object records to page @p index, noting where each begins; a
+    /// compressed page is expanded for good. Valid until the page's stream changes otherwise.
+    model::RecordWriter pageWriter(qsizetype index);
     /// Once the finished pages' streams pass @p bytes, further finished pages are kept
     /// compressed. The default lets a run of some 9,000 certificates keep every page plain;
     /// 100,000 would otherwise need over 350 MB for their streams alone.
@@ -113,11 +142,10 @@ public:
     /// Hands every object of page @p index to @p filter, each made from its record and
     /// destroyed afterwards.
     void ExportPage(qsizetype index, TqxExportFilter &filter);
-    /// Hands every object of page @p index to @p visit with the bytes of its record, which stay
-    /// valid during the call: equal records make equal objects, so a visitor may remember
-    /// what it found for a record instead of working it out again.
-    void VisitPageRecords(qsizetype index,
-                          const std::function<void(model::TqxView &, QByteArrayView)> &visit);
+    /// Hands every object record of page @p index to @p visit, in order. Equal records make
+    /// equal objects, so a visitor may remember what it found for a record's bytes instead of
+    /// reading the object again.
+    void VisitPageRecords(qsizetype index, const std::function<void(PreparedRecord &)> &visit);
     /// The topmost object of page @p index under @p point (preview coordinates), or nullptr.
     model::TqxView *HitTest(qsizetype index, const QPoint &point);
 

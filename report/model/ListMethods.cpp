@@ -28,19 +28,36 @@ Variant evaluateExpression(const QString &expression)
 
 QStringList splitLines(const QString &text)
 {
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
-    QStringList lines = text.split(lineBreak);
+    // Every printed text passes through here, most of them a single line: a scan for the
+    // breaks costs a fraction of a pattern match.
+    QStringList lines;
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines << text.sliced(lineStart, i - lineStart);
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
+        lineStart = i + 1;
+    }
     // A trailing line break ends the last line rather than starting an empty one.
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
+    if (lineStart < text.size())
+        lines << (lineStart == 0 ? text : text.sliced(lineStart));
     return lines;
 }
 
 QString joinLines(const QStringList &lines)
 {
-    QString text;
+    qsizetype length = 0;
     for (const QString &line : lines)
-        text += line + QStringLiteral("\r\n");
+        length += line.size() + 2;
+    QString text;
+    text.reserve(length);
+    for (const QString &line : lines) {
+        text += line;
+        text += QLatin1StringView("\r\n");
+    }
     return text;
 }
 

@@ -45,7 +45,7 @@ RecordModeScope::~RecordModeScope()
 
 void writePreparedObject(RecordWriter &writer, TqxView &view)
 {
-    writer.writeByte(view.ObjectKind);
+    writer.beginObjectRecord(view.ObjectKind);
     if (view.ObjectKind == okAddIn)
         writer.writeStr(view.className());
     const RecordModeScope prepared(view, kPreparedMode);

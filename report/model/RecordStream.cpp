@@ -50,6 +50,13 @@ void RecordWriter::writeByte(quint8 value)
     writeRaw(&byte, 1);
 }
 
+void RecordWriter::beginObjectRecord(quint8 kind)
+{
+    if (m_recordStarts)
+        m_recordStarts->push_back(static_cast<quint32>(pos()));
+    writeByte(kind);
+}
+
 void RecordWriter::writeWord(quint16 value)
 {
     const quint16 le = qToLittleEndian(value);

@@ -3,6 +3,7 @@
 #include <QIODevice>
 #include <QStringList>
 #include <stdexcept>
+#include <vector>
 
 namespace tovren::model {
 
@@ -36,6 +37,21 @@ public:
     explicit RecordWriter(QByteArray &bytes)
         : m_bytes(&bytes)
     {}
+    /// Appends to @p bytes and notes in @p starts where each object record begins, so that a
+    /// reader can take one record's bytes without reading the records before it (records carry
+    /// no length); on its end sets @p recordsEnd to where the last record ends.
+    RecordWriter(QByteArray &bytes, std::vector<quint32> &starts, qint64 &recordsEnd)
+        : m_bytes(&bytes)
+        , m_recordStarts(&starts)
+        , m_recordsEnd(&recordsEnd)
+    {}
+    ~RecordWriter()
+    {
+        if (m_recordsEnd)
+            *m_recordsEnd = pos();
+    }
+    RecordWriter(const RecordWriter &) = delete;
+    RecordWriter &operator=(const RecordWriter &) = delete;
 
     void writeByte(quint8 value);
     void writeWord(quint16 value);
@@ -49,11 +65,16 @@ public:
     /// Overwrites the int at @p position (a placeholder written earlier) and returns to the end.
     void patchInt(qint64 position, qint32 value);
 
+    /// Writes the kind byte that opens an object record.
+    void beginObjectRecord(quint8 kind);
+
 private:
     void writeRaw(const char *data, qint64 size);
 
     QIODevice *m_device = nullptr;
     QByteArray *m_bytes = nullptr;
+    std::vector<quint32> *m_recordStarts = nullptr;
+    qint64 *m_recordsEnd = nullptr;
 };
 
 /// Reads the primitives back for one stream version; versions 21 and 22 keep their texts in

@@ -3,6 +3,7 @@
 #include "report/model/BracketExpansion.h"
 #include "report/model/DisplayFormat.h"
 #include "report/model/LineWrapper.h"
+#include "report/model/ObjectRecord.h"
 #include "report/model/ListMethods.h"
 #include "report/model/RecordStream.h"
 #include "report/model/RunState.h"
@@ -647,11 +648,7 @@ void TqxMemoView::PrintToStream(RecordWriter &writer, const TqxBandView *printin
             BandAlign = baNone; // the band engine has already decided the width
         const QString text = joinLines(ExpandedText);
         if (!(flag(kSuppressFlag) && text == LastPrintedText)) {
-            writer.writeByte(ObjectKind);
-            const quint8 savedMode = RecordMode;
-            RecordMode = 1;
-            WriteRecord(writer);
-            RecordMode = savedMode;
+            writePreparedObject(writer, *this);
             if (flag(kSuppressFlag))
                 LastPrintedText = text;
         }

@@ -1,4 +1,5 @@
 #include "BuildFixture.h"
+#include "report/model/ObjectRecord.h"
 #include "report/model/RecordStream.h"
 
 #include <QBuffer>
@@ -96,6 +97,40 @@ TEST_F(PreparedPagesTest, PagesKeptCompressedWriteTheSameFileAndShowTheSameObjec
     ASSERT_TRUE(other.LoadPagesFile(plainPath));
     EXPECT_FALSE(other.EMFPages().Page(2).compressedStream.isEmpty());
     EXPECT_EQ(other.EMFPages().streamOf(2), report.EMFPages().streamOf(2));
+}
+
+// A page notes where its records begin as they are written, so that a visitor can take one
+// record's bytes without reading the others; a page whose stream was changed behind the notes
+// is read from the start instead, and both ways hand over the same records.
+TEST_F(PreparedPagesTest, RecordsAreVisitedWithTheirOwnBytesWithOrWithoutTheirStarts)
+{
+    ASSERT_TRUE(report.BuildPages());
+    engine::TqxEMFPages &pages = report.EMFPages();
+    const auto visited = [&pages](qsizetype index) {
+        QList<QPair<QByteArray, QString>> records;
+        pages.VisitPageRecords(index, [&](engine::PreparedRecord &record) {
+            records.append({record.bytes().toByteArray(), record.object().Memo.join(u'|')});
+        });
+        return records;
+    };
+    const auto noted = visited(1);
+    ASSERT_EQ(noted.size(), 2);
+    EXPECT_EQ(noted[0].second, QStringLiteral("2"));
+    EXPECT_EQ(noted[1].second, QStringLiteral("over"));
+    EXPECT_EQ(noted[0].first + noted[1].first, pages.streamOf(1).sliced(1));
+
+    // A record appended without noting its start.
+    model::TqxMemoView extra;
+    extra.ExpandedText = QStringList{QStringLiteral("behind")};
+    QByteArray record;
+    model::RecordWriter writer(record);
+    model::writePreparedObject(writer, extra);
+    pages.Page(1).stream.append(record);
+    const auto read = visited(1);
+    ASSERT_EQ(read.size(), 3);
+    EXPECT_EQ(read.mid(0, 2), noted);
+    EXPECT_EQ(read[2].first, record);
+    EXPECT_EQ(read[2].second, QStringLiteral("behind"));
 }
 
 TEST_F(PreparedPagesTest, FileWithoutPagesReadsTheTrailingVersion)

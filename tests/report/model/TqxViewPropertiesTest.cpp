@@ -34,6 +34,13 @@ TEST(TqxViewProperties, MemoIsSplitIntoLinesAndReadBackWithLineBreaks)
     EXPECT_EQ(view.GetPropertyValue("Memo.Count"), Variant(3));
     EXPECT_EQ(view.GetPropertyValue("DataField").toString(), "one");
 
+    // Lone carriage returns break lines too; blank lines stay, one trailing break does not
+    // add an empty line.
+    view.SetPropertyValue("Memo", Variant(QStringLiteral("a\r\rb\r\n\r\n")));
+    EXPECT_EQ(view.Memo, QStringList({"a", "", "b", ""}));
+    view.SetPropertyValue("Memo", Variant(QStringLiteral("\n")));
+    EXPECT_EQ(view.Memo, QStringList({""}));
+
     view.Memo.clear();
     EXPECT_EQ(view.GetPropertyValue("DATAFIELD"), Variant(QString()));
 }
