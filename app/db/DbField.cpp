@@ -24,7 +24,7 @@ QVariant TDbField::value() const
 
 bool TDbField::isNull() const
 {
-    return value().isNull();
+    return m_query.bufferValueIsNull(m_index);
 }
 
 QString TDbField::asString() const

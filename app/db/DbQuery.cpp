@@ -747,6 +747,15 @@ QVariant TDbQuery::bufferValue(int column) const
     return cellValue(m_current, column);
 }
 
+bool TDbQuery::bufferValueIsNull(int column) const
+{
+    // Asked before every value a report prints: a stored cell answers without being unpacked.
+    requireRecord();
+    if (m_buffer.empty() && m_current < recordCount())
+        return m_rows[m_current].isNull(column);
+    return cellValue(m_current, column).isNull();
+}
+
 void TDbQuery::setBufferValue(int column, const QVariant &value)
 {
     requireEditing();

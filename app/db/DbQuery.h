@@ -127,6 +127,7 @@ Q_SIGNALS:
 private:
     friend class TDbField;
     QVariant bufferValue(int column) const;
+    bool bufferValueIsNull(int column) const;
     void setBufferValue(int column, const QVariant &value);
     void requireActive() const;
     void requireRecord() const;

@@ -184,8 +184,8 @@ RecordWriter TqxEMFPages::pageWriter(qsizetype index)
         page.compressedStream = QByteArray();
     }
     if (page.recordsEnd != page.stream.size())
-        return RecordWriter(page.stream);
-    return RecordWriter(page.stream, page.recordStarts, page.recordsEnd);
+        return RecordWriter(page.stream, nullptr, nullptr);
+    return RecordWriter(page.stream, &page.recordStarts, &page.recordsEnd);
 }
 
 void TqxEMFPages::appendObject(qsizetype index, TqxView &view)
@@ -473,7 +473,7 @@ void TqxEMFPages::readOldStyleFile(QIODevice &file, FileHeader &header)
         picture.SetBounds(0, 0, page->metrics.PaperWidthPx, page->metrics.PaperHeightPx);
         page->stream = emptyStream();
         page->recordsEnd = page->stream.size();
-        RecordWriter writer(page->stream, page->recordStarts, page->recordsEnd);
+        RecordWriter writer(page->stream, &page->recordStarts, &page->recordsEnd);
         model::writePreparedObject(writer, picture);
         m_pages.push_back(std::move(page));
         file.seek(nextEntry);

@@ -14,10 +14,12 @@ namespace {
 constexpr char kLineSeparator = 13;
 constexpr int kMaxStoredLength = 0xFFFF;
 
-QByteArray encodedForRecord(const QString &text)
+QByteArray encodedForRecord(QStringView text)
 {
     // A stored length is one word; longer texts are cut rather than corrupting the record.
-    return platform::encode8Bit(text).left(kMaxStoredLength);
+    QByteArray bytes = platform::encode8Bit(text);
+    bytes.truncate(kMaxStoredLength);
+    return bytes;
 }
 
 } // namespace
@@ -25,6 +27,7 @@ QByteArray encodedForRecord(const QString &text)
 void RecordWriter::patchInt(qint64 position, qint32 value)
 {
     const qint32 le = qToLittleEndian(value);
+    passOnGathered();
     if (m_bytes) {
         if (position >= 0 && position + qint64(sizeof le) <= m_bytes->size())
             std::memcpy(m_bytes->data() + position, &le, sizeof le);
@@ -36,12 +39,28 @@ void RecordWriter::patchInt(qint64 position, qint32 value)
     m_device->seek(end);
 }
 
-void RecordWriter::writeRaw(const char *data, qint64 size)
+void RecordWriter::passOnGathered()
 {
-    if (m_bytes)
-        m_bytes->append(data, size);
-    else
+    if (m_gathered == 0)
+        return;
+    const qsizetype used = m_bytes->size();
+    m_bytes->resize(used + m_gathered);
+    std::memcpy(m_bytes->data() + used, m_gather, m_gathered);
+    m_gathered = 0;
+}
+
+void RecordWriter::writeThrough(const char *data, qint64 size)
+{
+    passOnGathered();
+    if (!m_bytes) {
         m_device->write(data, size);
+        return;
+    }
+    // Prepared pages are written a few bytes at a time, millions of times in a run: growing the
+    // array and copying costs a fraction of its general insert.
+    const qsizetype used = m_bytes->size();
+    m_bytes->resize(used + size);
+    std::memcpy(m_bytes->data() + used, data, size);
 }
 
 void RecordWriter::writeByte(quint8 value)
@@ -69,11 +88,29 @@ void RecordWriter::writeInt(qint32 value)
     writeRaw(reinterpret_cast<const char *>(&le), sizeof le);
 }
 
+void RecordWriter::writeText(QStringView text)
+{
+    const qsizetype room = 2 + platform::encoded8BitBound(text.size());
+    if (room > m_gatherLimit) {
+        const QByteArray bytes = encodedForRecord(text);
+        writeWord(static_cast<quint16>(bytes.size()));
+        writeBytes(bytes);
+        return;
+    }
+    // Encoded straight into the gathered bytes, the length written in front once known; the
+    // room a page writer gathers is far below the longest length.
+    if (room > m_gatherLimit - m_gathered)
+        passOnGathered();
+    char *const start = m_gather + m_gathered + 2;
+    const char *const end = platform::encode8BitInto(text, start);
+    const quint16 length = qToLittleEndian(static_cast<quint16>(end - start));
+    std::memcpy(m_gather + m_gathered, &length, sizeof length);
+    m_gathered += static_cast<int>(end - start) + 2;
+}
+
 void RecordWriter::writeStr(const QString &text)
 {
-    const QByteArray bytes = encodedForRecord(text);
-    writeWord(static_cast<quint16>(bytes.size()));
-    writeBytes(bytes);
+    writeText(text);
     writeByte(0);
 }
 
@@ -82,9 +119,7 @@ void RecordWriter::writeStrList(const QStringList &lines)
     const auto count = std::min<qsizetype>(lines.size(), kMaxStoredLength);
     writeWord(static_cast<quint16>(count));
     for (qsizetype i = 0; i < count; ++i) {
-        const QByteArray bytes = encodedForRecord(lines.at(i));
-        writeWord(static_cast<quint16>(bytes.size()));
-        writeBytes(bytes);
+        writeText(lines.at(i));
         if (i + 1 < count)
             writeByte(kLineSeparator);
     }

@@ -2,6 +2,7 @@
 
 #include <QIODevice>
 #include <QStringList>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -27,7 +28,7 @@ inline constexpr qint32 kMaxStoredExtent = 1'000'000;
 ///
 /// Writes to a device, or appends straight to a byte array: prepared pages are written a few
 /// bytes at a time, millions of times in a run, where a device's bookkeeping would cost more than
-/// the bytes.
+/// the bytes. A page writer goes further and gathers the bytes of a record in itself.
 class RecordWriter
 {
 public:
@@ -37,16 +38,22 @@ public:
     explicit RecordWriter(QByteArray &bytes)
         : m_bytes(&bytes)
     {}
-    /// Appends to @p bytes and notes in @p starts where each object record begins, so that a
-    /// reader can take one record's bytes without reading the records before it (records carry
-    /// no length); on its end sets @p recordsEnd to where the last record ends.
-    RecordWriter(QByteArray &bytes, std::vector<quint32> &starts, qint64 &recordsEnd)
+    /// Appends object records to a prepared page's stream @p bytes. The bytes gather in the
+    /// writer and reach @p bytes at latest when it ends, so the stream must not be read while
+    /// the writer lives.
+    ///
+    /// Unless null, @p starts gets where each object record begins, so that a reader can take
+    /// one record's bytes without reading the records before it (records carry no length), and
+    /// @p recordsEnd where the last one ends.
+    RecordWriter(QByteArray &bytes, std::vector<quint32> *starts, qint64 *recordsEnd)
         : m_bytes(&bytes)
-        , m_recordStarts(&starts)
-        , m_recordsEnd(&recordsEnd)
+        , m_recordStarts(starts)
+        , m_recordsEnd(recordsEnd)
+        , m_gatherLimit(kGatheredBytes)
     {}
     ~RecordWriter()
     {
+        passOnGathered();
         if (m_recordsEnd)
             *m_recordsEnd = pos();
     }
@@ -60,7 +67,7 @@ public:
     void writeColor(quint32 value) { writeInt(static_cast<qint32>(value)); }
     void writeStr(const QString &text);
     void writeStrList(const QStringList &lines);
-    qint64 pos() const { return m_device ? m_device->pos() : m_bytes->size(); }
+    qint64 pos() const { return m_device ? m_device->pos() : m_bytes->size() + m_gathered; }
     void writeBytes(const QByteArray &bytes) { writeRaw(bytes.constData(), bytes.size()); }
     /// Overwrites the int at @p position (a placeholder written earlier) and returns to the end.
     void patchInt(qint64 position, qint32 value);
@@ -69,12 +76,29 @@ public:
     void beginObjectRecord(quint8 kind);
 
 private:
-    void writeRaw(const char *data, qint64 size);
+    static constexpr int kGatheredBytes = 1024;
+
+    void writeRaw(const char *data, qint64 size)
+    {
+        if (size <= m_gatherLimit - m_gathered) {
+            std::memcpy(m_gather + m_gathered, data, size);
+            m_gathered += static_cast<int>(size);
+        } else {
+            writeThrough(data, size);
+        }
+    }
+    void writeThrough(const char *data, qint64 size);
+    void passOnGathered();
+    /// Length word and encoded text, cut at the longest length a word holds.
+    void writeText(QStringView text);
 
     QIODevice *m_device = nullptr;
     QByteArray *m_bytes = nullptr;
     std::vector<quint32> *m_recordStarts = nullptr;
     qint64 *m_recordsEnd = nullptr;
+    int m_gatherLimit = 0; // no gathering unless a page writer
+    int m_gathered = 0;
+    char m_gather[kGatheredBytes];
 };
 
 /// Reads the primitives back for one stream version; versions 21 and 22 keep their texts in

@@ -20,6 +20,13 @@ bool isAscii(QStringView text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
 }
+QStringEncoder &threadEncoder()
+{
+    // Opening the converter costs far more than a conversion, so each thread keeps one and
+    // clears its state before every use.
+    thread_local QStringEncoder encoder(kCodePageName);
+    return encoder;
+}
 } // namespace
 
 QString decode8Bit(QByteArrayView bytes)
@@ -35,11 +42,30 @@ QString decode8Bit(QByteArrayView bytes)
     return decoder.decode(bytes);
 }
 
+qsizetype encoded8BitBound(qsizetype length)
+{
+    QStringEncoder &encoder = threadEncoder();
+    return encoder.isValid() ? std::max(length, encoder.requiredSpace(length)) : length;
+}
+
+char *encode8BitInto(QStringView text, char *out)
+{
+    QStringEncoder &encoder = threadEncoder();
+    if (isAscii(text) || !encoder.isValid()) {
+        // As toLatin1() would: what Latin-1 lacks becomes a question mark.
+        return std::transform(text.begin(), text.end(), out, [](QChar c) {
+            return c.unicode() < 0x100 ? static_cast<char>(c.unicode()) : '?';
+        });
+    }
+    encoder.resetState();
+    return encoder.appendToBuffer(out, text);
+}
+
 QByteArray encode8Bit(QStringView text)
 {
     if (isAscii(text))
         return text.toLatin1();
-    thread_local QStringEncoder encoder(kCodePageName);
+    QStringEncoder &encoder = threadEncoder();
     if (!encoder.isValid())
         return text.toLatin1();
     encoder.resetState();

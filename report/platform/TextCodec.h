@@ -13,5 +13,10 @@ namespace tovren::platform {
 
 QString decode8Bit(QByteArrayView bytes);
 QByteArray encode8Bit(QStringView text);
+/// The most bytes encode8BitInto() writes for a text of @p length UTF-16 units.
+qsizetype encoded8BitBound(qsizetype length);
+/// Writes encode8Bit(@p text) to @p out, which has room for encoded8BitBound(text.size())
+/// bytes, without a byte array of its own; returns the end of what it wrote.
+char *encode8BitInto(QStringView text, char *out);
 
 } // namespace tovren::platform

@@ -50,6 +50,41 @@ TEST(RecordPrimitives, StringsAndListsUseTheStoredLayout)
               2 + 4 + 1);
 }
 
+// A page writer gathers bytes in itself and encodes texts straight into them; what reaches the
+// page must be what a device writer writes, whatever the mix of lengths and characters.
+TEST(RecordPrimitives, PageWriterWritesTheBytesADeviceWriterWrites)
+{
+    const QString rare = QString::fromUtf8("王喆堃 李䶮 𠮷 ") + QChar(0xD842); // a lone surrogate
+    const QString longAscii(1500, u'x');
+    const QString longChinese = QString::fromUtf8("长沙").repeated(400);
+    const QString overlong(70000, u'y'); // cut to the longest length a word holds
+    const auto write = [&](RecordWriter &w) {
+        for (int round = 0; round < 40; ++round) {
+            w.beginObjectRecord(0);
+            w.writeInt(round);
+            w.writeStr(QStringLiteral("Memo%1").arg(round));
+            w.writeStrList({rare, QString(), longAscii, QString::fromUtf8("页头")});
+            w.writeWord(7);
+            w.writeStr(round % 10 == 0 ? longChinese : rare);
+            if (round == 33)
+                w.writeStr(overlong);
+        }
+    };
+    QByteArray page("\x19");
+    std::vector<quint32> starts;
+    qint64 recordsEnd = -1;
+    {
+        RecordWriter writer(page, &starts, &recordsEnd);
+        write(writer);
+    }
+    const QByteArray plain = written(write);
+    EXPECT_EQ(page.sliced(1), plain);
+    EXPECT_EQ(recordsEnd, page.size());
+    ASSERT_EQ(starts.size(), 40u);
+    EXPECT_EQ(starts.front(), 1u);
+    EXPECT_EQ(page.at(starts.back()), 0);
+}
+
 TEST(RecordPrimitives, OldVersionsReadZeroTerminatedTexts)
 {
     QBuffer buffer;
