@@ -168,13 +168,13 @@ Variant TqxDataDictionary::ValueOf(const QString &name, const TqxDictionaryConte
     if (cached != m_fieldCache.cend()) {
         TqxRecordSet *const dataSet = cached->dataSet;
         if (!dataSet)
-            throw script::EvaluationError(QStringLiteral("Field '%1' not found").arg(name));
+            throw script::EvaluationError(QStringLiteral("找不到字段 '%1'").arg(name));
         if (!dataSet->isActive())
             dataSet->open();
         const int index = dataSet->fieldIndex(cached->fieldName);
         if (index < 0) {
             throw script::EvaluationError(
-                QStringLiteral("Field '%1' not found").arg(cached->fieldName));
+                QStringLiteral("找不到字段 '%1'").arg(cached->fieldName));
         }
         return FieldValue(*dataSet, index);
     }
