@@ -358,10 +358,15 @@ void TqxEMFPages::WritePagesFile(QIODevice &file, const QString &printerName,
     writer.writeByte(0); // no compression is installed
     writer.writeStr(printerName);
     writer.writeInt(static_cast<qint32>(Count()));
+    // Each entry opens with where the next begins; its paper fields take a fixed 36 bytes, so
+    // that is known before the entry is written, and the file is written straight through
+    // instead of going back to each entry's start.
+    constexpr qint64 kEntryHeaderBytes = 4 + 2 + 4 + 4 + 1 + 4 + 1 + 4 * 4;
     for (qsizetype index = 0; index < Count(); ++index) {
         const TqxPreparedPage *page = m_pages[size_t(index)].get();
+        const QByteArray stream = streamOf(index);
         const qint64 entryStart = file.pos();
-        writer.writeInt(static_cast<qint32>(entryStart));
+        writer.writeInt(static_cast<qint32>(entryStart + kEntryHeaderBytes + stream.size()));
         writer.writeWord(static_cast<quint16>(page->paperSize));
         writer.writeInt(page->paperWidth);
         writer.writeInt(page->paperHeight);
@@ -372,11 +377,8 @@ void TqxEMFPages::WritePagesFile(QIODevice &file, const QString &printerName,
         writer.writeInt(page->margins.top);
         writer.writeInt(page->margins.right);
         writer.writeInt(page->margins.bottom);
-        writer.writeBytes(streamOf(index));
-        const qint64 entryEnd = file.pos();
-        file.seek(entryStart);
-        writer.writeInt(static_cast<qint32>(entryEnd));
-        file.seek(entryEnd);
+        Q_ASSERT(file.pos() == entryStart + kEntryHeaderBytes);
+        writer.writeBytes(stream);
     }
     writer.writeByte(generatorVersion);
 }
