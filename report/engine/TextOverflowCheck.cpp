@@ -59,7 +59,9 @@ public:
     }
 
 private:
-    static constexpr qsizetype kMaxRememberedRecords = 20000;
+    // Values seen on one page only (names, numbers) fill the memory and are forgotten with it
+    // now and then; what repeats is laid out again once each time.
+    static constexpr qsizetype kMaxRememberedRecords = 4096;
 
     /// How @p view's text is cut, if it is a text that can be.
     static std::optional<TextOverflow::Cut> cutOf(model::TqxView &view)

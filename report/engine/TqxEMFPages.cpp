@@ -145,9 +145,14 @@ TqxPreparedPage &TqxEMFPages::Insert(qsizetype index, const model::TqxPage &temp
 
 TqxPreparedPage &TqxEMFPages::Add(const model::TqxPage &templatePage)
 {
-    if (!m_pages.empty())
+    qsizetype recordsBefore = 0;
+    if (!m_pages.empty()) {
         finishPage(*m_pages.back());
+        recordsBefore = static_cast<qsizetype>(m_pages.back()->recordStarts.size());
+    }
     TqxPreparedPage &page = Insert(Count(), templatePage);
+    // Pages of a run mostly hold as many records as the one before.
+    page.recordStarts.reserve(recordsBefore);
     if (m_onBeginPage)
         m_onBeginPage(static_cast<int>(Count() - 1));
     return page;
