@@ -93,11 +93,16 @@ void readRecordStarts(TqxPreparedPage &page)
     page.recordsEnd = page.stream.size();
 }
 
+std::span<const quint32> recordStartsOf(const TqxPreparedPage &page)
+{
+    return page.recordStarts.empty() ? page.keptStarts : std::span(page.recordStarts);
+}
+
 /// True when @p page's notes slice @p stream, its object stream, into its records: they lie in
 /// order within it, the first right after the version byte, and end where it ends.
 bool notesFitStream(const TqxPreparedPage &page, const QByteArray &stream)
 {
-    const std::vector<quint32> &starts = page.recordStarts;
+    const std::span<const quint32> starts = recordStartsOf(page);
     if (page.recordsEnd != stream.size())
         return false;
     if (starts.empty())
@@ -148,7 +153,7 @@ TqxPreparedPage &TqxEMFPages::Add(const model::TqxPage &templatePage)
     qsizetype recordsBefore = 0;
     if (!m_pages.empty()) {
         finishPage(*m_pages.back());
-        recordsBefore = static_cast<qsizetype>(m_pages.back()->recordStarts.size());
+        recordsBefore = static_cast<qsizetype>(m_pages.back()->keptStarts.size());
     }
     TqxPreparedPage &page = Insert(Count(), templatePage);
     // Pages of a run mostly hold as many records as the one before.
@@ -163,7 +168,10 @@ void TqxEMFPages::finishPage(TqxPreparedPage &page)
     // A stream grows by doubling while its page is written; a finished page gives the spare
     // room back, a fifth of all a long run keeps.
     page.stream.squeeze();
-    page.recordStarts.shrink_to_fit();
+    if (!page.recordStarts.empty()) {
+        page.keptStarts = m_keptStarts.keep(page.recordStarts);
+        std::vector<quint32>().swap(page.recordStarts);
+    }
     m_finishedBytes += page.stream.size();
     if (m_finishedBytes <= m_compressAboveBytes || !page.compressedStream.isEmpty())
         return;
@@ -190,6 +198,11 @@ RecordWriter TqxEMFPages::pageWriter(qsizetype index)
     }
     if (page.recordsEnd != page.stream.size())
         return RecordWriter(page.stream, nullptr, nullptr);
+    if (page.recordStarts.empty() && !page.keptStarts.empty()) {
+        // A finished page written to again takes its notes back.
+        page.recordStarts.assign(page.keptStarts.begin(), page.keptStarts.end());
+        page.keptStarts = {};
+    }
     return RecordWriter(page.stream, &page.recordStarts, &page.recordsEnd);
 }
 
@@ -236,6 +249,7 @@ void TqxEMFPages::Pack(qsizetype index)
     page.stream = emptyStream();
     page.compressedStream = QByteArray();
     page.recordStarts.clear();
+    page.keptStarts = {};
     page.recordsEnd = page.stream.size();
     RecordWriter writer = pageWriter(index);
     for (qsizetype i = 0; i < page.unpacked->objectCount(); ++i) {
@@ -290,6 +304,26 @@ void TqxEMFPages::ExportPage(qsizetype index, TqxExportFilter &filter)
         filter.exportObject(*view);
 }
 
+std::span<const quint32> TqxEMFPages::KeptRecordStarts::keep(const std::vector<quint32> &starts)
+{
+    if (starts.size() > kBlockEntries) {
+        // A block of its own, put first, so that the last block stays the one filling up.
+        auto block = std::make_unique_for_overwrite<quint32[]>(starts.size());
+        std::copy(starts.begin(), starts.end(), block.get());
+        const std::span<const quint32> kept(block.get(), starts.size());
+        m_blocks.insert(m_blocks.begin(), std::move(block));
+        return kept;
+    }
+    if (kBlockEntries - m_usedInLast < starts.size()) {
+        m_blocks.push_back(std::make_unique_for_overwrite<quint32[]>(kBlockEntries));
+        m_usedInLast = 0;
+    }
+    quint32 *const kept = m_blocks.back().get() + m_usedInLast;
+    std::copy(starts.begin(), starts.end(), kept);
+    m_usedInLast += starts.size();
+    return {kept, starts.size()};
+}
+
 PreparedRecord::PreparedRecord(QByteArrayView bytes, std::unique_ptr<model::TqxView> object)
     : m_bytes(bytes)
     , m_object(std::move(object))
@@ -314,7 +348,7 @@ void TqxEMFPages::VisitPageRecords(qsizetype index,
     const TqxPreparedPage &page = Page(index);
     const QByteArray stream = streamOf(index);
     if (notesFitStream(page, stream)) {
-        const std::vector<quint32> &starts = page.recordStarts;
+        const std::span<const quint32> starts = recordStartsOf(page);
         for (std::size_t i = 0; i < starts.size(); ++i) {
             const qsizetype end = i + 1 < starts.size() ? starts[i + 1] : stream.size();
             PreparedRecord record(QByteArrayView(stream).sliced(starts[i], end - starts[i]));

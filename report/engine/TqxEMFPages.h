@@ -9,6 +9,7 @@
 #include <QRect>
 #include <functional>
 #include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -62,9 +63,11 @@ struct TqxPreparedPage
     /// size; empty otherwise.
     QByteArray compressedStream;
     /// Where each object record of the stream begins, so that a record's bytes can be taken
-    /// without reading the records before it (records carry no length). Noted while the page is
-    /// written or read; when not known, readers read the stream from its start.
+    /// without reading the records before it (records carry no length). Noted here while the
+    /// page is written or read, kept in keptStarts once it is finished; when not known,
+    /// readers read the stream from its start.
     std::vector<quint32> recordStarts;
+    std::span<const quint32> keptStarts;
     /// Where the last noted record ends; the notes hold only while this is the stream's end.
     qint64 recordsEnd = -1;
     /// The scan of the blank form under the template page it was built from, for the preview
@@ -97,12 +100,14 @@ public:
     void Clear()
     {
         m_pages.clear();
+        m_keptStarts.clear();
         m_finishedBytes = 0;
     }
     /// Exchanges the pages with @p other; each store keeps its own paper selector.
     void swapPages(TqxEMFPages &other) noexcept
     {
         m_pages.swap(other.m_pages);
+        m_keptStarts.swap(other.m_keptStarts);
         std::swap(m_finishedBytes, other.m_finishedBytes);
     }
     void Delete(qsizetype index);
@@ -169,7 +174,28 @@ private:
     std::unique_ptr<model::TqxPage> makePageObject(const TqxPreparedPage &page) const;
 
     model::PaperSelector *m_paper;
+    /// Keeps the record notes of finished pages in large shared blocks. A small block of its
+    /// own per page, kept between the page streams a long run frees, stops the heap from
+    /// reusing them: at 100,000 pages that cost a hundred megabytes more than the notes.
+    class KeptRecordStarts
+    {
+    public:
+        std::span<const quint32> keep(const std::vector<quint32> &starts);
+        void clear() { m_blocks.clear(), m_usedInLast = kBlockEntries; }
+        void swap(KeptRecordStarts &other) noexcept
+        {
+            m_blocks.swap(other.m_blocks);
+            std::swap(m_usedInLast, other.m_usedInLast);
+        }
+
+    private:
+        static constexpr std::size_t kBlockEntries = 16384;
+        std::vector<std::unique_ptr<quint32[]>> m_blocks;
+        std::size_t m_usedInLast = kBlockEntries;
+    };
+
     std::vector<std::unique_ptr<TqxPreparedPage>> m_pages;
+    KeptRecordStarts m_keptStarts;
     qint64 m_compressAboveBytes = 32 * 1024 * 1024;
     qint64 m_finishedBytes = 0;
     std::function<void(int)> m_onBeginPage;

@@ -131,6 +131,14 @@ TEST_F(PreparedPagesTest, RecordsAreVisitedWithTheirOwnBytesWithOrWithoutTheirSt
     EXPECT_EQ(read.mid(0, 2), noted);
     EXPECT_EQ(read[2].first, record);
     EXPECT_EQ(read[2].second, QStringLiteral("behind"));
+
+    // A finished page written to again takes its notes back and notes the new record.
+    pages.appendObject(0, extra);
+    const auto appended = visited(0);
+    ASSERT_EQ(appended.size(), 3);
+    EXPECT_EQ(appended[0].second, QStringLiteral("1"));
+    EXPECT_EQ(appended[2].first, record);
+    EXPECT_EQ(pages.Page(0).recordsEnd, pages.streamOf(0).size());
 }
 
 TEST_F(PreparedPagesTest, FileWithoutPagesReadsTheTrailingVersion)
