@@ -173,8 +173,7 @@ Variant TqxDataDictionary::ValueOf(const QString &name, const TqxDictionaryConte
             dataSet->open();
         const int index = dataSet->fieldIndex(cached->fieldName);
         if (index < 0) {
-            throw script::EvaluationError(
-                QStringLiteral("找不到字段 '%1'").arg(cached->fieldName));
+            throw script::EvaluationError(QStringLiteral("找不到字段 '%1'").arg(cached->fieldName));
         }
         return FieldValue(*dataSet, index);
     }

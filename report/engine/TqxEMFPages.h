@@ -181,7 +181,11 @@ private:
     {
     public:
         std::span<const quint32> keep(const std::vector<quint32> &starts);
-        void clear() { m_blocks.clear(), m_usedInLast = kBlockEntries; }
+        void clear()
+        {
+            m_blocks.clear();
+            m_usedInLast = kBlockEntries;
+        }
         void swap(KeptRecordStarts &other) noexcept
         {
             m_blocks.swap(other.m_blocks);
