@@ -4,7 +4,6 @@
 #include "report/script/EvaluationError.h"
 #include "report/script/TqxParser.h"
 
-#include <QRegularExpression>
 
 namespace tovren::model {
 
