@@ -65,11 +65,9 @@ QByteArray encode8Bit(QStringView text)
 {
     if (isAscii(text))
         return text.toLatin1();
-    QStringEncoder &encoder = threadEncoder();
-    if (!encoder.isValid())
-        return text.toLatin1();
-    encoder.resetState();
-    return encoder.encode(text);
+    QByteArray bytes(encoded8BitBound(text.size()), Qt::Uninitialized);
+    bytes.truncate(encode8BitInto(text, bytes.data()) - bytes.constData());
+    return bytes;
 }
 
 } // namespace tovren::platform
