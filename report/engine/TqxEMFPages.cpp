@@ -173,28 +173,68 @@ void TqxEMFPages::finishPage(TqxPreparedPage &page)
         std::vector<quint32>().swap(page.recordStarts);
     }
     m_finishedBytes += page.stream.size();
-    if (m_finishedBytes <= m_compressAboveBytes || !page.compressedStream.isEmpty())
+    if (m_finishedBytes > m_packAboveBytes && page.packedStream.isEmpty())
+        pack(page);
+}
+
+void TqxEMFPages::pack(TqxPreparedPage &page)
+{
+    // A like page's differences take an eighth of its bytes or less; those end the search.
+    const qsizetype plainBytes = page.stream.size();
+    std::vector<std::shared_ptr<const StreamDeltaReference>> &references = m_packing.references;
+    ++m_packing.pagesPacked;
+    QByteArray best;
+    auto bestReference = references.end();
+    for (auto reference = references.begin(); reference != references.end(); ++reference) {
+        QByteArray delta = (*reference)->encode(page.stream);
+        if (bestReference == references.end() || delta.size() < best.size()) {
+            best = std::move(delta);
+            bestReference = reference;
+        }
+        if (best.size() <= plainBytes / 8)
+            break;
+    }
+    if (bestReference != references.end() && best.size() <= plainBytes / 4) {
+        std::rotate(references.begin(), bestReference, bestReference + 1);
+        best.squeeze();
+        page.packedStream = std::move(best);
+        page.packedAgainst = references.front()->bytes();
+        page.stream = QByteArray();
         return;
-    // Records repeat from page to page; the fastest level packs them to about a fifth.
-    page.compressedStream = qCompress(page.stream, 1);
-    page.compressedStream.squeeze(); // it comes in a block sized for no compression at all
+    }
+    // Unlike the recent pages: the first of a new kind stays plain for the next ones to be
+    // kept as differences from, unless so many are unlike that they had better be compressed.
+    constexpr std::size_t kReferencesKept = 4;
+    if (m_packing.referencesMade * 8 < m_packing.pagesPacked) {
+        ++m_packing.referencesMade;
+        references.insert(references.begin(),
+                          std::make_shared<const StreamDeltaReference>(page.stream));
+        if (references.size() > kReferencesKept)
+            references.pop_back();
+        return;
+    }
+    page.packedStream = qCompress(page.stream, 1);
+    page.packedStream.squeeze(); // it comes in a block sized for no compression at all
     page.stream = QByteArray();
 }
 
 QByteArray TqxEMFPages::streamOf(qsizetype index) const
 {
     const TqxPreparedPage &page = Page(index);
-    if (page.compressedStream.isEmpty())
+    if (page.packedStream.isEmpty())
         return page.stream;
-    return qUncompress(page.compressedStream);
+    if (page.packedAgainst.isEmpty())
+        return qUncompress(page.packedStream);
+    return expandStreamDelta(page.packedAgainst, page.packedStream);
 }
 
 RecordWriter TqxEMFPages::pageWriter(qsizetype index)
 {
     TqxPreparedPage &page = Page(index);
-    if (!page.compressedStream.isEmpty()) {
-        page.stream = qUncompress(page.compressedStream);
-        page.compressedStream = QByteArray();
+    if (!page.packedStream.isEmpty()) {
+        page.stream = streamOf(index);
+        page.packedStream = QByteArray();
+        page.packedAgainst = QByteArray();
     }
     if (page.recordsEnd != page.stream.size())
         return RecordWriter(page.stream, nullptr, nullptr);
@@ -247,7 +287,8 @@ void TqxEMFPages::Pack(qsizetype index)
     if (!page.unpacked)
         return;
     page.stream = emptyStream();
-    page.compressedStream = QByteArray();
+    page.packedStream = QByteArray();
+    page.packedAgainst = QByteArray();
     page.recordStarts.clear();
     page.keptStarts = {};
     page.recordsEnd = page.stream.size();

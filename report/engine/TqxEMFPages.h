@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/engine/StreamDelta.h"
 #include "report/model/RecordStream.h"
 #include "report/model/TqxPage.h"
 #include "report/model/TqxPageMetrics.h"
@@ -57,11 +58,13 @@ struct TqxPreparedPage
     /// Set by the preview for pages on screen and by printing for the page being printed.
     bool visible = false;
     /// Version byte 25, then object records: kind byte, add-in class name, prepared record.
-    /// Empty while the page is kept compressed (see TqxEMFPages::streamOf()).
+    /// Empty while the page is kept packed (see TqxEMFPages::streamOf()).
     QByteArray stream;
-    /// In a long run a finished page keeps its stream compressed here instead, a fifth of the
-    /// size; empty otherwise.
-    QByteArray compressedStream;
+    /// In a long run a finished page keeps its stream packed here instead: as differences
+    /// from packedAgainst, the stream of a like page, or, for a page unlike those before it,
+    /// compressed by zlib with packedAgainst empty. Empty otherwise.
+    QByteArray packedStream;
+    QByteArray packedAgainst;
     /// Where each object record of the stream begins, so that a record's bytes can be taken
     /// without reading the records before it (records carry no length). Noted here while the
     /// page is written or read, kept in keptStarts once it is finished; when not known,
@@ -102,6 +105,7 @@ public:
         m_pages.clear();
         m_keptStarts.clear();
         m_finishedBytes = 0;
+        m_packing = {};
     }
     /// Exchanges the pages with @p other; each store keeps its own paper selector.
     void swapPages(TqxEMFPages &other) noexcept
@@ -109,6 +113,7 @@ public:
         m_pages.swap(other.m_pages);
         m_keptStarts.swap(other.m_keptStarts);
         std::swap(m_finishedBytes, other.m_finishedBytes);
+        std::swap(m_packing, other.m_packing);
     }
     void Delete(qsizetype index);
     /// A new page before @p index (at the end when @p index is not below Count) with the paper
@@ -121,15 +126,15 @@ public:
         m_onBeginPage = std::move(handler);
     }
 
-    /// Page @p index's object stream, expanded if the page is kept compressed.
+    /// Page @p index's object stream, expanded if the page is kept packed.
     QByteArray streamOf(qsizetype index) const;
     /// A writer appending object records to page @p index, noting where each begins; a
-    /// compressed page is expanded for good. Valid until the page's stream changes otherwise.
+    /// packed page is expanded for good. Valid until the page's stream changes otherwise.
     model::RecordWriter pageWriter(qsizetype index);
-    /// Once the finished pages' streams pass @p bytes, further finished pages are kept
-    /// compressed. The default lets a run of some 9,000 certificates keep every page plain;
-    /// 100,000 would otherwise need over 350 MB for their streams alone.
-    void setCompressAboveBytes(qint64 bytes) { m_compressAboveBytes = bytes; }
+    /// Once the finished pages' streams pass @p bytes, further finished pages are kept packed.
+    /// The default keeps the pages of short runs plain; 10,000 certificates would otherwise
+    /// keep 35 MB of streams, 100,000 over 350 MB.
+    void setPackAboveBytes(qint64 bytes) { m_packAboveBytes = bytes; }
 
     /// Appends @p view's prepared record to page @p index as it stands, for pages made without
     /// a build (the calibration page).
@@ -168,9 +173,10 @@ private:
     void readCurrentFormat(QIODevice &file, int version, FileHeader &header);
     void readOldStyleFile(QIODevice &file, FileHeader &header);
     void fillMetrics(TqxPreparedPage &page) const;
-    /// Gives a finished page's spare room back, and compresses its stream once the finished
-    /// pages hold more than m_compressAboveBytes.
+    /// Gives a finished page's spare room back, and packs its stream once the finished pages
+    /// hold more than m_packAboveBytes.
     void finishPage(TqxPreparedPage &page);
+    void pack(TqxPreparedPage &page);
     std::unique_ptr<model::TqxPage> makePageObject(const TqxPreparedPage &page) const;
 
     model::PaperSelector *m_paper;
@@ -200,8 +206,16 @@ private:
 
     std::vector<std::unique_ptr<TqxPreparedPage>> m_pages;
     KeptRecordStarts m_keptStarts;
-    qint64 m_compressAboveBytes = 32 * 1024 * 1024;
+    qint64 m_packAboveBytes = 1024 * 1024;
     qint64 m_finishedBytes = 0;
+    struct Packing
+    {
+        /// The pages others were last kept as differences from, the latest used first.
+        std::vector<std::shared_ptr<const StreamDeltaReference>> references;
+        qsizetype pagesPacked = 0;
+        qsizetype referencesMade = 0;
+    };
+    Packing m_packing;
     std::function<void(int)> m_onBeginPage;
 };
 

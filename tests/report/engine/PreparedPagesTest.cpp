@@ -58,45 +58,80 @@ TEST_F(PreparedPagesTest, SavedFileLoadsTheSamePagesAndNamesThePrinter)
     EXPECT_EQ(bytes.back(), char(88));
 }
 
-// A long run keeps its finished pages compressed; nothing that reads pages may tell.
-TEST_F(PreparedPagesTest, PagesKeptCompressedWriteTheSameFileAndShowTheSameObjects)
+// A long run keeps its finished pages packed, most as differences from a like page; nothing
+// that reads pages may tell.
+TEST_F(PreparedPagesTest, PackedPagesWriteTheSameFileAndShowTheSameObjects)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(report.BuildPages());
     const QString plainPath = dir.filePath(QStringLiteral("plain.qxp"));
     ASSERT_TRUE(report.SavePagesFile(plainPath));
-    const QStringList lastTexts = pageTexts(1);
+    const QStringList lastTexts = pageTexts(2);
+    const QByteArray secondStream = report.EMFPages().streamOf(1);
 
-    report.EMFPages().setCompressAboveBytes(0);
+    engine::TqxEMFPages &pages = report.EMFPages();
+    pages.setPackAboveBytes(0);
     ASSERT_TRUE(report.BuildPages());
-    ASSERT_EQ(report.EMFPages().Count(), 3);
-    EXPECT_FALSE(report.EMFPages().Page(0).compressedStream.isEmpty());
-    EXPECT_TRUE(report.EMFPages().Page(0).stream.isEmpty());
-    const QString compressedPath = dir.filePath(QStringLiteral("compressed.qxp"));
-    ASSERT_TRUE(report.SavePagesFile(compressedPath));
+    ASSERT_EQ(pages.Count(), 3);
+    // The first page is the one the others are kept as differences from.
+    EXPECT_TRUE(pages.Page(0).packedStream.isEmpty());
+    EXPECT_FALSE(pages.Page(1).packedStream.isEmpty());
+    EXPECT_FALSE(pages.Page(1).packedAgainst.isEmpty());
+    EXPECT_TRUE(pages.Page(1).stream.isEmpty());
+    const QString packedPath = dir.filePath(QStringLiteral("packed.qxp"));
+    ASSERT_TRUE(report.SavePagesFile(packedPath));
     QFile plain(plainPath);
-    QFile compressed(compressedPath);
-    ASSERT_TRUE(plain.open(QIODevice::ReadOnly) && compressed.open(QIODevice::ReadOnly));
-    EXPECT_EQ(compressed.readAll(), plain.readAll());
-    EXPECT_EQ(pageTexts(1), lastTexts);
+    QFile packed(packedPath);
+    ASSERT_TRUE(plain.open(QIODevice::ReadOnly) && packed.open(QIODevice::ReadOnly));
+    EXPECT_EQ(packed.readAll(), plain.readAll());
+    EXPECT_EQ(pageTexts(2), lastTexts);
 
-    // Writing to a compressed page expands it for good, and the record lands after the others.
-    const qsizetype objectsBefore = pageTexts(0).size();
-    report.EMFPages().Page(0).unpacked.reset();
+    // Writing to the page the others differ from leaves them as they were.
     model::TqxMemoView extra;
     extra.Name = QStringLiteral("Added");
-    report.EMFPages().appendObject(0, extra);
-    EXPECT_TRUE(report.EMFPages().Page(0).compressedStream.isEmpty());
-    model::TqxPage &first = report.EMFPages().Unpack(0);
-    ASSERT_EQ(first.objectCount(), objectsBefore + 1);
-    EXPECT_EQ(first.object(objectsBefore)->Name, QStringLiteral("Added"));
+    pages.appendObject(0, extra);
+    EXPECT_EQ(pages.streamOf(1), secondStream);
 
-    // A file read back keeps its pages compressed the same way, and reads the same.
+    // Writing to a packed page expands it for good, and the record lands after the others.
+    const qsizetype objectsBefore = pageTexts(1).size();
+    pages.Page(1).unpacked.reset();
+    pages.appendObject(1, extra);
+    EXPECT_TRUE(pages.Page(1).packedStream.isEmpty());
+    model::TqxPage &second = pages.Unpack(1);
+    ASSERT_EQ(second.objectCount(), objectsBefore + 1);
+    EXPECT_EQ(second.object(objectsBefore)->Name, QStringLiteral("Added"));
+
+    // A file read back keeps its pages packed the same way, and reads the same.
     engine::TqxReport other(QStringLiteral("other"), &form, registry, &paper);
-    other.EMFPages().setCompressAboveBytes(0);
+    other.EMFPages().setPackAboveBytes(0);
     ASSERT_TRUE(other.LoadPagesFile(plainPath));
-    EXPECT_FALSE(other.EMFPages().Page(2).compressedStream.isEmpty());
-    EXPECT_EQ(other.EMFPages().streamOf(2), report.EMFPages().streamOf(2));
+    EXPECT_FALSE(other.EMFPages().Page(2).packedStream.isEmpty());
+    EXPECT_EQ(other.EMFPages().streamOf(2), pages.streamOf(2));
+}
+
+// Pages unlike each other are compressed instead, once a few of them have been kept plain for
+// others to differ from.
+TEST_F(PreparedPagesTest, PagesUnlikeEachOtherAreCompressedAndReadTheSame)
+{
+    engine::TqxEMFPages pages;
+    pages.setPackAboveBytes(0);
+    QList<QByteArray> written;
+    for (int i = 0; i < 20; ++i) {
+        engine::TqxPreparedPage &page = pages.Add(*report.Pages().page(0));
+        written.append(QByteArray(1, char(engine::TqxEMFPages::kStreamVersion)));
+        // Long runs of a letter of its own make every page unlike the others.
+        written.back().append(QByteArray(3000, char('A' + i)));
+        page.stream = written.back();
+        page.recordsEnd = -1;
+    }
+    pages.Add(*report.Pages().page(0));
+    qsizetype compressed = 0;
+    for (qsizetype i = 0; i < 20; ++i) {
+        EXPECT_EQ(pages.streamOf(i), written[i]);
+        compressed +=
+            pages.Page(i).packedAgainst.isEmpty() && !pages.Page(i).packedStream.isEmpty();
+    }
+    EXPECT_GE(compressed, 15);
 }
 
 // A page notes where its records begin as they are written, so that a visitor can take one
