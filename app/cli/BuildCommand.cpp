@@ -15,6 +15,7 @@
 #include "app/reportbridge/MainFormComponents.h"
 #include "app/reportbridge/OverflowRecords.h"
 #include "report/engine/ComponentLookup.h"
+#include "report/engine/PagesFileSave.h"
 #include "report/engine/PdfExportFilter.h"
 #include "report/engine/TextOverflowCheck.h"
 #include "report/engine/TqxDBDataSet.h"
@@ -184,6 +185,16 @@ int runBuild(const QStringList &words, CommandIo &io)
                   .arg(report.EMFPages().Count())
                   .arg(buildSeconds, 0, 'f', 3);
 
+    // The file is written while the pages are checked, and named only if the check allows.
+    std::unique_ptr<engine::PagesFileSave> qxpSave;
+    const std::optional<QString> qxp = arguments.value(QStringLiteral("qxp"));
+    if (qxp) {
+        timer.restart();
+        qxpSave = report.startSavingPagesFile(*qxp);
+        if (!qxpSave)
+            return 1;
+    }
+
     // Forms are spent on whatever prints, so a value cut off by its box is said before.
     std::vector<engine::TextOverflow> overflows = engine::findTextOverflows(report.EMFPages());
     // The build starts at the first record and takes --count of them, or all.
@@ -198,9 +209,8 @@ int runBuild(const QStringList &words, CommandIo &io)
         return 1;
     }
 
-    if (const auto qxp = arguments.value(QStringLiteral("qxp"))) {
-        timer.restart();
-        if (!report.SavePagesFile(*qxp))
+    if (qxpSave) {
+        if (!report.finishSavingPagesFile(*qxpSave))
             return 1;
         io.out << QStringLiteral("已写入 %1, 用时 %2 秒\n")
                       .arg(*qxp)

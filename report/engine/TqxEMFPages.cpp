@@ -431,7 +431,7 @@ TqxView *TqxEMFPages::HitTest(qsizetype index, const QPoint &point)
 }
 
 void TqxEMFPages::WritePagesFile(QIODevice &file, const QString &printerName,
-                                 quint8 generatorVersion)
+                                 quint8 generatorVersion) const
 {
     RecordWriter writer(file);
     writer.writeByte(kStreamVersion);

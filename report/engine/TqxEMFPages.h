@@ -160,7 +160,8 @@ public:
     model::TqxView *HitTest(qsizetype index, const QPoint &point);
 
     /// Writes the prepared-report file; @p printerName is stored for the reader.
-    void WritePagesFile(QIODevice &file, const QString &printerName, quint8 generatorVersion);
+    void WritePagesFile(QIODevice &file, const QString &printerName,
+                        quint8 generatorVersion) const;
     struct FileHeader
     {
         QString printerName;

@@ -4,6 +4,7 @@
 #include "report/engine/DictionaryBlockHandler.h"
 #include "report/engine/EngineErrors.h"
 #include "report/engine/GalleryFile.h"
+#include "report/engine/PagesFileSave.h"
 #include "report/engine/ReportEvaluation.h"
 #include "report/engine/ReportPass.h"
 #include "report/engine/TqxDesignerHost.h"
@@ -586,17 +587,26 @@ bool TqxReport::LoadPagesFile(const QString &fileName)
 
 bool TqxReport::SavePagesFile(const QString &fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        showMessage(QStringLiteral("错误"), cannotCreate(fileName));
-        return false;
-    }
-    m_emfPages.WritePagesFile(file, PrinterName, Info.generatorVersion);
-    if (!file.commit()) {
-        showMessage(QStringLiteral("错误"), QStringLiteral("无法写入文件 %1").arg(fileName));
-        return false;
-    }
-    return true;
+    const std::unique_ptr<PagesFileSave> save = startSavingPagesFile(fileName);
+    return save && finishSavingPagesFile(*save);
+}
+
+std::unique_ptr<PagesFileSave> TqxReport::startSavingPagesFile(const QString &fileName)
+{
+    auto save =
+        std::make_unique<PagesFileSave>(m_emfPages, fileName, PrinterName, Info.generatorVersion);
+    if (save->started())
+        return save;
+    showMessage(QStringLiteral("错误"), cannotCreate(fileName));
+    return nullptr;
+}
+
+bool TqxReport::finishSavingPagesFile(PagesFileSave &save)
+{
+    if (save.commit())
+        return true;
+    showMessage(QStringLiteral("错误"), QStringLiteral("无法写入文件 %1").arg(save.fileName()));
+    return false;
 }
 
 } // namespace tovren::engine

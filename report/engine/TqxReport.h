@@ -27,6 +27,7 @@ class DialogProvider;
 
 namespace tovren::engine {
 
+class PagesFileSave;
 class TqxBand;
 class TqxDataset;
 class TqxDialogPageHost;
@@ -224,6 +225,12 @@ public:
     bool LoadPagesFile(const QString &fileName);
     /// Writes through a temporary file that replaces @p fileName only when complete.
     bool SavePagesFile(const QString &fileName);
+    /// Starts writing the prepared pages to @p fileName on a thread of its own, for the caller
+    /// to read them meanwhile (see PagesFileSave); null, with a message shown, when the file
+    /// cannot be created.
+    std::unique_ptr<PagesFileSave> startSavingPagesFile(const QString &fileName);
+    /// Gives a save started above its file; false, with a message shown, when it failed.
+    bool finishSavingPagesFile(PagesFileSave &save);
 
     void setProgressSink(TqxProgressSink *sink) { m_progress = sink; }
     TqxProgressSink *progressSink() const { return m_progress; }

@@ -138,10 +138,22 @@ TEST_F(BatchCommandsTest, ValuesCutOffByTheirBoxAreListedAndStrictStopsTheBuild)
         QStringLiteral("警告: 第 3 条记录 %1, 市县 (Memo8): \"长沙市\" 超出了框的").arg(graduate)))
         << warned.err.toStdString();
 
-    const test::CommandRun strict =
-        runCommand({"build", "--database", store(), "--strict", "--pdf", file("x.pdf")});
+    // The prepared file is written while the pages are checked; a refused check leaves the
+    // file there before untouched and no part-written one beside it.
+    {
+        QFile earlier(file("x.qxp"));
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+    }
+    const QStringList filesBefore = QDir(dir.path()).entryList(QDir::Files);
+    const test::CommandRun strict = runCommand({"build", "--database", store(), "--strict", "--qxp",
+                                                file("x.qxp"), "--pdf", file("x.pdf")});
     EXPECT_NE(strict.code, 0);
     EXPECT_FALSE(QFile::exists(file("x.pdf")));
+    QFile earlier(file("x.qxp"));
+    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
+    EXPECT_EQ(earlier.readAll(), "earlier");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), filesBefore);
 }
 
 TEST_F(BatchCommandsTest, SavedPreparedReportsExportAndPrintLater)
