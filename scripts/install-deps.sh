@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-5compat-dev qt6-svg-dev
   libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
   mdbtools mdbtools-dev libfreexl-dev
-  libharfbuzz-dev zlib1g-dev
+  libharfbuzz-dev zlib1g-dev libsqlite3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation fonts-arphic-gbsn00lp fonts-noto-cjk fonts-hanazono poppler-utils
   dpkg-dev desktop-file-utils shared-mime-info

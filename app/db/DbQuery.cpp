@@ -2,6 +2,7 @@
 
 #include "app/db/DatabaseError.h"
 #include "app/db/DbConnection.h"
+#include "app/db/SqliteRows.h"
 
 #include <QCollator>
 #include <QRegularExpression>
@@ -107,6 +108,9 @@ void TDbQuery::open()
         for (int i = 0; i < columns; ++i)
             values[i] = query.value(i);
         rows.push_back(PackedRow::pack(values));
+        // The driver has run the statement up to its first row; the rest are read from it.
+        if (rows.size() == 1 && readRemainingSqliteRows(query, columns, rows))
+            break;
     }
     if (query.lastError().isValid())
         throw EDatabaseError(sqlErrorText(query.lastError()));

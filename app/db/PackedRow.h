@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
-
 #include <vector>
 
 namespace tovren::db {
@@ -28,6 +27,9 @@ public:
 
     std::vector<QVariant> unpack() const;
 
+    /// Packs a row cell by cell, for readers that have the cells without QVariants.
+    class Builder;
+
 private:
     enum class CellKind : char { Null, Int64, Double, Bool, Text, Bytes, Date, DateTime };
 
@@ -39,6 +41,35 @@ private:
     };
     Cell cell(int column) const;
 
+    QByteArray m_data;
+};
+
+class PackedRow::Builder
+{
+public:
+    explicit Builder(int columns);
+
+    void addNull() { beginCell(CellKind::Null); }
+    void addInt64(qint64 value);
+    void addDouble(double value);
+    void addBool(bool value);
+    void addText(QStringView text);
+    /// Adds @p utf8 as text, unless it is not valid UTF-8; false then, and nothing is added.
+    bool addUtf8Text(QByteArrayView utf8);
+    void addBytes(QByteArrayView bytes);
+    void addDate(qint64 julianDay);
+    void addDateTime(qint64 msecsSinceEpoch);
+
+    /// The row of the cells added, one for each column; the builder starts again empty.
+    PackedRow finish();
+
+private:
+    void beginCell(CellKind kind);
+    template<typename T>
+    void addRaw(CellKind kind, const T &value);
+
+    int m_columns;
+    int m_added = 0;
     QByteArray m_data;
 };
 
