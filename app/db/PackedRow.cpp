@@ -4,7 +4,6 @@
 #include <QDateTime>
 #include <algorithm>
 #include <cstring>
-#include <utility>
 
 namespace tovren::db {
 
@@ -157,10 +156,11 @@ void PackedRow::Builder::addDateTime(qint64 msecsSinceEpoch)
 PackedRow PackedRow::Builder::finish()
 {
     Q_ASSERT(m_added == m_columns);
+    // The row gets a block of its exact size; the builder keeps its own for the next row.
     PackedRow row;
-    row.m_data = std::exchange(m_data, {});
-    row.m_data.squeeze();
-    *this = Builder(m_columns);
+    row.m_data = QByteArray(m_data.constData(), m_data.size());
+    m_data.resize(static_cast<qsizetype>(sizeof(Offset)) * (m_columns + 1));
+    m_added = 0;
     return row;
 }
 
