@@ -9,6 +9,7 @@ namespace {
 
 // A copied run shorter than this costs about as much as its bytes.
 constexpr qsizetype kRunBytes = 8;
+constexpr qsizetype kMaxNotedRuns = 64 * 1024;
 
 std::uint64_t runAt(const char *p)
 {
@@ -68,12 +69,16 @@ StreamDeltaReference::StreamDeltaReference(QByteArray stream)
     const qsizetype runs = m_bytes.size() - kRunBytes + 1;
     if (runs <= 0)
         return;
-    const int bits = std::max(4, int(std::bit_width(quint64(runs))) + 1);
+    // A page holding a large picture notes only every so many of its runs, so that the table
+    // stays small; a match still shows within that many bytes and then grows both ways.
+    const qsizetype stride = (runs + kMaxNotedRuns - 1) / kMaxNotedRuns;
+    const qsizetype noted = (runs + stride - 1) / stride;
+    const int bits = std::max(4, int(std::bit_width(quint64(noted))) + 1);
     m_slots.resize(std::size_t(1) << bits);
     m_shift = 64 - bits;
     const std::size_t mask = m_slots.size() - 1;
     const char *base = m_bytes.constData();
-    for (qsizetype i = 0; i < runs; ++i) {
+    for (qsizetype i = 0; i < runs; i += stride) {
         const std::uint64_t run = runAt(base + i);
         for (std::size_t s = slotOf(run, m_shift);; s = (s + 1) & mask) {
             if (m_slots[s].position == kEmpty) {
