@@ -117,34 +117,39 @@ QString TqxDataDictionary::lookupText(const QString &name) const
     return source + QStringLiteral(".\"") + field + u'"';
 }
 
-QString TqxDataDictionary::cacheKey(const QString &name) const
+const TqxDataDictionary::CachedField *TqxDataDictionary::findCachedField(const QString &name) const
 {
-    const auto known = m_upperNames.constFind(name);
-    if (known != m_upperNames.cend())
-        return *known;
-    constexpr qsizetype kMaxRememberedNames = 4096;
-    if (m_upperNames.size() >= kMaxRememberedNames)
-        m_upperNames.clear();
-    return *m_upperNames.insert(name, name.toUpper());
+    const auto spelled = m_spelledFields.constFind(name);
+    if (spelled != m_spelledFields.cend())
+        return &*spelled;
+    const auto cached = m_fieldCache.constFind(name.toUpper());
+    if (cached == m_fieldCache.cend())
+        return nullptr;
+    constexpr qsizetype kMaxRememberedSpellings = 4096;
+    if (m_spelledFields.size() >= kMaxRememberedSpellings)
+        m_spelledFields.clear();
+    return &*m_spelledFields.insert(name, *cached);
 }
 
 void TqxDataDictionary::cacheField(const QString &name, const DataFieldReference &field)
 {
-    m_fieldCache.insert(cacheKey(name),
-                        CachedField{field.dataSet, field.dataSet->fieldNames().value(field.index)});
+    const CachedField cached{field.dataSet, field.dataSet->fieldNames().value(field.index)};
+    // Every spelling remembered is of a name in m_fieldCache, so none of this one's is.
+    m_fieldCache.insert(name.toUpper(), cached);
+    m_spelledFields.insert(name, cached);
 }
 
 DataFieldReference TqxDataDictionary::cachedField(const QString &name) const
 {
-    const auto cached = m_fieldCache.constFind(cacheKey(name));
-    if (cached == m_fieldCache.cend() || !cached->dataSet)
+    const CachedField *const cached = findCachedField(name);
+    if (!cached || !cached->dataSet)
         return {};
     return {cached->dataSet, cached->dataSet->fieldIndex(cached->fieldName)};
 }
 
 bool TqxDataDictionary::Knows(const QString &name, const TqxDictionaryContext &context)
 {
-    if (m_fieldCache.contains(cacheKey(name)))
+    if (findCachedField(name))
         return true;
     const qsizetype variable = VariableList.indexOf(name);
     if (variable >= 0) {
@@ -162,21 +167,30 @@ bool TqxDataDictionary::Knows(const QString &name, const TqxDictionaryContext &c
     return true;
 }
 
+Variant TqxDataDictionary::valueOf(const CachedField &cached, const QString &name) const
+{
+    TqxRecordSet *const dataSet = cached.dataSet;
+    if (!dataSet)
+        throw script::EvaluationError(QStringLiteral("找不到字段 '%1'").arg(name));
+    if (!dataSet->isActive())
+        dataSet->open();
+    const int index = dataSet->fieldIndex(cached.fieldName);
+    if (index < 0)
+        throw script::EvaluationError(QStringLiteral("找不到字段 '%1'").arg(cached.fieldName));
+    return FieldValue(*dataSet, index);
+}
+
+std::optional<Variant> TqxDataDictionary::cachedFieldValue(const QString &name) const
+{
+    if (const CachedField *const cached = findCachedField(name))
+        return valueOf(*cached, name);
+    return std::nullopt;
+}
+
 Variant TqxDataDictionary::ValueOf(const QString &name, const TqxDictionaryContext &context) const
 {
-    const auto cached = m_fieldCache.constFind(cacheKey(name));
-    if (cached != m_fieldCache.cend()) {
-        TqxRecordSet *const dataSet = cached->dataSet;
-        if (!dataSet)
-            throw script::EvaluationError(QStringLiteral("找不到字段 '%1'").arg(name));
-        if (!dataSet->isActive())
-            dataSet->open();
-        const int index = dataSet->fieldIndex(cached->fieldName);
-        if (index < 0) {
-            throw script::EvaluationError(QStringLiteral("找不到字段 '%1'").arg(cached->fieldName));
-        }
-        return FieldValue(*dataSet, index);
-    }
+    if (const CachedField *const cached = findCachedField(name))
+        return valueOf(*cached, name);
     const qsizetype variable = VariableList.indexOf(name);
     if (variable < 0)
         return Variant::null();
@@ -193,7 +207,9 @@ void TqxDataDictionary::SetVariable(const QString &name, const Variant &value)
 {
     VariableList.setValue(name, value);
     // The new text is read as an expression from now on, not as the field it may have named.
-    m_fieldCache.remove(cacheKey(name));
+    const QString upper = name.toUpper();
+    m_fieldCache.remove(upper);
+    m_spelledFields.removeIf([&](const auto &entry) { return entry.key().toUpper() == upper; });
 }
 
 } // namespace tovren::engine

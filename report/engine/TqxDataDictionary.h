@@ -48,10 +48,18 @@ public:
     QStringList HiddenSources;
 
     void Clear();
-    void ClearCache() { m_fieldCache.clear(); }
+    void ClearCache()
+    {
+        m_fieldCache.clear();
+        m_spelledFields.clear();
+    }
 
     bool Knows(const QString &name, const TqxDictionaryContext &context);
     script::Variant ValueOf(const QString &name, const TqxDictionaryContext &context) const;
+    /// The value of the field @p name was resolved to in this pass, found with one look-up;
+    /// nothing when @p name is not cached as a field. Raises script::EvaluationError when that
+    /// field is gone.
+    std::optional<script::Variant> cachedFieldValue(const QString &name) const;
     void SetVariable(const QString &name, const script::Variant &value);
     /// The field @p name was resolved to in this pass; empty when it is not cached as a field.
     DataFieldReference cachedField(const QString &name) const;
@@ -84,14 +92,15 @@ private:
     };
 
     void cacheField(const QString &name, const DataFieldReference &field);
+    const CachedField *findCachedField(const QString &name) const;
+    script::Variant valueOf(const CachedField &cached, const QString &name) const;
     QString lookupText(const QString &name) const;
-    /// @p name upper-cased, the key of m_fieldCache.
-    QString cacheKey(const QString &name) const;
 
     QHash<QString, CachedField> m_fieldCache; // keyed by the upper-cased name
-    /// Upper-casing a name costs more than looking it up: a report asks for the same few names
-    /// on every record, so their spellings are remembered.
-    mutable QHash<QString, QString> m_upperNames;
+    /// The same entries under the spellings asked for. Upper-casing a name costs more than
+    /// looking it up, and a report asks for the same few names, spelt the same way, for every
+    /// value it prints.
+    mutable QHash<QString, CachedField> m_spelledFields;
 };
 
 } // namespace tovren::engine

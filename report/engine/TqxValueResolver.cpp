@@ -67,6 +67,9 @@ Variant TqxValueResolver::ResolveName(const QString &name)
         if (!handled.isEmpty())
             return handled;
     }
+    // Nearly every name a report asks for is a field it has already found.
+    if (std::optional<Variant> field = m_services.dictionary.cachedFieldValue(name))
+        return std::move(*field);
     if (m_services.dictionary.Knows(name, *this))
         return m_services.dictionary.ValueOf(name, *this);
     Variant value(0);
@@ -225,7 +228,9 @@ void TqxValueResolver::AssignName(const QString &name, const Variant &value)
 
 QString TqxValueResolver::EvaluateBracket(const QString &text)
 {
-    const qsizetype mark = text.indexOf(inlineFormatMark);
+    // Few brackets carry a format; a search for its first character rules most out quickly.
+    const qsizetype mark =
+        text.contains(inlineFormatMark.front()) ? text.indexOf(inlineFormatMark) : -1;
     const QString expression = mark < 0 ? text : text.left(mark);
     const QString inlineFormat = mark < 0 ? QString() : text.mid(mark + inlineFormatMark.size());
     m_bracketValue = Variant(0);

@@ -203,6 +203,12 @@ TEST_F(ValueResolution, DictionaryVariablesAliasesAndScriptGlobals)
     dictionary.SetVariable(QStringLiteral("Sum"), Variant(QStringLiteral("2+3")));
     EXPECT_EQ(eval(QStringLiteral("Who")), Variant(QStringLiteral("odd")));
     EXPECT_EQ(eval(QStringLiteral("Sum")), Variant(5.0));
+    // A name is the same in any case; given new text under another spelling, it reads the new
+    // text under every spelling it was asked by before.
+    EXPECT_EQ(eval(QStringLiteral("WHO")), Variant(QStringLiteral("odd")));
+    dictionary.SetVariable(QStringLiteral("wHo"), Variant(QStringLiteral("'someone'")));
+    EXPECT_EQ(eval(QStringLiteral("Who")), Variant(QStringLiteral("someone")));
+    EXPECT_EQ(eval(QStringLiteral("WHO")), Variant(QStringLiteral("someone")));
 
     resolver->AssignName(QStringLiteral("Sum"), Variant(QStringLiteral("7*2")));
     EXPECT_FALSE(globals.contains(QStringLiteral("Sum")));
