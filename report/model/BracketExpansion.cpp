@@ -33,22 +33,27 @@ qsizetype closingBracket(const QString &text, qsizetype start)
 
 QString ExpandBrackets(QString text, const std::function<QString(const QString &)> &valueText)
 {
-    qsizetype i = 0;
-    for (;;) {
-        while (i < text.size() - 1 && text.at(i) != u'[')
-            ++i;
-        if (i >= text.size())
+    qsizetype open = text.indexOf(u'[');
+    if (open < 0)
+        return text;
+    // Values are appended to a new text rather than spliced into this one, which would move
+    // the rest of the text once for every bracket.
+    QString expanded;
+    expanded.reserve(text.size() + 16);
+    qsizetype copied = 0;
+    while (open >= 0) {
+        const qsizetype stop = closingBracket(text, open);
+        if (stop == open)
             break;
-        const qsizetype stop = closingBracket(text, i);
-        if (stop == i)
-            break;
-        const QString expression = text.mid(i + 1, stop - i - 1);
-        text.remove(i, stop - i + 1);
-        const QString value = valueText ? valueText(expression) : QString();
-        text.insert(i, value);
-        i += value.size();
+        expanded.append(QStringView(text).sliced(copied, open - copied));
+        const QString expression = text.mid(open + 1, stop - open - 1);
+        if (valueText)
+            expanded.append(valueText(expression));
+        copied = stop + 1;
+        open = text.indexOf(u'[', copied);
     }
-    return text;
+    expanded.append(QStringView(text).sliced(copied));
+    return expanded;
 }
 
 } // namespace tovren::model

@@ -152,6 +152,10 @@ DesignPixels TqxPage::BottomEdge() const
 DesignPixels TqxPage::pageFooterHeight() const
 {
     for (const auto &view : m_objects) {
+        // Asked once a page of every object; the kind spares the cast for the many that are not
+        // bands.
+        if (view->ObjectKind != okBand)
+            continue;
         const auto *band = dynamic_cast<const TqxBandView *>(view.get());
         if (band && band->bandType() == btPageFooter)
             return band->Height;
