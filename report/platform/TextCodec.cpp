@@ -3,6 +3,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
 
 namespace tovren::platform {
 
@@ -26,6 +29,51 @@ QStringEncoder &threadEncoder()
     // clears its state before every use.
     thread_local QStringEncoder encoder(kCodePageName);
     return encoder;
+}
+
+/// The code of every character of the Basic Multilingual Plane met so far.
+///
+/// A call into the converter costs a hundred times a table look-up, and a report writes the
+/// same few thousand characters again and again. The code page has no shift states, so a text's
+/// code is the codes of its characters one after another.
+class CharacterCodes
+{
+public:
+    /// Writes the code of @p c (not ASCII, not a surrogate) at @p out; returns the end.
+    char *append(char16_t c, char *out, QStringEncoder &encoder)
+    {
+        if (m_lengths[c] == 0 && !learn(c, encoder)) {
+            encoder.resetState();
+            return encoder.appendToBuffer(out, QStringView(&c, 1));
+        }
+        std::memcpy(out, m_codes[c].data(), m_lengths[c]);
+        return out + m_lengths[c];
+    }
+
+private:
+    bool learn(char16_t c, QStringEncoder &encoder)
+    {
+        std::array<char, 16> code{};
+        encoder.resetState();
+        const char *const end = encoder.appendToBuffer(code.data(), QStringView(&c, 1));
+        const auto length = end - code.data();
+        if (encoder.hasError() || length <= 0 || length > kMaxCodeLength)
+            return false;
+        std::memcpy(m_codes[c].data(), code.data(), length);
+        m_lengths[c] = static_cast<quint8>(length);
+        return true;
+    }
+
+    static constexpr qsizetype kMaxCodeLength = 4;
+    std::array<std::array<char, kMaxCodeLength>, 0x10000> m_codes{};
+    std::array<quint8, 0x10000> m_lengths{}; // 0: not met yet
+};
+
+CharacterCodes &threadCharacterCodes()
+{
+    // Only threads that write text outside ASCII pay for the table.
+    thread_local const auto codes = std::make_unique<CharacterCodes>();
+    return *codes;
 }
 } // namespace
 
@@ -57,8 +105,21 @@ char *encode8BitInto(QStringView text, char *out)
             return c.unicode() < 0x100 ? static_cast<char>(c.unicode()) : '?';
         });
     }
-    encoder.resetState();
-    return encoder.appendToBuffer(out, text);
+    CharacterCodes &codes = threadCharacterCodes();
+    char *end = out;
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        if (unit < 0x80) {
+            *end++ = static_cast<char>(unit);
+        } else if (QChar::isSurrogate(unit)) {
+            // Characters beyond the plane (and stray halves) are left to the converter whole.
+            encoder.resetState();
+            return encoder.appendToBuffer(out, text);
+        } else {
+            end = codes.append(unit, end, encoder);
+        }
+    }
+    return end;
 }
 
 QByteArray encode8Bit(QStringView text)

@@ -1,5 +1,6 @@
 #include "report/platform/TextCodec.h"
 
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 using namespace tovren::platform;
@@ -20,6 +21,22 @@ TEST(TextCodec, RareCharactersInNamesSurviveARoundTrip)
     const QByteArray encoded = encode8Bit(names);
     EXPECT_FALSE(encoded.contains('?'));
     EXPECT_EQ(decode8Bit(encoded), names);
+}
+
+TEST(TextCodec, EncodesEveryCharacterAsTheConverterDoes)
+{
+    // Characters of the plane are encoded one at a time from a table: every one of them, each
+    // twice (the second time from the table) and between ASCII, must come out as the converter
+    // writes the whole text.
+    QString text;
+    for (char32_t c = 1; c < 0x10000; ++c) {
+        if (!QChar::isSurrogate(c))
+            text.append(QChar(char16_t(c)));
+    }
+    text += QStringLiteral("abc") + text;
+    QStringEncoder converter("GB18030");
+    ASSERT_TRUE(converter.isValid());
+    EXPECT_EQ(encode8Bit(text), converter.encode(text));
 }
 
 TEST(TextCodec, EmptyAndMalformedInputNeverFail)
