@@ -33,26 +33,47 @@ qsizetype closingBracket(const QString &text, qsizetype start)
 
 QString ExpandBrackets(QString text, const std::function<QString(const QString &)> &valueText)
 {
-    qsizetype open = text.indexOf(u'[');
-    if (open < 0)
+    if (!text.contains(u'['))
         return text;
-    // Values are appended to a new text rather than spliced into this one, which would move
-    // the rest of the text once for every bracket.
-    QString expanded;
-    expanded.reserve(text.size() + 16);
+    return BracketedText(text).expand(valueText);
+}
+
+BracketedText::BracketedText(const QString &text)
+{
+    const auto addLiteral = [this, &text](qsizetype from, qsizetype length) {
+        if (length <= 0)
+            return;
+        m_pieces.push_back({text.mid(from, length), false});
+        m_literalLength += length;
+    };
     qsizetype copied = 0;
-    while (open >= 0) {
+    for (qsizetype open = text.indexOf(u'['); open >= 0; open = text.indexOf(u'[', copied)) {
         const qsizetype stop = closingBracket(text, open);
         if (stop == open)
             break;
-        expanded.append(QStringView(text).sliced(copied, open - copied));
-        const QString expression = text.mid(open + 1, stop - open - 1);
-        if (valueText)
-            expanded.append(valueText(expression));
+        addLiteral(copied, open - copied);
+        m_pieces.push_back({text.mid(open + 1, stop - open - 1), true});
         copied = stop + 1;
-        open = text.indexOf(u'[', copied);
     }
-    expanded.append(QStringView(text).sliced(copied));
+    addLiteral(copied, text.size() - copied);
+}
+
+QString BracketedText::expand(const std::function<QString(const QString &)> &valueText) const
+{
+    if (m_pieces.size() == 1) {
+        const Piece &only = m_pieces.front();
+        if (!only.expression)
+            return only.text;
+        return valueText ? valueText(only.text) : QString();
+    }
+    QString expanded;
+    expanded.reserve(m_literalLength + 16);
+    for (const Piece &piece : m_pieces) {
+        if (!piece.expression)
+            expanded += piece.text;
+        else if (valueText)
+            expanded += valueText(piece.text);
+    }
     return expanded;
 }
 

@@ -236,16 +236,30 @@ QString TqxMemoView::bracketText(const QString &bracket) const
     return FormatDisplayValue(value, format.code, format.custom);
 }
 
+const BracketedText &TqxMemoView::bracketedLine(qsizetype index)
+{
+    if (m_bracketedLines.size() != static_cast<std::size_t>(Memo.size()))
+        m_bracketedLines.resize(Memo.size(), {QString(), BracketedText(QString())});
+    auto &[source, split] = m_bracketedLines[index];
+    // A line shared with the one split is that line: holding it keeps its text from changing.
+    if (!source.isSharedWith(Memo.at(index))) {
+        source = Memo.at(index);
+        split = BracketedText(source);
+    }
+    return split;
+}
+
 void TqxMemoView::ExpandText()
 {
     QStringList expanded;
     const auto valueText = [this](const QString &bracket) { return bracketText(bracket); };
-    for (const QString &line : std::as_const(Memo)) {
+    for (qsizetype i = 0; i < Memo.size(); ++i) {
+        const QString &line = Memo.at(i);
         if (line.isEmpty()) {
             expanded << QString();
             continue;
         }
-        const QString text = flag(kTextOnlyFlag) ? line : ExpandBrackets(line, valueText);
+        const QString text = flag(kTextOnlyFlag) ? line : bracketedLine(i).expand(valueText);
         const QStringList lines = splitLines(text);
         if (lines.isEmpty())
             expanded << QString();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/model/BracketExpansion.h"
 #include "report/model/CanvasTextFont.h"
 #include "report/model/TextMeasurer.h"
 #include "report/model/TqxView.h"
@@ -138,9 +139,13 @@ private:
     void runObjectScript();
     bool designing() const;
     int lineWidthPx(const CanvasTextFont &face, const QString &text) const;
+    /// Line @p index of Memo split at its brackets, split again only when the line changes.
+    const BracketedText &bracketedLine(qsizetype index);
 
     QStringList m_wrapped;
     std::vector<PlacedTextLine> m_placedLines;
+    /// Each Memo line split at its brackets, with the line it was split from.
+    std::vector<std::pair<QString, BracketedText>> m_bracketedLines;
 };
 
 } // namespace tovren::model
