@@ -42,6 +42,17 @@ QString undefinedSymbolMessage(const QString &name)
 
 const QString inlineFormatMark = QStringLiteral(" #");
 
+/// Where the inline format mark starts in @p text, or -1. Bracket texts are a few characters
+/// long and asked for on every record: a plain scan beats the general string search.
+qsizetype inlineFormatAt(QStringView text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == inlineFormatMark[0] && text[i + 1] == inlineFormatMark[1])
+            return i;
+    }
+    return -1;
+}
+
 } // namespace
 
 TqxValueResolver::TqxValueResolver(TqxResolverServices services, TqxResolverHandlers handlers)
@@ -228,9 +239,7 @@ void TqxValueResolver::AssignName(const QString &name, const Variant &value)
 
 QString TqxValueResolver::EvaluateBracket(const QString &text)
 {
-    // Few brackets carry a format; a search for its first character rules most out quickly.
-    const qsizetype mark =
-        text.contains(inlineFormatMark.front()) ? text.indexOf(inlineFormatMark) : -1;
+    const qsizetype mark = inlineFormatAt(text);
     const QString expression = mark < 0 ? text : text.left(mark);
     const QString inlineFormat = mark < 0 ? QString() : text.mid(mark + inlineFormatMark.size());
     m_bracketValue = Variant(0);
