@@ -72,7 +72,24 @@ private:
         if (!memo || !memo->Visible || memo->turned() ||
             memo->flag(model::TqxMemoView::kAutoWidthFlag) || memo->Memo.isEmpty())
             return std::nullopt;
+        if (fitsOnOneLine(*memo))
+            return std::nullopt;
         return layOut(*memo);
+    }
+
+    /// Whether the text is one line no wider than its box: it is then laid out as that one
+    /// line, wrapped or not, and nothing of it is cut. Most values are, and skip the layout.
+    static bool fitsOnOneLine(const model::TqxMemoView &memo)
+    {
+        if (memo.Memo.size() != 1)
+            return false;
+        const QString &line = memo.Memo.front();
+        // Line breaks and the marks of wrapped text are left to the layout.
+        if (std::any_of(line.begin(), line.end(), [](QChar c) { return c.unicode() < 0x20; }))
+            return false;
+        const int available = memo.Width - 2 * memo.GapX;
+        return model::TqxGlobals::instance().textMeasurer.width(
+                   model::layoutFont(memo.Font), memo.CharSpacing, line) <= available;
     }
 
     static std::optional<TextOverflow::Cut> layOut(model::TqxMemoView &memo)
