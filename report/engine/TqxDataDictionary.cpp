@@ -4,6 +4,8 @@
 #include "report/engine/TqxRecordSet.h"
 #include "report/script/EvaluationError.h"
 
+#include <bit>
+
 namespace tovren::engine {
 
 using script::Variant;
@@ -119,16 +121,35 @@ QString TqxDataDictionary::lookupText(const QString &name) const
 
 const TqxDataDictionary::CachedField *TqxDataDictionary::findCachedField(const QString &name) const
 {
-    const auto spelled = m_spelledFields.constFind(name);
-    if (spelled != m_spelledFields.cend())
-        return &*spelled;
-    const auto cached = m_fieldCache.constFind(name.toUpper());
-    if (cached == m_fieldCache.cend())
-        return nullptr;
-    constexpr qsizetype kMaxRememberedSpellings = 4096;
-    if (m_spelledFields.size() >= kMaxRememberedSpellings)
-        m_spelledFields.clear();
-    return &*m_spelledFields.insert(name, *cached);
+    // Texts allocated one after another lie a fixed step apart; the multiplication spreads
+    // their addresses over the slots, and a name whose slot is taken uses one of the next.
+    const auto address = static_cast<quint64>(reinterpret_cast<quintptr>(name.constData()));
+    constexpr quint64 kGoldenRatio = 0x9E3779B97F4A7C15ULL;
+    constexpr int kSlotBits = std::countr_zero(kRecentNames);
+    const std::size_t home = (address * kGoldenRatio) >> (64 - kSlotBits);
+    RecentName *freeSlot = nullptr;
+    for (std::size_t probe = 0; probe < kRecentNameProbes; ++probe) {
+        RecentName &recent = m_recentNames[(home + probe) % kRecentNames];
+        if (recent.name.isSharedWith(name) && recent.name.constData() == name.constData() &&
+            recent.name.size() == name.size())
+            return &recent.field;
+        if (!freeSlot && recent.name.isNull())
+            freeSlot = &recent;
+    }
+
+    const CachedField *found = nullptr;
+    if (const auto spelled = m_spelledFields.constFind(name); spelled != m_spelledFields.cend()) {
+        found = &*spelled;
+    } else if (const auto cached = m_fieldCache.constFind(name.toUpper());
+               cached != m_fieldCache.cend()) {
+        constexpr qsizetype kMaxRememberedSpellings = 4096;
+        if (m_spelledFields.size() >= kMaxRememberedSpellings)
+            m_spelledFields.clear();
+        found = &*m_spelledFields.insert(name, *cached);
+    }
+    if (found)
+        *(freeSlot ? freeSlot : &m_recentNames[home]) = {name, *found};
+    return found;
 }
 
 void TqxDataDictionary::cacheField(const QString &name, const DataFieldReference &field)
@@ -210,6 +231,7 @@ void TqxDataDictionary::SetVariable(const QString &name, const Variant &value)
     const QString upper = name.toUpper();
     m_fieldCache.remove(upper);
     m_spelledFields.removeIf([&](const auto &entry) { return entry.key().toUpper() == upper; });
+    m_recentNames = {};
 }
 
 } // namespace tovren::engine

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QStringList>
+#include <array>
 #include <optional>
 
 namespace tovren::model {
@@ -52,6 +53,7 @@ public:
     {
         m_fieldCache.clear();
         m_spelledFields.clear();
+        m_recentNames = {};
     }
 
     bool Knows(const QString &name, const TqxDictionaryContext &context);
@@ -101,6 +103,18 @@ private:
     /// looking it up, and a report asks for the same few names, spelt the same way, for every
     /// value it prints.
     mutable QHash<QString, CachedField> m_spelledFields;
+
+    /// Entries found lately, by the address of the name's characters. The text of a bracket is
+    /// held by the object that prints it and asked for on every record; its address finds the
+    /// entry without hashing the name. Holding the name keeps the address from being reused.
+    struct RecentName
+    {
+        QString name;
+        CachedField field;
+    };
+    static constexpr std::size_t kRecentNames = 256; // a power of two
+    static constexpr std::size_t kRecentNameProbes = 4;
+    mutable std::array<RecentName, kRecentNames> m_recentNames;
 };
 
 } // namespace tovren::engine
