@@ -61,13 +61,18 @@ LineWrapper::LineWrapper(TextMeasurer &measurer, Settings settings)
 
 const QString &LineWrapper::cacheKeyPrefix() const
 {
-    // Made on first use: most texts are a single line that is never wrapped.
+    // Made on first use: most texts are a single line that is never wrapped. The settings go
+    // in as fixed-width binary fields, which cost nothing to format and which no text that
+    // follows can be mistaken for.
     if (m_cacheKeyPrefix.isEmpty()) {
-        m_cacheKeyPrefix = QStringLiteral("%1|%2|%3|%4|")
-                               .arg(m_measurer.fontSerial(m_settings.font))
-                               .arg(m_settings.charSpacingPx)
-                               .arg(m_settings.availableWidthPx)
-                               .arg(int(m_settings.wordBreak));
+        const quint64 font = m_measurer.fontSerial(m_settings.font);
+        const auto spacing = static_cast<quint32>(m_settings.charSpacingPx);
+        const auto width = static_cast<quint32>(m_settings.availableWidthPx);
+        const char16_t fields[] = {
+            char16_t(font),       char16_t(font >> 16),  char16_t(font >> 32),
+            char16_t(font >> 48), char16_t(spacing),     char16_t(spacing >> 16),
+            char16_t(width),      char16_t(width >> 16), char16_t(m_settings.wordBreak)};
+        m_cacheKeyPrefix = QString(reinterpret_cast<const QChar *>(fields), std::size(fields));
     }
     return m_cacheKeyPrefix;
 }
