@@ -2,6 +2,7 @@
 
 #include <QIODevice>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -50,26 +51,35 @@ private:
     QByteArray m_output;
 };
 
+namespace {
+
+// A document of a page or two (a page and its fonts take half a dozen streams) is written
+// before a thread would have started; past this many streams the rest goes to the worker.
+constexpr int kStreamsBeforeWorker = 16;
+// Pages handed over and not yet written: enough to ride out a large font program, few enough
+// to hold little memory.
+constexpr std::size_t kMaxObjectsWaiting = 64;
+
+} // namespace
+
 PdfObjectWriter::PdfObjectWriter(QIODevice &out)
     : m_out(out)
     , m_deflater(std::make_unique<Deflater>())
 {
     // The comment's high bytes tell transfer programs the file is binary.
     put("%PDF-1.6\n%\xE2\xE3\xCF\xD3\n");
-    m_offsets.append(-1); // object 0 heads the free list
 }
 
 PdfObjectWriter::~PdfObjectWriter() = default;
 
 int PdfObjectWriter::reserveObject()
 {
-    m_offsets.append(-1);
-    return int(m_offsets.size()) - 1;
+    return m_objectCount++;
 }
 
 void PdfObjectWriter::put(QByteArrayView bytes)
 {
-    if (!m_ok || bytes.isEmpty())
+    if (!ok() || bytes.isEmpty())
         return;
     if (m_out.write(bytes.data(), bytes.size()) != bytes.size())
         m_ok = false;
@@ -78,8 +88,7 @@ void PdfObjectWriter::put(QByteArrayView bytes)
 
 void PdfObjectWriter::beginObject(int number)
 {
-    Q_ASSERT(number > 0 && number < m_offsets.size() && m_offsets[number] < 0);
-    m_offsets[number] = m_position;
+    m_writtenAt.emplace_back(number, m_position);
     char head[32];
     const int length = std::snprintf(head, sizeof head, "%d 0 obj\n", number);
     put(QByteArrayView(head, length));
@@ -87,13 +96,38 @@ void PdfObjectWriter::beginObject(int number)
 
 void PdfObjectWriter::writeObject(int number, QByteArrayView body)
 {
+    Q_ASSERT(number > 0 && number < m_objectCount);
+    if (!m_worker) {
+        writeObjectNow(number, body);
+        return;
+    }
+    m_worker->post([this, number, body = body.toByteArray()] { writeObjectNow(number, body); });
+}
+
+void PdfObjectWriter::writeStream(int number, QByteArrayView dictionaryEntries, QByteArrayView data,
+                                  bool compress)
+{
+    Q_ASSERT(number > 0 && number < m_objectCount);
+    if (!m_worker) {
+        writeStreamNow(number, dictionaryEntries, data, compress);
+        if (++m_streamsWritten == kStreamsBeforeWorker)
+            m_worker = std::make_unique<platform::SerialWorker>(kMaxObjectsWaiting);
+        return;
+    }
+    m_worker->post([this, number, entries = dictionaryEntries.toByteArray(),
+                    data = data.toByteArray(),
+                    compress] { writeStreamNow(number, entries, data, compress); });
+}
+
+void PdfObjectWriter::writeObjectNow(int number, QByteArrayView body)
+{
     beginObject(number);
     put(body);
     put("\nendobj\n");
 }
 
-void PdfObjectWriter::writeStream(int number, QByteArrayView dictionaryEntries, QByteArrayView data,
-                                  bool compress)
+void PdfObjectWriter::writeStreamNow(int number, QByteArrayView dictionaryEntries,
+                                     QByteArrayView data, bool compress)
 {
     QByteArrayView payload = data;
     if (compress) {
@@ -118,20 +152,30 @@ void PdfObjectWriter::writeStream(int number, QByteArrayView dictionaryEntries, 
 
 void PdfObjectWriter::finish(int catalog, int info)
 {
+    if (m_worker) {
+        m_worker->finish();
+        m_worker.reset();
+    }
+    // -1: reserved and never written.
+    std::vector<qint64> offsets(std::size_t(m_objectCount), -1);
+    for (const auto &[number, offset] : m_writtenAt) {
+        Q_ASSERT(offsets[number] < 0);
+        offsets[number] = offset;
+    }
     const qint64 xrefAt = m_position;
     QByteArray table;
-    table.reserve(32 + m_offsets.size() * 20);
-    table += "xref\n0 " + QByteArray::number(m_offsets.size()) + "\n0000000000 65535 f \n";
+    table.reserve(32 + offsets.size() * 20);
+    table += "xref\n0 " + QByteArray::number(qsizetype(offsets.size())) + "\n0000000000 65535 f \n";
     char entry[24];
-    for (qsizetype number = 1; number < m_offsets.size(); ++number) {
+    for (std::size_t number = 1; number < offsets.size(); ++number) {
         // A reserved number never written stays a free entry rather than pointing at nothing.
-        const qint64 offset = m_offsets[number];
+        const qint64 offset = offsets[number];
         std::snprintf(entry, sizeof entry,
                       offset >= 0 ? "%010lld 00000 n \n" : "%010lld 65535 f \n",
                       static_cast<long long>(offset >= 0 ? offset : 0));
         table += entry;
     }
-    table += "trailer\n<</Size " + QByteArray::number(m_offsets.size()) + "/Root " +
+    table += "trailer\n<</Size " + QByteArray::number(qsizetype(offsets.size())) + "/Root " +
              QByteArray::number(catalog) + " 0 R/Info " + QByteArray::number(info) +
              " 0 R>>\nstartxref\n" + QByteArray::number(xrefAt) + "\n%%EOF\n";
     put(table);
@@ -153,9 +197,12 @@ void appendNumber(QByteArray &out, double value, int decimals)
     const bool negative = scaled < 0;
     const unsigned long long magnitude = negative ? 0ULL - scaled : scaled;
     char buffer[48];
-    int length =
-        std::snprintf(buffer, sizeof buffer, "%s%llu", negative ? "-" : "", magnitude / unit);
-    unsigned long long fraction = magnitude % unit;
+    char *end = buffer;
+    if (negative)
+        *end++ = '-';
+    end = std::to_chars(end, buffer + sizeof buffer, magnitude / unit).ptr;
+    auto length = end - buffer;
+    const unsigned long long fraction = magnitude % unit;
     if (fraction) {
         // The fraction's digits with leading zeros, then without trailing ones.
         buffer[length++] = '.';

@@ -1,9 +1,14 @@
 #pragma once
 
+#include "report/platform/SerialWorker.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QList>
+#include <atomic>
+#include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QIODevice;
 
@@ -13,6 +18,10 @@ namespace tovren::pdf {
 ///
 /// Objects may be written in any order; a number is reserved first when others must refer to
 /// it before it is written. The writer never seeks, so it works on a QSaveFile or a socket.
+///
+/// Past its first few streams a document is compressed and written on a second thread, in
+/// the order the objects were handed over, so the file is the same byte for byte; the device
+/// must be left to the writer until finish() returns.
 class PdfObjectWriter
 {
 public:
@@ -32,19 +41,28 @@ public:
     /// Writes the cross-reference table and the trailer naming @p catalog and @p info.
     void finish(int catalog, int info);
 
-    /// False once any write to the device failed.
-    bool ok() const { return m_ok; }
+    /// False once any write to the device failed (a failure on the second thread shows a few
+    /// objects later, and at the latest after finish()).
+    bool ok() const { return m_ok.load(std::memory_order_relaxed); }
 
 private:
+    void writeObjectNow(int number, QByteArrayView body);
+    void writeStreamNow(int number, QByteArrayView dictionaryEntries, QByteArrayView data,
+                        bool compress);
     void put(QByteArrayView bytes);
     void beginObject(int number);
 
     QIODevice &m_out;
+    int m_objectCount = 1; // object 0 heads the free list
+    int m_streamsWritten = 0;
+    // What follows belongs to whichever thread writes: this one until the worker starts, the
+    // worker until finish() has waited for it.
     qint64 m_position = 0;
-    bool m_ok = true;
-    QList<qint64> m_offsets; // by object number; -1 until written
+    std::atomic<bool> m_ok = true;
+    std::vector<std::pair<int, qint64>> m_writtenAt; // object number, offset
     class Deflater;
     std::unique_ptr<Deflater> m_deflater;
+    std::unique_ptr<platform::SerialWorker> m_worker; // last: stops before the rest goes
 };
 
 /// Text forms of PDF values.
