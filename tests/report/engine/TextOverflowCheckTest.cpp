@@ -40,7 +40,8 @@ public:
         m_pages.Add(m_templatePage);
     }
 
-    void add(const QString &name, const QString &text, int widthPx, int heightPx, bool wrap)
+    void add(const QString &name, const QString &text, int widthPx, int heightPx, bool wrap,
+             double frameWidthPx = 1)
     {
         model::TqxMemoView memo;
         memo.Name = name;
@@ -50,6 +51,7 @@ public:
         memo.Top = 10 + 40 * m_added++;
         memo.Width = widthPx;
         memo.Height = heightPx;
+        memo.FrameWidth = frameWidthPx;
         memo.setFlag(model::TqxMemoView::kWordWrapFlag, wrap);
         memo.ExpandedText = QStringList{text};
         m_pages.appendObject(0, memo);
@@ -92,9 +94,12 @@ TEST(TextOverflowCheck, ValuesAtTheEdgeOfTheirBoxAreCutAsTheyWouldBeDrawn)
              kLineBoxPx, true);
     page.add(QStringLiteral("brokenInTheBox"), QStringLiteral("欧阳\r\n明轩"), fitting,
              3 * kLineBoxPx, true);
+    // A thick frame takes half its width from each side of the text.
+    page.add(QStringLiteral("framed"), name, fitting, kLineBoxPx, true, 4);
     // The same value seen again on the page is judged as before.
     page.add(QStringLiteral("wideAgain"), name, tooNarrow, kLineBoxPx, false);
     EXPECT_EQ(page.cuts(),
               (QStringList{QStringLiteral("wide:W"), QStringLiteral("wrapsPastTheBox:H"),
-                           QStringLiteral("brokenByTheValue:H"), QStringLiteral("wideAgain:W")}));
+                           QStringLiteral("brokenByTheValue:H"), QStringLiteral("framed:H"),
+                           QStringLiteral("wideAgain:W")}));
 }
