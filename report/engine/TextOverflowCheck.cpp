@@ -4,7 +4,6 @@
 #include "report/model/RunState.h"
 #include "report/model/TqxGlobals.h"
 #include "report/model/TqxMemoView.h"
-#include "report/model/Units.h"
 
 #include <QHash>
 #include <QPainter>
@@ -88,9 +87,7 @@ private:
         // Line breaks and the marks of wrapped text are left to the layout.
         if (std::any_of(line.begin(), line.end(), [](QChar c) { return c.unicode() < 0x20; }))
             return false;
-        // The layout widens each gap by half the frame, rounded as the drawing rounds it.
-        const int halfFrame = std::max(0, model::roundHalfEven(memo.FrameWidth / 2.0));
-        const int available = memo.Width - 2 * (memo.GapX + halfFrame);
+        const int available = memo.Width - 2 * memo.unitScaleGapX();
         return model::TqxGlobals::instance().textMeasurer.width(
                    model::layoutFont(memo.Font), memo.CharSpacing, line) <= available;
     }

@@ -170,22 +170,28 @@ DataFieldReference TqxDataDictionary::cachedField(const QString &name) const
 
 bool TqxDataDictionary::Knows(const QString &name, const TqxDictionaryContext &context)
 {
-    if (findCachedField(name))
-        return true;
+    return findCachedField(name) || learn(name, context) != Known::No;
+}
+
+TqxDataDictionary::Known TqxDataDictionary::learn(const QString &name,
+                                                  const TqxDictionaryContext &context)
+{
     const qsizetype variable = VariableList.indexOf(name);
     if (variable >= 0) {
         const Variant value = VariableList.valueAt(variable);
         if (!value.isNull() && value.toString().contains(u'.')) {
-            if (const DataFieldReference field = context.findField(value.toString()))
+            if (const DataFieldReference field = context.findField(value.toString())) {
                 cacheField(name, field);
+                return Known::Field;
+            }
         }
-        return true;
+        return Known::Variable;
     }
     const DataFieldReference field = context.findField(lookupText(name));
     if (!field)
-        return false;
+        return Known::No;
     cacheField(name, field);
-    return true;
+    return Known::Field;
 }
 
 Variant TqxDataDictionary::valueOf(const CachedField &cached, const QString &name) const
@@ -201,17 +207,32 @@ Variant TqxDataDictionary::valueOf(const CachedField &cached, const QString &nam
     return FieldValue(*dataSet, index);
 }
 
-std::optional<Variant> TqxDataDictionary::cachedFieldValue(const QString &name) const
+std::optional<Variant> TqxDataDictionary::KnownValue(const QString &name,
+                                                     const TqxDictionaryContext &context)
 {
     if (const CachedField *const cached = findCachedField(name))
         return valueOf(*cached, name);
-    return std::nullopt;
+    switch (learn(name, context)) {
+    case Known::No:
+        return std::nullopt;
+    case Known::Field:
+        return valueOf(*findCachedField(name), name);
+    case Known::Variable:
+        break;
+    }
+    return variableValue(name, context);
 }
 
 Variant TqxDataDictionary::ValueOf(const QString &name, const TqxDictionaryContext &context) const
 {
     if (const CachedField *const cached = findCachedField(name))
         return valueOf(*cached, name);
+    return variableValue(name, context);
+}
+
+Variant TqxDataDictionary::variableValue(const QString &name,
+                                         const TqxDictionaryContext &context) const
+{
     const qsizetype variable = VariableList.indexOf(name);
     if (variable < 0)
         return Variant::null();

@@ -58,10 +58,10 @@ public:
 
     bool Knows(const QString &name, const TqxDictionaryContext &context);
     script::Variant ValueOf(const QString &name, const TqxDictionaryContext &context) const;
-    /// The value of the field @p name was resolved to in this pass, found with one look-up;
-    /// nothing when @p name is not cached as a field. Raises script::EvaluationError when that
-    /// field is gone.
-    std::optional<script::Variant> cachedFieldValue(const QString &name) const;
+    /// ValueOf(@p name) when the dictionary Knows it, nothing when not; a field already
+    /// resolved in this pass is found with one look-up.
+    std::optional<script::Variant> KnownValue(const QString &name,
+                                              const TqxDictionaryContext &context);
     void SetVariable(const QString &name, const script::Variant &value);
     /// The field @p name was resolved to in this pass; empty when it is not cached as a field.
     DataFieldReference cachedField(const QString &name) const;
@@ -93,6 +93,10 @@ private:
         QString fieldName;
     };
 
+    enum class Known { No, Field, Variable };
+    /// Whether @p name is a variable or names a field, which is then cached.
+    Known learn(const QString &name, const TqxDictionaryContext &context);
+    script::Variant variableValue(const QString &name, const TqxDictionaryContext &context) const;
     void cacheField(const QString &name, const DataFieldReference &field);
     const CachedField *findCachedField(const QString &name) const;
     script::Variant valueOf(const CachedField &cached, const QString &name) const;

@@ -78,11 +78,8 @@ Variant TqxValueResolver::ResolveName(const QString &name)
         if (!handled.isEmpty())
             return handled;
     }
-    // Nearly every name a report asks for is a field it has already found.
-    if (std::optional<Variant> field = m_services.dictionary.cachedFieldValue(name))
-        return std::move(*field);
-    if (m_services.dictionary.Knows(name, *this))
-        return m_services.dictionary.ValueOf(name, *this);
+    if (std::optional<Variant> known = m_services.dictionary.KnownValue(name, *this))
+        return std::move(*known);
     Variant value(0);
     if (resolveSystemName(name, value))
         return value;

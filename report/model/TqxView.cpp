@@ -22,6 +22,12 @@ qint32 drawn(double value)
     return std::clamp(roundHalfEven(value), -kMaxDrawnExtent, kMaxDrawnExtent);
 }
 
+/// Half a frame @p frameWidth wide at @p scale, which the gaps inside it grow by.
+DevicePixels drawnHalfFrame(double scale, double frameWidth)
+{
+    return drawn(scale * frameWidth / 2);
+}
+
 constexpr int kMaxUniqueNameTries = 10000;
 constexpr DevicePixels kClipRegionMargin = 10;
 
@@ -217,6 +223,11 @@ double TqxView::scaledBottom() const
     return (top + height) * Transform.scaleY + Transform.offsetY;
 }
 
+DevicePixels TqxView::unitScaleGapX() const
+{
+    return drawn(double(GapX) + drawnHalfFrame(1.0, FrameWidth));
+}
+
 void TqxView::BeginDraw(QPainter &painter)
 {
     Q_UNUSED(painter);
@@ -234,8 +245,8 @@ void TqxView::BeginDraw(QPainter &painter)
     FrameWidth = static_cast<DesignPixelsF>(sx * design.frameWidth);
 
     const double w = design.frameWidth;
-    const DevicePixels hx = drawn(sx * w / 2);
-    const DevicePixels hy = drawn(sy * w / 2);
+    const DevicePixels hx = drawnHalfFrame(sx, w);
+    const DevicePixels hy = drawnHalfFrame(sy, w);
     const DevicePixels ex = drawn((sx * w - 1) / 2);
     const DevicePixels ey = drawn((sy * w - 1) / 2);
     GapX = drawn(double(roundHalfEven(sx * design.gapX)) + hx);

@@ -83,6 +83,9 @@ public:
     virtual void AfterTemplateLoad() {}
     virtual void BeginDraw(QPainter &painter);
     virtual void EndDraw();
+    /// The left and right gap BeginDraw() sets at scale 1, widened by half the frame; asked
+    /// outside drawing.
+    DevicePixels unitScaleGapX() const;
     virtual void Draw(QPainter &painter) = 0;
     /// The view part and the class part of the object's record; RecordMode decides between
     /// template and prepared-page records. Reading raises ERecordFormat for a damaged record.

@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <atomic>
-#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
